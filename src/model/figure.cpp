@@ -1,0 +1,261 @@
+#include "model/figure.h"
+
+#include <algorithm>
+
+#include "text/text_util.h"
+
+namespace sakuzu {
+namespace {
+
+constexpr int kObjectGrowth = 10;
+constexpr int kStepGrowth = 10;
+
+template <typename Record, typename ResetFn>
+void GrowObjectTable(Table<Record>& table, int upperBound, ResetFn reset) {
+  int old = table.UpperBound();
+  table.Resize(upperBound);
+  for (int i = old + 1; i <= upperBound; ++i) reset(table[i]);
+}
+
+template <typename Record, typename ResetFn>
+void GrowPair(Table<Record>& current, Table<Record>& previous, int upperBound, ResetFn reset) {
+  GrowObjectTable(current, upperBound, reset);
+  GrowObjectTable(previous, upperBound, reset);
+}
+
+void GrowObjects(Figure& fig, int cls, int upperBound) {
+  switch (cls) {
+    case kNumberClass:
+      GrowPair(fig.Numbers, fig.PrevNumbers, upperBound, ResetNumberRecord);
+      break;
+    case kPointClass:
+      GrowPair(fig.Points, fig.PrevPoints, upperBound, ResetPointRecord);
+      break;
+    case kLineClass:
+      GrowPair(fig.Lines, fig.PrevLines, upperBound, ResetLineRecord);
+      break;
+    case kCircleClass:
+      GrowPair(fig.Circles, fig.PrevCircles, upperBound, ResetCircleRecord);
+      break;
+    default:
+      break;
+  }
+}
+
+void GrowStepSlots(Figure& fig, int upperBound) {
+  fig.StepInputs.Resize(upperBound);
+  fig.StepOutputs.Resize(upperBound);
+  fig.StepStatus.Resize(upperBound);
+  fig.StepReversed.Resize(upperBound);
+  fig.CurrentOutputs.Resize(upperBound);
+}
+
+}  // namespace
+
+Figure::Figure() { CreateTables(*this, kTableCapacity); }
+
+std::string FixedText(std::string_view text, int width) {
+  return TrimRight(CutToChars(text, width));
+}
+
+void CreateTables(Figure& fig, int capacity) {
+  int steps = 2 * capacity;
+  fig.StepKind = Table<std::string>(steps);
+  fig.StepInputs = Table<StepSlots>(steps);
+  fig.StepOutputs = Table<StepSlots>(steps);
+  fig.StepStatus = Table<int16_t>(steps);
+  fig.StepReversed = Table<int16_t>(steps);
+  fig.CurrentOutputs = Table<std::array<int16_t, kSlotCount + 1>>(steps);
+  fig.Numbers = Table<NumberRecord>(capacity);
+  fig.PrevNumbers = Table<NumberRecord>(capacity);
+  fig.Points = Table<PointRecord>(capacity);
+  fig.PrevPoints = Table<PointRecord>(capacity);
+  fig.Lines = Table<LineRecord>(capacity);
+  fig.PrevLines = Table<LineRecord>(capacity);
+  fig.Circles = Table<CircleRecord>(capacity);
+  fig.PrevCircles = Table<CircleRecord>(capacity);
+  fig.ObjectCounts.fill(0);
+  ResetFigure(fig);
+}
+
+void ResetFigure(Figure& fig) {
+  fig.StepCount = 0;
+  for (int i = 0; i <= fig.Numbers.UpperBound(); ++i) {
+    ResetNumberRecord(fig.Numbers[i]);
+    ResetNumberRecord(fig.PrevNumbers[i]);
+  }
+  for (int i = 0; i <= fig.Points.UpperBound(); ++i) {
+    ResetPointRecord(fig.Points[i]);
+    ResetPointRecord(fig.PrevPoints[i]);
+    fig.Points[i].name = DefaultName(kPointClass, i);
+  }
+  for (int i = 0; i <= fig.Lines.UpperBound(); ++i) {
+    ResetLineRecord(fig.Lines[i]);
+    ResetLineRecord(fig.PrevLines[i]);
+    fig.Lines[i].name = DefaultName(kLineClass, i);
+  }
+  for (int i = 0; i <= fig.Circles.UpperBound(); ++i) {
+    ResetCircleRecord(fig.Circles[i]);
+    ResetCircleRecord(fig.PrevCircles[i]);
+    fig.Circles[i].name = DefaultName(kCircleClass, i);
+  }
+}
+
+int ObjectUpperBound(const Figure& fig, int cls) {
+  switch (cls) {
+    case kNumberClass:
+      return fig.Numbers.UpperBound();
+    case kPointClass:
+      return fig.Points.UpperBound();
+    case kLineClass:
+      return fig.Lines.UpperBound();
+    case kCircleClass:
+      return fig.Circles.UpperBound();
+    default:
+      return 0;
+  }
+}
+
+int AddObject(Figure& fig, int cls) {
+  if (cls < kNumberClass || cls > kCircleClass) return 0;
+  int count = fig.ObjectCounts[cls];
+  if (count >= kMaxCount) return 0;
+  if (count == ObjectUpperBound(fig, cls)) GrowObjects(fig, cls, count + kObjectGrowth);
+  fig.ObjectCounts[cls] = static_cast<int16_t>(count + 1);
+  return count + 1;
+}
+
+int AppendStep(Figure& fig) {
+  int n = fig.StepCount;
+  if (n >= kMaxCount) return 0;
+  if (fig.StepKind.UpperBound() == n) fig.StepKind.Resize(n + 1);
+  if (fig.StepInputs.UpperBound() == n) GrowStepSlots(fig, n + kStepGrowth);
+  fig.StepCount = static_cast<int16_t>(n + 1);
+  fig.StepKind[n + 1].clear();
+  fig.StepInputs[n + 1] = StepSlots{};
+  fig.StepOutputs[n + 1] = StepSlots{};
+  fig.StepReversed[n + 1] = 0;
+  fig.StepStatus[n + 1] = 0;
+  return n + 1;
+}
+
+void EnsureObjectCapacity(Figure& fig, int cls, int count) {
+  int bound = ObjectUpperBound(fig, cls);
+  if (bound >= count) return;
+  while (bound < count) bound += kObjectGrowth;
+  GrowObjects(fig, cls, bound);
+}
+
+void EnsureStepCapacity(Figure& fig, int steps) {
+  if (fig.StepKind.UpperBound() < steps) fig.StepKind.Resize(steps);
+  if (fig.StepInputs.UpperBound() < steps) GrowStepSlots(fig, steps);
+}
+
+void SetObjectName(Figure& fig, ObjectRef ref, std::string_view text) {
+  int cls = ref.ObjectClassCode();
+  if (ref.index < 0 || ref.index > ObjectUpperBound(fig, cls)) return;
+  std::string trimmed = TrimLeft(text);
+  switch (cls) {
+    case kNumberClass:
+      fig.Numbers[ref.index].name = FixedText(trimmed, kNumberNameLength);
+      break;
+    case kPointClass:
+      fig.Points[ref.index].name = FixedText(trimmed, kShapeNameLength);
+      break;
+    case kLineClass:
+      fig.Lines[ref.index].name = FixedText(trimmed, kShapeNameLength);
+      break;
+    case kCircleClass:
+      fig.Circles[ref.index].name = FixedText(trimmed, kShapeNameLength);
+      break;
+    default:
+      break;
+  }
+}
+
+std::string ObjectName(const Figure& fig, ObjectRef ref) {
+  int cls = ref.ObjectClassCode();
+  if (ref.index < 0 || ref.index > ObjectUpperBound(fig, cls)) return {};
+  switch (cls) {
+    case kNumberClass:
+      return fig.Numbers[ref.index].name;
+    case kPointClass:
+      return fig.Points[ref.index].name;
+    case kLineClass:
+      return fig.Lines[ref.index].name;
+    case kCircleClass:
+      return fig.Circles[ref.index].name;
+    default:
+      return {};
+  }
+}
+
+void ResetNumberRecord(NumberRecord& r) {
+  r.value = 0;
+  r.exists = 0;
+  r.name.clear();
+  r.independent = 0;
+  r.expression.clear();
+}
+
+void ResetPointRecord(PointRecord& r) {
+  r.x = r.y = 0;
+  r.color = 7;
+  r.exists = 0;
+  r.bindKind = 0;
+  r.parameter = 0;
+  r.name.clear();
+}
+
+void ResetLineRecord(LineRecord& r) {
+  r.x1 = r.y1 = r.x2 = r.y2 = 0;
+  r.exists = 0;
+  r.lineKind = 0;
+  r.dx = r.dy = 0;
+  r.color = 7;
+}
+
+void ResetCircleRecord(CircleRecord& r) {
+  r.cx = r.cy = 0;
+  r.radius = 0;
+  r.exists = 0;
+  r.color = 7;
+}
+
+void ResetObject(Figure& fig, ObjectRef ref) {
+  int cls = ref.ObjectClassCode();
+  int i = ref.index;
+  if (i < 0 || i > ObjectUpperBound(fig, cls)) return;
+  switch (cls) {
+    case kNumberClass:
+      ResetNumberRecord(fig.Numbers[i]);
+      return;
+    case kPointClass:
+      ResetPointRecord(fig.Points[i]);
+      break;
+    case kLineClass:
+      ResetLineRecord(fig.Lines[i]);
+      break;
+    case kCircleClass:
+      ResetCircleRecord(fig.Circles[i]);
+      break;
+    default:
+      return;
+  }
+  SetObjectName(fig, ref, DefaultName(cls, i));
+}
+
+std::string DefaultName(int cls, int index) {
+  if (cls == kNumberClass) return {};
+  if (cls == kPointClass && index >= 1 && index <= 52) return std::string(1, static_cast<char>(64 + index));
+  return std::to_string(index);
+}
+
+void CopyToPrevious(Figure& fig) {
+  fig.PrevNumbers = fig.Numbers;
+  fig.PrevPoints = fig.Points;
+  fig.PrevLines = fig.Lines;
+  fig.PrevCircles = fig.Circles;
+}
+
+}  // namespace sakuzu

@@ -1,0 +1,64 @@
+// The figure file (.zk4): writing, loading and merging. A file is read into
+// a figure of its own first; the current figure changes only when the whole
+// file was read and is consistent.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "model/figure.h"
+#include "model/kinds.h"
+
+namespace sakuzu {
+
+constexpr std::string_view kReadOnlyMessage =
+    "上書しようとしたファイルは読み取り専用なので,上書できません。"
+    "ファイル名を変えて,保存し直してください。";
+
+// Why a file was refused: the file, the line (0 when the file as a whole is
+// at fault) and what was expected there. The texts are Japanese; the window
+// passes each through the language dictionary.
+struct FileError {
+  std::string path;
+  int line = 0;
+  std::string what;
+};
+
+struct FileOutcome {
+  bool ok = true;
+  FileError error;    // when reading failed
+  std::string message;  // the user-facing message when !ok
+};
+
+// Rebuilds the automatic names; the numbers layer provides it. Writing
+// calls it before the file is written, reading after the file was read.
+using AutoNamesFn = std::function<void(Figure&)>;
+
+// Mode "W" writes the figure, "R" replaces it with the file, "A" appends
+// the file's steps and objects behind it; any other mode does nothing.
+FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_view mode,
+                            const AutoNamesFn& updateAutoNames = {},
+                            const TranslateFn& translate = {});
+
+// The file text (UTF-8, CR LF line ends) of a figure.
+std::string FigureText(const Figure& fig);
+// File bytes of a figure: CP932 when every text fits, else UTF-8 with BOM.
+std::string FigureBytes(const Figure& fig);
+
+// Reads file bytes (either encoding, either format level) into `out`,
+// which is replaced only on success. `path` names the file in messages.
+bool ParseFigureBytes(std::string_view bytes, const std::string& path, Figure& out,
+                      FileError& error);
+
+// Appends `file` behind `fig`, renumbering its slots, bindings and
+// reversed steps. Fails (fig unchanged) when a limit would be passed.
+bool MergeFigure(Figure& fig, const Figure& file, std::string& message);
+
+// The message shown for a refused file.
+std::string FileErrorMessage(const FileError& error, const TranslateFn& translate = {});
+
+// The part of a path behind the last ":", "\" or "/".
+std::string FileTitle(std::string_view path);
+
+}  // namespace sakuzu

@@ -1,0 +1,34 @@
+// What the logic below the window asks of the platform. The window
+// implements it with Qt; the command line and the tests use the plain
+// versions here (which do nothing, or record what was asked).
+#pragma once
+
+#include <string>
+
+namespace sakuzu {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // A message box; the text has already passed through Translate.
+  virtual void ShowMessage(const std::string& text) { (void)text; }
+  // The plain system beep.
+  virtual void Beep() {}
+  // Appends text to the text output window (matrices, reports).
+  virtual void WriteText(const std::string& text) { (void)text; }
+  // An angle mark at `vertex` from the arm through `other`, `angle`
+  // degrees (signed); the view draws it when angle marks are on.
+  virtual void DrawAngleMark(double vertexX, double vertexY, double otherX, double otherY,
+                             double angle) {
+    (void)vertexX, (void)vertexY, (void)otherX, (void)otherY, (void)angle;
+  }
+};
+
+// A shell that does nothing; used where no window exists.
+inline Shell& NullShell() {
+  static Shell shell;
+  return shell;
+}
+
+}  // namespace sakuzu

@@ -1,0 +1,114 @@
+#include "text/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <clocale>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#include <stdlib.h>
+#include <string>
+
+#include "text/text_util.h"
+
+namespace sakuzu {
+namespace {
+
+std::string_view StripBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+std::string FormatNumber(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+  if (value == 0) return "0";
+
+  // Round to 15 significant digits first; the exponent of the rounded
+  // value decides between fixed and exponent form.
+  // to_chars ignores the C locale (the window sets it from the desktop).
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+  std::string s(buf, res.ptr);
+  size_t ePos = s.find('e');
+  int exponent = std::atoi(s.c_str() + ePos + 1);
+  bool negative = s[0] == '-';
+  std::string digits;
+  for (size_t i = negative ? 1 : 0; i < ePos; ++i) {
+    if (s[i] != '.') digits += s[i];
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent < -4 || exponent >= 15) {
+    out += digits[0];
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    char expText[16];
+    std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return out + expText;
+  }
+  if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<size_t>(-exponent - 1), '0');
+    return out + digits;
+  }
+  size_t intLen = static_cast<size_t>(exponent) + 1;
+  if (digits.size() <= intLen) {
+    out += digits;
+    out.append(intLen - digits.size(), '0');
+    return out;
+  }
+  return out + digits.substr(0, intLen) + "." + digits.substr(intLen);
+}
+
+std::string FormatNumberSigned(double value) {
+  std::string text = FormatNumber(value);
+  return text[0] == '-' ? text : " " + text;
+}
+
+std::optional<double> ParseNumber(std::string_view text) {
+  std::string_view s = StripBlanks(text);
+  if (s.empty()) return std::nullopt;
+  // Only plain decimal forms: digits, one point, an optional exponent.
+  size_t i = 0;
+  if (s[i] == '+' || s[i] == '-') ++i;
+  size_t mantissaDigits = 0;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++mantissaDigits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++mantissaDigits;
+  }
+  if (mantissaDigits == 0) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    size_t expDigits = 0;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++expDigits;
+    if (expDigits == 0) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  // strtod_l with the C locale: independent of the desktop's decimal
+  // separator, and it keeps subnormal values that the writer may produce.
+  static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  std::string copy(s);
+  char* end = nullptr;
+  double v = strtod_l(copy.c_str(), &end, cLocale);
+  if (end != copy.c_str() + copy.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::optional<int16_t> ParseInt16(std::string_view text) {
+  std::string_view s = StripBlanks(text);
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  int value = 0;
+  auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (s.empty() || ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
+  if (value < -32768 || value > 32767) return std::nullopt;
+  return static_cast<int16_t>(value);
+}
+
+}  // namespace sakuzu

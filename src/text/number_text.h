@@ -1,0 +1,28 @@
+// Every number-to-text rule of the program lives here, so that the figure
+// file, the report, the value lists and the settings file agree.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sakuzu {
+
+// General form: at most 15 significant digits, no trailing zeros, "0.5"
+// with a leading zero, exponent form outside 1E-04 <= |v| < 1E+15
+// ("1.5E+20", "1E-05"). Negative zero is "0". Non-finite values give
+// "NaN", "Infinity" or "-Infinity" (never written to a figure file).
+std::string FormatNumber(double value);
+
+// The same with a leading blank for values that are not negative, the
+// way numbers appear in listings (" 1.5", "-1.5").
+std::string FormatNumberSigned(double value);
+
+// Readers. Both accept surrounding blanks; the float reader takes "0.5",
+// ".5", "-.5", "1E-05", "1.5e+20" and rejects anything else or a
+// non-finite result. The integer reader takes decimal 16-bit values only.
+std::optional<double> ParseNumber(std::string_view text);
+std::optional<int16_t> ParseInt16(std::string_view text);
+
+}  // namespace sakuzu

@@ -1,0 +1,26 @@
+// Small text helpers shared by every reader and writer: field splitting,
+// trimming and fixed-length texts counted in characters (code points).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sakuzu {
+
+// The n-th piece (1-based) of `text` cut at any of the characters in
+// `separators`. Only separators at character positions 1 to 99 are seen.
+std::string NthField(std::string_view text, std::string_view separators, int n);
+
+std::string TrimLeft(std::string_view text);
+std::string TrimRight(std::string_view text);
+std::string Trim(std::string_view text);
+std::string ToUpperAscii(std::string_view text);
+
+// Number of characters (code points) of a UTF-8 text.
+int CharCount(std::string_view utf8);
+// The first `maxChars` characters of a UTF-8 text.
+std::string CutToChars(std::string_view utf8, int maxChars);
+// The text cut to `width` characters and padded with blanks to exactly that.
+std::string PadToChars(std::string_view utf8, int width);
+
+}  // namespace sakuzu
