@@ -12,7 +12,8 @@ namespace sakuzu {
 namespace {
 
 constexpr const char* kUsage =
-    "Sakuzu " SAKUZU_VERSION " - dynamic geometry construction\n"
+    "Sakuzu " SAKUZU_VERSION
+    " - dynamic geometry construction\n"
     "\n"
     "Usage:\n"
     "  sakuzu FILE.zk4              load the figure and print a summary of its steps\n"
@@ -49,9 +50,9 @@ int Summary(const std::string& path, std::ostream& out, std::ostream& err) {
     return 1;
   }
   out << "FileName : " << fig.FigureFileName << "\n";
-  out << "steps " << fig.StepCount << ", numbers " << fig.ObjectCounts[kNumberClass]
-      << ", points " << fig.ObjectCounts[kPointClass] << ", lines "
-      << fig.ObjectCounts[kLineClass] << ", circles " << fig.ObjectCounts[kCircleClass] << "\n";
+  out << "steps " << fig.StepCount << ", numbers " << fig.ObjectCounts[kNumberClass] << ", points "
+      << fig.ObjectCounts[kPointClass] << ", lines " << fig.ObjectCounts[kLineClass] << ", circles "
+      << fig.ObjectCounts[kCircleClass] << "\n";
   for (int i = 1; i <= fig.StepCount; ++i) {
     out << i << ":" << fig.StepKind[i] << "(" << KindDisplayName(fig.StepKind[i]) << ")\n";
   }

@@ -247,7 +247,8 @@ void ResetObject(Figure& fig, ObjectRef ref) {
 
 std::string DefaultName(int cls, int index) {
   if (cls == kNumberClass) return {};
-  if (cls == kPointClass && index >= 1 && index <= 52) return std::string(1, static_cast<char>(64 + index));
+  if (cls == kPointClass && index >= 1 && index <= 52)
+    return std::string(1, static_cast<char>(64 + index));
   return std::to_string(index);
 }
 

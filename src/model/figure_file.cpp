@@ -246,7 +246,8 @@ bool ReadLine(FieldReader& r, LineRecord& l) {
          ReadPair(r, l.x2, l.y2, "直線の第2点（x2,y2）") &&
          ReadInt(r, l.exists, "直線の存在フラグ（整数）") &&
          ReadInt(r, l.lineKind, "直線の種類（整数）") &&
-         ReadPair(r, l.dx, l.dy, "直線の方向（dx,dy）") && ReadInt(r, l.color, "直線の色（整数）") &&
+         ReadPair(r, l.dx, l.dy, "直線の方向（dx,dy）") &&
+         ReadInt(r, l.color, "直線の色（整数）") &&
          ReadInt(r, l.locusColor, "直線の軌跡の色（整数）") && ReadName(r, l.name);
 }
 
@@ -285,7 +286,8 @@ bool CheckSlots(const Figure& fig, std::string& what, int& line) {
       if (in.index == 0) continue;
       auto it = producer.find({in.ObjectClassCode(), in.index});
       if (it != producer.end() && it->second >= i) {
-        what = "手続き " + std::to_string(i) + " の入力が、その手続きか後の手続きで作られる対象です";
+        what =
+            "手続き " + std::to_string(i) + " の入力が、その手続きか後の手続きで作られる対象です";
         line = slotLine(i, j, false);
         return false;
       }
@@ -407,7 +409,8 @@ std::string FigureText(const Figure& fig) {
   for (int c = 0; c < kCountEntries; ++c) w.Int(fig.ObjectCounts[c]).End();
   for (int i = 1; i <= fig.ObjectCounts[kNumberClass]; ++i) {
     const NumberRecord& r = fig.Numbers[i];
-    std::string text = TrimRight(r.name) + (r.display == 7 ? "_" : "") + "@" + TrimRight(r.expression);
+    std::string text =
+        TrimRight(r.name) + (r.display == 7 ? "_" : "") + "@" + TrimRight(r.expression);
     w.Num(r.value).Int(r.exists).Text(text).End();
     w.Int(r.independent).End();
   }
@@ -512,8 +515,10 @@ bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
     fig.StepReversed[b + k] = file.StepReversed[k];
     fig.StepStatus[b + k] = 0;
   }
-  for (int c = 0; c < kCountEntries; ++c) fig.ObjectCounts[c] = AddCount(old[c], file.ObjectCounts[c]);
-  for (int c = kNumberClass; c <= kCircleClass; ++c) EnsureObjectCapacity(fig, c, fig.ObjectCounts[c]);
+  for (int c = 0; c < kCountEntries; ++c)
+    fig.ObjectCounts[c] = AddCount(old[c], file.ObjectCounts[c]);
+  for (int c = kNumberClass; c <= kCircleClass; ++c)
+    EnsureObjectCapacity(fig, c, fig.ObjectCounts[c]);
 
   for (int j = 1; j <= file.ObjectCounts[kNumberClass]; ++j) {
     fig.Numbers[old[kNumberClass] + j] = file.Numbers[j];
@@ -549,7 +554,9 @@ std::string FileTitle(std::string_view path) {
 FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_view mode,
                             const AutoNamesFn& updateAutoNames, const TranslateFn& translate) {
   FileOutcome outcome;
-  auto t = [&](std::string_view s) { return translate ? translate(std::string(s)) : std::string(s); };
+  auto t = [&](std::string_view s) {
+    return translate ? translate(std::string(s)) : std::string(s);
+  };
   if (mode == "W") {
     if (updateAutoNames) updateAutoNames(fig);
     if (!WriteFileAtomically(path, FigureBytes(fig))) {

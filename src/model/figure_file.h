@@ -27,7 +27,7 @@ struct FileError {
 
 struct FileOutcome {
   bool ok = true;
-  FileError error;    // when reading failed
+  FileError error;      // when reading failed
   std::string message;  // the user-facing message when !ok
 };
 

@@ -14,8 +14,8 @@ namespace sakuzu {
 using TranslateFn = std::function<std::string(const std::string&)>;
 
 struct KindCommand {
-  std::string_view control;  // menu item object name
-  std::string_view caption;  // Japanese caption
+  std::string_view control;     // menu item object name
+  std::string_view caption;     // Japanese caption
   int16_t inputLineKind = -1;   // line kind required of input line 1 (1 = segment)
   int16_t outputLineKind = -1;  // line kind given to output line 1 (-1 = default)
 };

@@ -2,7 +2,8 @@
 // vector may hold more; only UpperBound() is part of the figure's rules.
 #pragma once
 
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace sakuzu {
@@ -22,18 +23,25 @@ class Table {
     upperBound_ = upperBound;
   }
 
+  // An index outside the table is a bug: stop at once rather than read or
+  // write someone else's memory (the check costs one compare).
   T& operator[](int i) {
-    assert(i >= 0 && i <= upperBound_);
+    if (i < 0 || i > upperBound_) OutOfRange(i);
     return items_[static_cast<size_t>(i)];
   }
   const T& operator[](int i) const {
-    assert(i >= 0 && i <= upperBound_);
+    if (i < 0 || i > upperBound_) OutOfRange(i);
     return items_[static_cast<size_t>(i)];
   }
 
   bool operator==(const Table&) const = default;
 
  private:
+  [[noreturn]] void OutOfRange(int i) const {
+    std::fprintf(stderr, "table index %d outside 0..%d\n", i, upperBound_);
+    std::abort();
+  }
+
   std::vector<T> items_;
   int upperBound_ = -1;
 };

@@ -1,13 +1,14 @@
 #include "text/number_text.h"
 
-#include <charconv>
-#include <cmath>
-#include <clocale>
-#include <cctype>
-#include <cstdio>
-#include <cstdlib>
 #include <locale.h>
 #include <stdlib.h>
+
+#include <cctype>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "text/text_util.h"

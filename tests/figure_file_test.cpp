@@ -1,0 +1,404 @@
+#include "model/figure_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "text/encoding.h"
+
+namespace sakuzu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void Spit(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class FigureFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("sakuzu_file_test_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all);
+    fs::remove_all(dir_);
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  fs::path dir_;
+};
+
+int Step(Figure& fig, const char* kind, std::initializer_list<ObjectRef> in,
+         std::initializer_list<ObjectRef> out) {
+  int s = AppendStep(fig);
+  fig.StepKind[s] = kind;
+  int j = 1;
+  for (ObjectRef r : in) fig.StepInputs[s][j++] = r;
+  j = 1;
+  for (ObjectRef r : out) fig.StepOutputs[s][j++] = r;
+  return s;
+}
+
+// Every class, a group mark, a hidden number with an expression, a bound
+// point, a Japanese name and a reversed step.
+Figure MixedFigure() {
+  Figure fig;
+  for (int i = 0; i < 3; ++i) {
+    int p = AddObject(fig, kPointClass);
+    Step(fig, "PNEW", {}, {{kPointClass, static_cast<int16_t>(p)}});
+    fig.Points[p].x = 0.25 * p - 3;
+    fig.Points[p].y = p == 2 ? 0.333333333333333 : -1.0 / 1024 * p;
+    fig.Points[p].independent = kTrue;
+    fig.Points[p].exists = kTrue;
+  }
+  AddObject(fig, kLineClass);
+  Step(fig, "L1", {{1, 1}, {1, 2}}, {{2, 1}});
+  fig.Lines[1] = {
+      -2.9, 0.333333333333333, -2.8, 0.666666666666667, -1, 1, 0.1, 0.3333, 7, 2, "辺ＡＢ", 0, 0,
+      0};
+  AddObject(fig, kCircleClass);
+  Step(fig, "C3", {{1, 1}, {1, 2}, {1, 3}}, {{3, 1}});
+  fig.Circles[1] = {1.5e20, -1e-5, 2.25, -1, 4, 0, "外接円"};
+  AddObject(fig, kPointClass);
+  AddObject(fig, kPointClass);
+  Step(fig, "PC2", {{2, 1}, {3, 1}}, {{1, 4}, {1, 5}});
+  fig.StepReversed[6] = kTrue;
+  AddObject(fig, kNumberClass);
+  AddObject(fig, kNumberClass);
+  Step(fig, "ND2P", {{1, 1}, {1, 2}}, {{0, 1}});
+  fig.Numbers[1] = {0.5, -1, "AB", 0, "", 0};
+  fig.Numbers[2] = {-12.75, -1, "比", -1, "AB*2+1", 7};
+  Step(fig, "CALC", {}, {{0, 2}});
+  Step(fig, "LRGN", {{1, 1}, {1, 2}, {kGroupMark, 0}}, {});
+  int bound = AddObject(fig, kPointClass);
+  Step(fig, "PBND", {{2, 1}}, {{1, static_cast<int16_t>(bound)}});
+  fig.Points[bound].bindKind = kLineClass;
+  fig.Points[bound].bindIndex = 1;
+  fig.Points[bound].parameter = 0.25;
+  fig.Points[bound].independent = kTrue;
+  fig.Points[bound].style = 2;
+  fig.Points[bound].locusColor = 5;
+  return fig;
+}
+
+void ExpectSameObjects(const Figure& a, const Figure& b) {
+  ASSERT_EQ(a.StepCount, b.StepCount);
+  ASSERT_EQ(a.ObjectCounts, b.ObjectCounts);
+  for (int i = 1; i <= a.StepCount; ++i) {
+    EXPECT_EQ(a.StepKind[i], b.StepKind[i]) << i;
+    EXPECT_EQ(a.StepOutputs[i], b.StepOutputs[i]) << i;
+    EXPECT_EQ(a.StepReversed[i] != 0, b.StepReversed[i] != 0) << i;
+  }
+  for (int i = 1; i <= a.ObjectCounts[0]; ++i) EXPECT_EQ(a.Numbers[i], b.Numbers[i]) << i;
+  for (int i = 1; i <= a.ObjectCounts[1]; ++i) EXPECT_EQ(a.Points[i], b.Points[i]) << i;
+  for (int i = 1; i <= a.ObjectCounts[2]; ++i) EXPECT_EQ(a.Lines[i], b.Lines[i]) << i;
+  for (int i = 1; i <= a.ObjectCounts[3]; ++i) EXPECT_EQ(a.Circles[i], b.Circles[i]) << i;
+}
+
+TEST_F(FigureFile, EmptyFigureLayout) {
+  Figure fig;
+  std::string expected = "0\r\n";
+  for (int i = 0; i < 11; ++i) expected += "0\r\n";
+  EXPECT_EQ(FigureText(fig), expected);
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("e.zk4"), "W").ok);
+  EXPECT_EQ(Slurp(Path("e.zk4")), expected);
+  Figure back;
+  ASSERT_TRUE(ReadWriteFigure(back, Path("e.zk4"), "R").ok);
+  EXPECT_EQ(back.StepCount, 0);
+  EXPECT_EQ(back.Points.UpperBound(), 50);
+}
+
+TEST_F(FigureFile, RoundTripKeepsEveryFieldAndEveryByte) {
+  Figure fig = MixedFigure();
+  std::string text = FigureText(fig);
+  // Spot checks of the line layout.
+  EXPECT_NE(text.find("\r\n\"LRGN\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("0.5,-1,\"AB@\"\r\n0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("-12.75,-1,\"比_@AB*2+1\"\r\n-1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("1.5E+20,-1E-05\r\n2.25\r\n"), std::string::npos);
+  EXPECT_NE(text.find("2,1\r\n0.25\r\n\"F\"\r\n"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 7), "REV=6\r\n");
+
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("a.zk4"), "W").ok);
+  std::string first = Slurp(Path("a.zk4"));
+  EXPECT_EQ(first, *Utf8ToCp932(text));  // everything fits in CP932
+  Figure back;
+  back.FigureFileName = "kept";
+  ASSERT_TRUE(ReadWriteFigure(back, Path("a.zk4"), "R").ok);
+  EXPECT_EQ(back.FigureFileName, "kept");
+  // The group's 200 mark is written as 0,0 and reads back as an empty slot.
+  EXPECT_TRUE(back.StepInputs[9][3].IsEmpty());
+  EXPECT_TRUE(back.ComplexOpsUsed == 0);
+  ExpectSameObjects(fig, back);
+  ASSERT_TRUE(ReadWriteFigure(back, Path("b.zk4"), "W").ok);
+  EXPECT_EQ(Slurp(Path("b.zk4")), first);
+
+  // The shipped sample reads and writes back byte for byte.
+  Figure sample;
+  ASSERT_TRUE(ReadWriteFigure(sample, SAKUZU_SAMPLES "/sample.zk4", "R").ok);
+  ASSERT_TRUE(ReadWriteFigure(sample, Path("s.zk4"), "W").ok);
+  EXPECT_EQ(Slurp(Path("s.zk4")), Slurp(SAKUZU_SAMPLES "/sample.zk4"));
+}
+
+TEST_F(FigureFile, NumberTextsAndLenientForms) {
+  std::string text =
+      "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"  // 1 number, 0 others
+      "  .5 , -1 ,\"a_b@x+y@z\"\r\n-1\r\n"
+      "\r\nnot a rev line\r\n rev = 1 \r\n";
+  Figure fig;
+  FileError error;
+  ASSERT_TRUE(ParseFigureBytes(text, "t", fig, error)) << error.what;
+  EXPECT_EQ(fig.Numbers[1].value, 0.5);
+  EXPECT_EQ(fig.Numbers[1].name, "a");
+  EXPECT_EQ(fig.Numbers[1].display, 7);
+  EXPECT_EQ(fig.Numbers[1].expression, "x+y");
+  EXPECT_EQ(fig.Numbers[1].independent, -1);
+  EXPECT_EQ(fig.StepReversed[1], 0);  // REV beyond the step count is ignored
+
+  // A name with a quote cannot break the line layout.
+  Figure quoted;
+  AddObject(quoted, kPointClass);
+  quoted.Points[1].name = "A\"B";
+  Figure back;
+  ASSERT_TRUE(ParseFigureBytes(FigureText(quoted), "q", back, error));
+  EXPECT_EQ(back.Points[1].name, "A＂B");
+}
+
+TEST_F(FigureFile, LevelZeroFilesReadThroughTheRetry) {
+  Figure fig = MixedFigure();
+  fig.Numbers[2].independent = 0;
+  std::string text = FigureText(fig);
+  // Level 0: drop the `independent` line after each number.
+  std::string level0 = text;
+  for (const char* line : {"0.5,-1,\"AB@\"\r\n0\r\n", "-12.75,-1,\"比_@AB*2+1\"\r\n0\r\n"}) {
+    std::string l(line);
+    size_t at = level0.find(l);
+    ASSERT_NE(at, std::string::npos);
+    level0.erase(at + l.size() - 3, 3);
+  }
+  Spit(Path("old.zk4"), *Utf8ToCp932(level0));
+  Figure back;
+  ASSERT_TRUE(ReadWriteFigure(back, Path("old.zk4"), "R").ok);
+  ExpectSameObjects(fig, back);
+  // Written back at level 1.
+  EXPECT_EQ(FigureText(back), text);
+}
+
+TEST_F(FigureFile, EncodingsReadToTheSameFigure) {
+  Figure fig = MixedFigure();
+  std::string text = FigureText(fig);
+  Spit(Path("sjis.zk4"), *Utf8ToCp932(text));
+  Spit(Path("utf8.zk4"), text);
+  Spit(Path("bom.zk4"), "\xEF\xBB\xBF" + text);
+  Figure a, b, c;
+  ASSERT_TRUE(ReadWriteFigure(a, Path("sjis.zk4"), "R").ok);
+  ASSERT_TRUE(ReadWriteFigure(b, Path("utf8.zk4"), "R").ok);
+  ASSERT_TRUE(ReadWriteFigure(c, Path("bom.zk4"), "R").ok);
+  EXPECT_EQ(a.Lines[1].name, "辺ＡＢ");
+  ExpectSameObjects(a, b);
+  ExpectSameObjects(a, c);
+
+  // A name outside CP932 survives: the file becomes UTF-8 with a BOM.
+  a.Points[2].name = "点😀";
+  ASSERT_TRUE(ReadWriteFigure(a, Path("emoji.zk4"), "W").ok);
+  EXPECT_EQ(Slurp(Path("emoji.zk4")).substr(0, 3), "\xEF\xBB\xBF");
+  Figure d;
+  ASSERT_TRUE(ReadWriteFigure(d, Path("emoji.zk4"), "R").ok);
+  EXPECT_EQ(d.Points[2].name, "点😀");
+}
+
+TEST_F(FigureFile, LargeFilesGetLargerTables) {
+  Figure fig;
+  for (int i = 1; i <= 60; ++i) {
+    int p = AddObject(fig, kPointClass);
+    Step(fig, "PNEW", {}, {{kPointClass, static_cast<int16_t>(p)}});
+  }
+  Figure back;
+  FileError error;
+  ASSERT_TRUE(ParseFigureBytes(FigureText(fig), "big", back, error));
+  EXPECT_EQ(back.StepKind.UpperBound(), 140);
+  EXPECT_EQ(back.Points.UpperBound(), 70);
+  // Records that came with the growth of a table were unnamed when saved.
+  EXPECT_EQ(back.Points[52].name, "");
+  EXPECT_EQ(back.Points[50].name, "r");
+}
+
+TEST_F(FigureFile, MergeRenumbersSlotsBindingsAndReversedSteps) {
+  // Current figure: 10 steps, 3 points, 2 lines, 1 number.
+  Figure fig;
+  for (int i = 1; i <= 3; ++i)
+    Step(fig, "PNEW", {}, {{1, static_cast<int16_t>(AddObject(fig, 1))}});
+  Step(fig, "L1", {{1, 1}, {1, 2}}, {{2, static_cast<int16_t>(AddObject(fig, 2))}});
+  Step(fig, "L1", {{1, 2}, {1, 3}}, {{2, static_cast<int16_t>(AddObject(fig, 2))}});
+  Step(fig, "ND2P", {{1, 1}, {1, 2}}, {{0, static_cast<int16_t>(AddObject(fig, 0))}});
+  for (int i = 7; i <= 10; ++i) Step(fig, "LPG+", {{1, 1}}, {});
+  fig.Points[3].name = "kept";
+  fig.FigureFileName = "current.zk4";
+
+  // File: 2 points, a line through them, a point bound to that line.
+  Figure file;
+  Step(file, "PNEW", {}, {{1, static_cast<int16_t>(AddObject(file, 1))}});
+  Step(file, "PNEW", {}, {{1, static_cast<int16_t>(AddObject(file, 1))}});
+  Step(file, "L1", {{1, 1}, {1, 2}}, {{2, static_cast<int16_t>(AddObject(file, 2))}});
+  int b = AddObject(file, 1);
+  Step(file, "PBND", {{2, 1}}, {{1, static_cast<int16_t>(b)}});
+  file.Points[b].bindKind = 2;
+  file.Points[b].bindIndex = 1;
+  file.StepReversed[3] = kTrue;
+  file.StepKind[1] = "PO+";  // marks the merged figure as using complex operations
+  file.StepKind[1] = "PNEW";
+  Spit(Path("part.zk4"), FigureText(file));
+
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("part.zk4"), "A").ok);
+  EXPECT_EQ(fig.FigureFileName, "current.zk4");
+  EXPECT_EQ(fig.StepCount, 14);
+  EXPECT_EQ(fig.ObjectCounts[1], 6);
+  EXPECT_EQ(fig.ObjectCounts[2], 3);
+  EXPECT_EQ(fig.Points[3].name, "kept");
+  EXPECT_EQ(fig.StepInputs[13][1], (ObjectRef{1, 4}));
+  EXPECT_EQ(fig.StepInputs[13][2], (ObjectRef{1, 5}));
+  EXPECT_EQ(fig.StepOutputs[13][1], (ObjectRef{2, 3}));
+  EXPECT_TRUE(fig.StepInputs[13][3].IsEmpty());
+  EXPECT_EQ(fig.Points[6].bindIndex, 3);
+  EXPECT_NE(fig.StepReversed[13], 0);
+  EXPECT_EQ(fig.StepReversed[3], 0);
+  EXPECT_GE(fig.StepInputs.UpperBound(), 24);
+}
+
+struct BadFile {
+  const char* name;
+  std::string text;
+  int line;
+};
+
+std::string Lines(std::initializer_list<const char*> lines) {
+  std::string s;
+  for (const char* l : lines) s += std::string(l) + "\r\n";
+  return s;
+}
+
+const std::string kCounts0 = Lines({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+
+// One point step: 1 kind, 5 input and 5 output lines, then the counts.
+std::string OnePointFile(const char* input1, const char* output1, const char* points,
+                         const std::string& record) {
+  return Lines({"1",   "\"PT3\"", input1, "0,0", "0,0", "0,0",  "0,0", output1,
+                "0,0", "0,0",     "0,0",  "0,0", "0",   points, "0",   "0",
+                "0",   "0",       "0",    "0",   "0",   "0",    "0"}) +
+         record;
+}
+
+const std::string kPoint = Lines({"1,2", "7", "0", "-1", "0", "-1", "0,0", "0", "\"A\""});
+const std::string kPoint2 = kPoint + Lines({"3,4", "7", "0", "-1", "0", "-1", "0,0", "0", "\"B\""});
+
+TEST_F(FigureFile, MalformedFilesAreRefusedAndChangeNothing) {
+  std::vector<BadFile> bad = {
+      {"ends early", Lines({"2", "\"P1\""}), 3},
+      {"count below 0", Lines({"-1"}), 1},
+      {"count above 32767", Lines({"0", "0", "32768"}), 3},
+      {"step count not a number", Lines({"x"}), 1},
+      {"class code 5", OnePointFile("5,1", "1,2", "2", kPoint2), 3},
+      {"index beyond the count", OnePointFile("1,3", "1,2", "2", kPoint2), 3},
+      {"input made by the same step", OnePointFile("1,2", "1,2", "2", kPoint2), 3},
+      {"output index beyond the count", OnePointFile("1,1", "1,9", "2", kPoint2), 8},
+      {"coordinate not finite", OnePointFile("1,1", "1,2", "2", kPoint + Lines({"1E+999,4"})), 33},
+      {"NaN coordinate", OnePointFile("1,1", "1,2", "2", kPoint + Lines({"nan,4"})), 33},
+      {"binding beyond the count",
+       OnePointFile("1,1", "1,2", "2", kPoint + Lines({"3,4", "7", "0", "-1", "0", "-1", "2,1"})),
+       39},
+      {"binding to class 4",
+       OnePointFile("1,1", "1,2", "2", kPoint + Lines({"3,4", "7", "0", "-1", "0", "-1", "4,1"})),
+       39},
+      {"integer field with a fraction",
+       OnePointFile("1,1", "1,2", "2", kPoint + Lines({"3,4", "7.5"})), 34},
+      {"not text at all", "\x81", 0},
+  };
+  Figure fig = MixedFigure();
+  fig.FigureFileName = "mine.zk4";
+  std::string before = FigureText(fig);
+  for (const BadFile& b : bad) {
+    SCOPED_TRACE(b.name);
+    Spit(Path("bad.zk4"), b.text);
+    for (const char* mode : {"R", "A"}) {
+      FileOutcome outcome = ReadWriteFigure(fig, Path("bad.zk4"), mode);
+      EXPECT_FALSE(outcome.ok);
+      EXPECT_EQ(outcome.error.line, b.line) << outcome.message;
+      EXPECT_NE(outcome.message.find(Path("bad.zk4")), std::string::npos);
+      EXPECT_EQ(FigureText(fig), before);
+      EXPECT_EQ(fig.FigureFileName, "mine.zk4");
+    }
+  }
+  FileOutcome missing = ReadWriteFigure(fig, Path("missing.zk4"), "R");
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(FigureText(fig), before);
+  // A good file of the same shape is accepted, so the cases above fail for
+  // the reason they name.
+  Spit(Path("good.zk4"), OnePointFile("1,1", "1,2", "2", kPoint2));
+  EXPECT_TRUE(ReadWriteFigure(fig, Path("good.zk4"), "R").ok);
+  EXPECT_TRUE(ReadWriteFigure(fig, Path("good.zk4"), "X").ok);  // unknown mode: nothing
+}
+
+TEST_F(FigureFile, MergeBeyondTheLimitIsRefused) {
+  Figure fig;
+  fig.ObjectCounts[kNumberClass] = 32767;
+  Figure file;
+  AddObject(file, kNumberClass);
+  std::string message;
+  EXPECT_FALSE(MergeFigure(fig, file, message));
+  EXPECT_FALSE(message.empty());
+  EXPECT_EQ(fig.ObjectCounts[kNumberClass], 32767);
+}
+
+TEST_F(FigureFile, SaveNeverDestroysTheExistingFile) {
+  Figure fig = MixedFigure();
+  // A target that cannot be replaced (a folder of that name) fails even
+  // for root; nothing is written and no temporary file is left.
+  fs::create_directory(Path("folder.zk4"));
+  FileOutcome outcome = ReadWriteFigure(fig, Path("folder.zk4"), "W");
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.message, kReadOnlyMessage);
+  EXPECT_TRUE(fs::is_directory(Path("folder.zk4")));
+
+  std::string target = Path("keep.zk4");
+  Spit(target, "old contents");
+  ::chmod(target.c_str(), 0444);
+  if (::access(target.c_str(), W_OK) != 0) {  // root may write anyway
+    EXPECT_EQ(ReadWriteFigure(fig, target, "W").message, kReadOnlyMessage);
+  }
+  EXPECT_EQ(Slurp(target), "old contents");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
+TEST_F(FigureFile, SaveReplacesAtomicallyAndKeepsPermissions) {
+  Figure fig = MixedFigure();
+  std::string target = Path("plain.zk4");
+  Spit(target, "old");
+  ::chmod(target.c_str(), 0640);
+  ASSERT_TRUE(ReadWriteFigure(fig, target, "W").ok);
+  EXPECT_EQ(Slurp(target), FigureBytes(fig));
+  struct stat st {};
+  ::stat(target.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_FALSE(ReadWriteFigure(fig, Path("no/such/folder/x.zk4"), "W").ok);
+  EXPECT_EQ(FileTitle("C:\\figs\\tri.zk4"), "tri.zk4");
+  EXPECT_EQ(FileTitle("/home/t/a b.zk4"), "a b.zk4");
+}
+
+}  // namespace
+}  // namespace sakuzu

@@ -1,0 +1,61 @@
+#include "text/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+
+namespace sakuzu {
+namespace {
+
+TEST(NumberText, GeneralForm) {
+  EXPECT_EQ(FormatNumber(2), "2");
+  EXPECT_EQ(FormatNumber(1.5), "1.5");
+  EXPECT_EQ(FormatNumber(-0.5), "-0.5");
+  EXPECT_EQ(FormatNumber(-0.0), "0");
+  EXPECT_EQ(FormatNumber(1.5e20), "1.5E+20");
+  EXPECT_EQ(FormatNumber(1e-5), "1E-05");
+  EXPECT_EQ(FormatNumber(0.0001), "0.0001");
+  EXPECT_EQ(FormatNumber(123456789012345.0), "123456789012345");
+  EXPECT_EQ(FormatNumber(1e15), "1E+15");
+  EXPECT_EQ(FormatNumber(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(FormatNumber(2.0 / 3), "0.666666666666667");
+  EXPECT_EQ(FormatNumber(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FormatNumber(1e300 * 10), "1E+301");
+  EXPECT_EQ(FormatNumber(-1234.5678), "-1234.5678");
+  // Rounding may carry into a new digit.
+  EXPECT_EQ(FormatNumber(9.9999999999999999), "10");
+  EXPECT_EQ(FormatNumberSigned(1.5), " 1.5");
+  EXPECT_EQ(FormatNumberSigned(-1.5), "-1.5");
+}
+
+TEST(NumberText, ReadsEveryWrittenFormAndNothingElse) {
+  EXPECT_EQ(ParseNumber("0.5"), 0.5);
+  EXPECT_EQ(ParseNumber(".5"), 0.5);
+  EXPECT_EQ(ParseNumber("-.5"), -0.5);
+  EXPECT_EQ(ParseNumber(" 1E-05 "), 1e-5);
+  EXPECT_EQ(ParseNumber("1.5e+20"), 1.5e20);
+  EXPECT_EQ(ParseNumber("4.94065645841247E-324"), 4.94065645841247E-324);
+  for (const char* bad :
+       {"", "-", ".", "1e", "abc", "1,5", "nan", "inf", "1E+400", "0x10", "1 2"}) {
+    EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
+  }
+  EXPECT_EQ(ParseInt16("-1"), -1);
+  EXPECT_EQ(ParseInt16(" 32767"), 32767);
+  EXPECT_FALSE(ParseInt16("32768").has_value());
+  EXPECT_FALSE(ParseInt16("1.5").has_value());
+  EXPECT_FALSE(ParseInt16("").has_value());
+}
+
+TEST(NumberText, IgnoresTheDesktopLocale) {
+  // A desktop with a decimal comma must not change the file's numbers.
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE locale";
+  EXPECT_EQ(FormatNumber(1.5), "1.5");
+  EXPECT_EQ(ParseNumber("1.5"), 1.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+}  // namespace
+}  // namespace sakuzu
