@@ -17,6 +17,12 @@ TEST(Encoding, ChoosesCp932WhenEverythingFitsElseUtf8WithBom) {
   EXPECT_EQ(utf8, "\xEF\xBB\xBF" + outside);
   EXPECT_EQ(DecodeFileText(utf8), outside);
   EXPECT_EQ(DecodeFileText(outside), outside);  // UTF-8 without BOM
+
+  // A character that CP932 holds only one way must not change on saving.
+  std::string waveDash = "\xE3\x80\x9C";  // U+301C
+  if (Utf8ToCp932(waveDash)) {
+    EXPECT_EQ(DecodeFileText(EncodeFileText(waveDash)), waveDash);
+  }
 }
 
 TEST(Encoding, RejectsMalformedBytes) {

@@ -4,10 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -78,34 +79,30 @@ struct ReadFailure {
   bool endedEarly = false;
 };
 
-// Splits a line into fields: commas separate, a quoted field may hold commas.
-std::vector<std::string> SplitFields(std::string_view line, std::vector<bool>& quoted) {
-  std::vector<std::string> fields;
-  quoted.clear();
+// Splits a line into fields: commas separate, a quoted field may hold
+// commas. The fields point into the line.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
   size_t i = 0;
   while (true) {
     while (i < line.size() && line[i] == ' ') ++i;
-    std::string field;
-    bool isQuoted = false;
     if (i < line.size() && line[i] == '"') {
-      isQuoted = true;
       size_t close = line.find('"', i + 1);
       if (close == std::string_view::npos) close = line.size();
-      field = std::string(line.substr(i + 1, close - i - 1));
-      i = close + 1;
+      fields.push_back(line.substr(i + 1, close - i - 1));
+      i = std::min(close + 1, line.size());
       while (i < line.size() && line[i] != ',') ++i;
     } else {
       size_t comma = line.find(',', i);
       if (comma == std::string_view::npos) comma = line.size();
-      field = Trim(line.substr(i, comma - i));
+      std::string_view field = line.substr(i, comma - i);
+      while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+      fields.push_back(field);
       i = comma;
     }
-    fields.push_back(std::move(field));
-    quoted.push_back(isQuoted);
     if (i >= line.size()) break;
     ++i;  // past the comma
   }
-  return fields;
 }
 
 class FieldReader {
@@ -118,7 +115,7 @@ class FieldReader {
       return Fail(std::string(kEndedEarly), true, static_cast<int>(next_) + 1);
     }
     line_ = static_cast<int>(next_) + 1;
-    fields_ = SplitFields(lines_[next_++], quoted_);
+    SplitFields(lines_[next_++], fields_);
     field_ = 0;
     if (fields_.size() != count) return Fail(std::string(expected) + " が必要です");
     return true;
@@ -138,7 +135,7 @@ class FieldReader {
     return true;
   }
 
-  void Text(std::string& out) { out = fields_[field_++]; }
+  void Text(std::string& out) { out.assign(fields_[field_++]); }
 
   bool Fail(std::string what, bool endedEarly = false, int line = 0) {
     failure_.line = line != 0 ? line : line_;
@@ -156,8 +153,7 @@ class FieldReader {
   const std::vector<std::string_view>& lines_;
   size_t next_ = 0;
   int line_ = 0;
-  std::vector<std::string> fields_;
-  std::vector<bool> quoted_;
+  std::vector<std::string_view> fields_;
   size_t field_ = 0;
   ReadFailure failure_;
 };
@@ -265,7 +261,8 @@ bool CheckSlots(const Figure& fig, std::string& what, int& line) {
   auto slotLine = [n](int step, int slot, bool output) {
     return n + 1 + (output ? 5 * n : 0) + 5 * (step - 1) + slot;
   };
-  std::map<std::pair<int, int>, int> producer;
+  std::array<std::vector<int>, 4> producer;
+  for (int c = 0; c < 4; ++c) producer[c].assign(static_cast<size_t>(fig.ObjectCounts[c]) + 1, 0);
   for (int i = 1; i <= n; ++i) {
     for (int j = 1; j <= kSlotCount; ++j) {
       for (bool output : {false, true}) {
@@ -277,15 +274,16 @@ bool CheckSlots(const Figure& fig, std::string& what, int& line) {
         }
       }
       const ObjectRef& out = fig.StepOutputs[i][j];
-      if (out.index > 0) producer.emplace(std::make_pair(out.ObjectClassCode(), out.index), i);
+      int& maker = producer[out.ObjectClassCode()][out.index];
+      if (out.index > 0 && maker == 0) maker = i;
     }
   }
   for (int i = 1; i <= n; ++i) {
     for (int j = 1; j <= kSlotCount; ++j) {
       const ObjectRef& in = fig.StepInputs[i][j];
       if (in.index == 0) continue;
-      auto it = producer.find({in.ObjectClassCode(), in.index});
-      if (it != producer.end() && it->second >= i) {
+      int maker = producer[in.ObjectClassCode()][in.index];
+      if (maker >= i) {
         what =
             "手続き " + std::to_string(i) + " の入力が、その手続きか後の手続きで作られる対象です";
         line = slotLine(i, j, false);
@@ -541,9 +539,11 @@ bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
 
 std::string FileErrorMessage(const FileError& error, const TranslateFn& translate) {
   auto t = [&](const std::string& s) { return translate ? translate(s) : s; };
-  std::string text = t("図形ファイルを読み込めませんでした。") + "\n" + error.path;
-  if (error.line > 0) text += "\n" + t("行") + " " + std::to_string(error.line) + ":";
-  return text + " " + t(error.what);
+  std::string text = t("図形ファイルを読み込めませんでした。");
+  text.append("\n").append(error.path);
+  if (error.line > 0)
+    text.append("\n").append(t("行")).append(" ").append(std::to_string(error.line)).append(":");
+  return text.append(" ").append(t(error.what));
 }
 
 std::string FileTitle(std::string_view path) {

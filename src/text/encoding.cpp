@@ -77,7 +77,11 @@ std::optional<std::string> DecodeFileText(std::string_view bytes) {
 }
 
 std::string EncodeFileText(std::string_view utf8) {
-  if (auto cp932 = Utf8ToCp932(utf8)) return *cp932;
+  // Some characters convert to CP932 one way only (U+301C becomes the code
+  // that reads back as U+FF5E); such a text is kept in UTF-8 instead.
+  if (auto cp932 = Utf8ToCp932(utf8)) {
+    if (Cp932ToUtf8(*cp932) == utf8) return *cp932;
+  }
   return std::string(kBom) + std::string(utf8);
 }
 

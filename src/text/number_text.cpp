@@ -47,7 +47,10 @@ std::string FormatNumber(double value) {
   std::string out = negative ? "-" : "";
   if (exponent < -4 || exponent >= 15) {
     out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits, 1);
+    }
     char expText[16];
     std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     return out + expText;
@@ -92,8 +95,13 @@ std::optional<double> ParseNumber(std::string_view text) {
     if (expDigits == 0) return std::nullopt;
   }
   if (i != s.size()) return std::nullopt;
-  // strtod_l with the C locale: independent of the desktop's decimal
-  // separator, and it keeps subnormal values that the writer may produce.
+  // from_chars ignores the desktop's decimal separator; it takes no '+'.
+  std::string_view unsigned_ = s.front() == '+' ? s.substr(1) : s;
+  double fast = 0;
+  auto [p, ec] = std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), fast);
+  if (ec == std::errc() && p == unsigned_.data() + unsigned_.size()) return fast;
+  // Subnormal values (which the writer may produce) are out of range for
+  // from_chars; strtod_l with the C locale keeps them.
   static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   std::string copy(s);
   char* end = nullptr;
