@@ -3,7 +3,8 @@
 # are already there: apt-get runs only for missing packages.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev fonts-noto-cjk xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,9 +4,16 @@
 
 #include <ostream>
 
+#include "app/program_folder.h"
+#include "geometry/engine.h"
+#include "geometry/recalc.h"
+#include "lang/translate.h"
 #include "model/figure.h"
 #include "model/figure_file.h"
 #include "model/kinds.h"
+#include "model/report.h"
+#include "numbers/auto_names.h"
+#include "numbers/expression.h"
 
 namespace sakuzu {
 namespace {
@@ -16,14 +23,39 @@ constexpr const char* kUsage =
     " - dynamic geometry construction\n"
     "\n"
     "Usage:\n"
+#ifdef SAKUZU_WITH_WINDOW
+    "  sakuzu [FILE.zk4]            open the window (with the figure)\n"
+#else
     "  sakuzu FILE.zk4              load the figure and print a summary of its steps\n"
+    "                               (this build has no window)\n"
+#endif
     "  sakuzu --convert IN OUT      read the figure IN (any format level, UTF-8 or\n"
     "                               Shift_JIS) and write it to OUT in the current format\n"
+    "  sakuzu --report FILE [--language japanese|english|manual]\n"
+    "                               load the figure, compute it and print the figure\n"
+    "                               data report (steps and every object's fields)\n"
+    "  sakuzu --render FILE --output PICTURE.png [--size WxH]\n"
+    "         [--language japanese|english|manual]\n"
+    "                               draw the figure as the window shows it after\n"
+    "                               opening FILE (drawing area 640x480 unless --size)\n"
+    "                               and write the picture as PNG\n"
     "  sakuzu --help                show this text\n";
+
+// Without a window, messages of the computations go to standard error.
+class ConsoleShell : public Shell {
+ public:
+  explicit ConsoleShell(std::ostream& err) : err_(err) {}
+  void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
+
+ private:
+  std::ostream& err_;
+};
 
 int Convert(const std::string& in, const std::string& out, std::ostream& err) {
   Figure fig;
-  FileOutcome read = ReadWriteFigure(fig, in, "R");
+  // As a load and a save in the window: automatic names are rebuilt.
+  auto autoNames = [](Figure& f) { UpdateAutoNames(f); };
+  FileOutcome read = ReadWriteFigure(fig, in, "R", autoNames);
   if (!read.ok) {
     err << read.message << "\n";
     return 1;
@@ -33,7 +65,7 @@ int Convert(const std::string& in, const std::string& out, std::ostream& err) {
     err << out << ": is a folder\n";
     return 1;
   }
-  FileOutcome write = ReadWriteFigure(fig, out, "W");
+  FileOutcome write = ReadWriteFigure(fig, out, "W", autoNames);
   if (!write.ok) {
     err << write.message << "\n" << out << "\n";
     return 1;
@@ -59,6 +91,44 @@ int Summary(const std::string& path, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
+// Loads FILE as the start-up load does, runs the computation of a full
+// update and prints the report.
+int Report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2 && !(args.size() == 4 && args[2] == "--language")) {
+    err << "usage: sakuzu --report FILE [--language japanese|english|manual]\n";
+    return 2;
+  }
+  Language language;
+  language.programFolder = ProgramFolder();
+  if (args.size() == 4) {
+    std::string setting = NormalisedSetting(args[3]);
+    if (setting != "japanese" && setting != "english" && setting != "manual") {
+      err << "unknown language " << args[3] << "\n";
+      return 2;
+    }
+    language.setting = args[3];
+  }
+  TranslateFn translate = MakeTranslator(language);
+  auto autoNames = [&](Figure& f) { UpdateAutoNames(f, translate); };
+
+  Figure fig;
+  fig.FigureFileName = args[1];
+  FileOutcome read = ReadWriteFigure(fig, args[1], "R", autoNames, translate);
+  if (!read.ok) {
+    err << read.message << "\n";
+    return 1;
+  }
+  ConsoleShell shell(err);
+  Engine engine;
+  engine.shell = &shell;
+  engine.translate = translate;
+  InstallExpressionEvaluator(engine);
+  FullUpdateCompute(fig, engine);
+  UpdateAutoNames(fig, translate);
+  out << FigureDataReport(fig, translate);
+  return 0;
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -77,6 +147,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       return 2;
     }
     return Convert(args[1], args[2], err);
+  }
+  if (mode == "--report") return Report(args, out, err);
+  if (mode == "--render") {
+    // The window's build handles it before it gets here.
+    err << "--render needs the window; this build has none\n";
+    return 2;
   }
   if (mode.rfind("--", 0) == 0) {
     err << "unknown option " << mode << "\n\n" << kUsage;
