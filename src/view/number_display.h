@@ -1,0 +1,21 @@
+// The on-screen list of measured numbers with their values at the lower
+// left of the drawing area. The area is not cleared during a drag, so each
+// line first overprints its previous text in the background colour.
+#pragma once
+
+#include <vector>
+
+#include "model/figure.h"
+#include "view/renderer.h"
+
+namespace sakuzu {
+
+// The numbers of the normal list in index order: computed numbers (not
+// free, -1, nor 7) that are shown (`display` 0).
+std::vector<int> NormalListNumbers(const Figure& fig);
+
+// Draws the number list: the variation form through the renderer's hook
+// while a free number is varied, otherwise the normal form.
+void DrawNumberDisplay(Renderer& r);
+
+}  // namespace sakuzu

@@ -1,0 +1,577 @@
+#include "view/renderer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "geometry/recalc.h"
+#include "text/number_text.h"
+#include "text/text_util.h"
+#include "view/number_display.h"
+
+namespace sakuzu {
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr double kFarLimit = 1000;       // marks and circles beyond this are not drawn
+constexpr double kLineReachFactor = 15;  // lines reach 15 half widths: off the window
+constexpr double kArrowPixels = 10;
+constexpr double kAngleArcPixels = 20, kAngleArcPixelsCompact = 8;
+constexpr double kLabelOffsetPixels = 10, kLabelOffsetPixelsCompact = 2;
+constexpr double kListMarginPixels = 35, kListMarginPixelsCompact = 3;
+constexpr double kMinAngleArc = 0.06;  // radians; shorter arcs are not drawn
+constexpr int kLineColorDotted = 3;    // yellow: dotted black with a thin pen
+
+constexpr Rgb kConsoleColors[8] = {
+    MakeRgb(128, 128, 128), MakeRgb(0, 0, 255),   MakeRgb(0, 255, 0),   MakeRgb(0, 255, 255),
+    MakeRgb(255, 0, 0),     MakeRgb(255, 0, 255), MakeRgb(255, 255, 0), MakeRgb(255, 255, 255),
+};
+constexpr Rgb kHoverGreen = MakeRgb(0, 255, 0);
+
+bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+Pen SolidPen(const Renderer& r, Rgb color) { return Pen{color, r.settings.penWidth, false}; }
+
+// The pen of a line or circle: colour 3 with a thin pen is drawn dotted in
+// black, since thin yellow is hard to see.
+Pen ShapePen(Renderer& r, int color) {
+  if (r.settings.penWidth == 1 && color == kLineColorDotted) {
+    return Pen{PaletteColor(r, 7), 1, true};
+  }
+  return SolidPen(r, PaletteColor(r, color));
+}
+
+void Segment(Renderer& r, double x1, double y1, double x2, double y2, const Pen& pen) {
+  DrawFigureSegment(r.canvas, r.view, x1, y1, x2, y2, pen);
+}
+
+void Arrowhead(Renderer& r, double ex, double ey, double fx, double fy, const Pen& pen) {
+  double length = std::hypot(fx - ex, fy - ey);
+  if (!(length > 0) || !std::isfinite(length)) return;
+  double ux = (fx - ex) / length, uy = (fy - ey) / length;
+  double nx = -uy, ny = ux;  // u turned by +90 degrees
+  double size = Pixels(r.view, kArrowPixels);
+  Segment(r, ex, ey, ex + size * (ux + nx / 2), ey + size * (uy + ny / 2), pen);
+  Segment(r, ex, ey, ex + size * (ux - nx / 2), ey + size * (uy - ny / 2), pen);
+}
+
+// The colour a colour code gives a record (see DrawObject).
+int16_t CodedColor(int16_t color, int16_t locusColor, int code) {
+  int16_t result = color;
+  if (code < 8 && color == 0) result = static_cast<int16_t>(code);
+  if (code > 9) result = locusColor;
+  if (code > 19) result = static_cast<int16_t>(code % 10);
+  return result;
+}
+
+int ClassCount(const Figure& fig, int cls) {
+  int upper = 0;
+  switch (cls) {
+    case kPointClass:
+      upper = fig.Points.UpperBound();
+      break;
+    case kLineClass:
+      upper = fig.Lines.UpperBound();
+      break;
+    case kCircleClass:
+      upper = fig.Circles.UpperBound();
+      break;
+    default:
+      upper = fig.Numbers.UpperBound();
+  }
+  return std::clamp<int>(fig.ObjectCounts[cls], 0, upper);
+}
+
+void DrawObjectFrom(Renderer& r, ObjectRef ref, int code, bool previous) {
+  Figure& fig = r.fig;
+  int i = ref.index;
+  switch (ref.ObjectClassCode()) {
+    case kPointClass: {
+      const Table<PointRecord>& table = previous ? fig.PrevPoints : fig.Points;
+      if (i < 1 || i > table.UpperBound()) return;
+      PointRecord p = table[i];
+      p.color = CodedColor(p.color, p.locusColor, code);
+      DrawPointMark(r, p);
+      if (code > 9) {
+        DrawPointLabel(r, ref, 0, kPreviousTables);
+      } else if (i <= fig.Points.UpperBound() && fig.Points[i].color != 0) {
+        DrawPointLabel(r, ref, 7, kCurrentTables);
+      }
+      return;
+    }
+    case kLineClass: {
+      const Table<LineRecord>& table = previous ? fig.PrevLines : fig.Lines;
+      if (i < 1 || i > table.UpperBound()) return;
+      LineRecord l = table[i];
+      l.color = CodedColor(l.color, l.locusColor, code);
+      DrawLine(r, l);
+      return;
+    }
+    case kCircleClass: {
+      const Table<CircleRecord>& table = previous ? fig.PrevCircles : fig.Circles;
+      if (i < 1 || i > table.UpperBound()) return;
+      CircleRecord c = table[i];
+      c.color = CodedColor(c.color, c.locusColor, code);
+      DrawCircle(r, c);
+      return;
+    }
+    default:
+      return;  // numbers are listed, not drawn
+  }
+}
+
+// The k of the pixel styles 10 to 17: the first colour that is neither the
+// point's own nor the style's, normally the background.
+int PixelStyleColor(int color, int style) {
+  int k = 0;
+  if (color == k) ++k;
+  if (style - 10 == k) ++k;
+  return k;
+}
+
+double ReduceAngle(double angle) {
+  double twoPi = 2 * kPi;
+  double reduced = std::fmod(angle, twoPi);
+  if (reduced < 0) reduced += twoPi;
+  // So close to a full turn it is the start of the next one.
+  if (reduced > twoPi - 0.01) reduced = 0;
+  return reduced;
+}
+
+int AngleArcColor(double angle) {
+  double size = std::abs(angle);
+  if (size <= 88) return 7;
+  if (size <= 92) return 1;
+  if (size <= 179.5) return 4;
+  if (size <= 182) return 1;
+  return 2;
+}
+
+void DrawAngleMarkEntry(Renderer& r, const AngleMark& mark, Rgb color) {
+  Pen pen = SolidPen(r, color);
+  if (mark.rightAngle) {
+    Segment(r, mark.ax, mark.ay, mark.cx, mark.cy, pen);
+    Segment(r, mark.cx, mark.cy, mark.bx, mark.by, pen);
+    return;
+  }
+  PixelPoint v = ToPixel(r.view, mark.vx, mark.vy);
+  r.canvas.DrawArc(v.x, v.y, mark.radius / r.view.ViewScale, mark.start, mark.end, pen);
+}
+
+void RecordAngleMark(Renderer& r, const AngleMark& mark) {
+  // Beyond the list's room a mark is drawn but not recorded; the next full
+  // redraw clears it anyway.
+  if (r.angleMarks.count >= kAngleMarkCapacity) return;
+  r.angleMarks.entries[++r.angleMarks.count] = mark;
+}
+
+// The leading number of an input box answer; anything else reads as 0.
+double LeadingNumber(std::string_view answer) {
+  std::string text = Trim(answer);
+  size_t n = 0;
+  auto digits = [&] {
+    size_t start = n;
+    while (n < text.size() && std::isdigit(static_cast<unsigned char>(text[n]))) ++n;
+    return n > start;
+  };
+  if (n < text.size() && (text[n] == '+' || text[n] == '-')) ++n;
+  bool whole = digits();
+  bool fraction = false;
+  if (n < text.size() && text[n] == '.') {
+    ++n;
+    fraction = digits();
+  }
+  if (!whole && !fraction) return 0;
+  size_t mantissaEnd = n;
+  if (n < text.size() && (text[n] == 'e' || text[n] == 'E')) {
+    ++n;
+    if (n < text.size() && (text[n] == '+' || text[n] == '-')) ++n;
+    if (!digits()) n = mantissaEnd;
+  }
+  double value = std::strtod(text.substr(0, n).c_str(), nullptr);
+  return std::isfinite(value) ? value : 0;
+}
+
+}  // namespace
+
+Rgb PaletteColor(Renderer& r, int index) {
+  if (index == 0) return r.view.backColor;
+  if (index >= 1 && index <= 6) {
+    if (r.settings.colorStrength == 0) r.settings.colorStrength = 255;
+    int s = std::clamp<int>(r.settings.colorStrength, 0, 255);
+    int red = (index == 1 || index == 3 || index == 5) ? s : 0;
+    int green = (index == 2 || index == 3 || index == 6) ? s : 0;
+    int blue = (index == 4 || index == 5 || index == 6) ? s : 0;
+    return MakeRgb(red, green, blue);
+  }
+  if (index == 7) return kBlack;
+  if (index >= 8 && index <= 15) return kConsoleColors[index - 8];
+  r.engine.shell->ShowMessage(std::to_string(index));
+  return kBlack;
+}
+
+void MarkDraggableLines(Figure& fig) {
+  int lines = ClassCount(fig, kLineClass);
+  for (int i = 1; i <= lines; ++i) fig.Lines[i].endsDraggable = kFalse;
+  int points = ClassCount(fig, kPointClass);
+  int steps = std::min<int>(fig.StepCount, fig.StepKind.UpperBound());
+  for (int s = 1; s <= steps; ++s) {
+    if (TrimRight(fig.StepKind[s]) != "L1") continue;
+    const StepSlots& in = fig.StepInputs[s];
+    ObjectRef out = fig.StepOutputs[s][1];
+    bool pointsOk = in[1].ObjectClassCode() == kPointClass &&
+                    in[2].ObjectClassCode() == kPointClass && in[1].index >= 1 &&
+                    in[1].index <= points && in[2].index >= 1 && in[2].index <= points;
+    if (!pointsOk || out.ObjectClassCode() != kLineClass || out.index < 1 || out.index > lines) {
+      continue;
+    }
+    if (fig.Points[in[1].index].independent != -1 || fig.Points[in[2].index].independent != -1) {
+      continue;
+    }
+    LineRecord& line = fig.Lines[out.index];
+    line.endsDraggable = kTrue;
+    line.endPoint1 = in[1].index;
+    line.endPoint2 = in[2].index;
+  }
+}
+
+void Redraw(Renderer& r) {
+  r.canvas.SetFont(r.settings.font);
+  r.canvas.Clear(r.view.backColor);
+  r.angleMarks.count = 0;
+  if (r.view.axisOn) DrawAxis(r.view, r.canvas);
+  FullUpdateCompute(r.fig, r.engine);
+  if ((IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeLoadExample)) &&
+      r.hooks.markDraggableCandidates) {
+    r.hooks.markDraggableCandidates();
+  }
+  MarkDraggableLines(r.fig);
+  if (r.hooks.drawLocusTraces) r.hooks.drawLocusTraces();
+  DrawFigure(r);
+  DrawNumberDisplay(r);
+  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
+}
+
+void DrawFigure(Renderer& r) {
+  Figure& fig = r.fig;
+  for (int cls = kPointClass; cls <= kCircleClass; ++cls) {
+    int count = ClassCount(fig, cls);
+    std::vector<int16_t>& colors = r.colorTable[cls];
+    colors.assign(static_cast<size_t>(count) + 1, 0);
+    for (int i = 1; i <= count; ++i) {
+      if (cls == kPointClass) colors[i] = fig.Points[i].color;
+      if (cls == kLineClass) colors[i] = fig.Lines[i].color;
+      if (cls == kCircleClass) colors[i] = fig.Circles[i].color;
+    }
+  }
+  for (int cls = kPointClass; cls <= kCircleClass; ++cls) {
+    int count = ClassCount(fig, cls);
+    for (int i = 1; i <= count; ++i) {
+      if (cls == kPointClass && fig.Points[i].style >= 10) continue;
+      if (r.colorTable[cls][i] != 0)
+        DrawObject(r, ObjectRef{static_cast<int16_t>(cls), static_cast<int16_t>(i)}, 0);
+    }
+  }
+  int points = ClassCount(fig, kPointClass);
+  for (int i = 1; i <= points; ++i) {
+    if (fig.Points[i].style >= 10)
+      DrawObject(r, ObjectRef{kPointClass, static_cast<int16_t>(i)}, 0);
+  }
+}
+
+void DrawObject(Renderer& r, ObjectRef ref, int code) { DrawObjectFrom(r, ref, code, false); }
+
+void DrawPrevObject(Renderer& r, ObjectRef ref, int code) { DrawObjectFrom(r, ref, code, true); }
+
+void DrawObjectAs(Renderer& r, ObjectRef ref, int style, int color) {
+  int i = ref.index;
+  switch (ref.ObjectClassCode()) {
+    case kPointClass: {
+      if (i < 1 || i > r.fig.Points.UpperBound()) return;
+      PointRecord p = r.fig.Points[i];
+      if (style >= 0) p.style = static_cast<int16_t>(style);
+      if (color >= 0) p.color = static_cast<int16_t>(color);
+      DrawPointMark(r, p);
+      return;
+    }
+    case kLineClass: {
+      if (i < 1 || i > r.fig.Lines.UpperBound()) return;
+      LineRecord l = r.fig.Lines[i];
+      if (color >= 0) l.color = static_cast<int16_t>(color);
+      DrawLine(r, l);
+      return;
+    }
+    case kCircleClass: {
+      if (i < 1 || i > r.fig.Circles.UpperBound()) return;
+      CircleRecord c = r.fig.Circles[i];
+      if (color >= 0) c.color = static_cast<int16_t>(color);
+      DrawCircle(r, c);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void DrawPointMark(Renderer& r, const PointRecord& p) {
+  if (p.exists == 0 || !Finite(p.x, p.y)) return;
+  if (std::abs(p.x) > kFarLimit || std::abs(p.y) > kFarLimit) return;
+  Rgb color = PaletteColor(r, p.color);
+  Pen pen = SolidPen(r, color);
+  PixelPoint q = ToPixel(r.view, p.x, p.y);
+  double m = r.settings.pictureMode != 0 ? 3 : 5;  // the mark's half size in pixels
+  Canvas& c = r.canvas;
+  switch (p.style) {
+    case 0:
+      c.DrawPixel(q.x, q.y, color);
+      return;
+    case 1:
+      c.DrawLine(q.x - m, q.y - m, q.x + m, q.y + m, pen);
+      c.DrawLine(q.x - m, q.y + m, q.x + m, q.y - m, pen);
+      return;
+    case 2:
+      c.DrawCircle(q.x, q.y, m - 1, pen);
+      return;
+    case 3:
+      c.DrawPolygon(
+          {{q.x - m, q.y - m}, {q.x + m, q.y - m}, {q.x + m, q.y + m}, {q.x - m, q.y + m}}, pen);
+      return;
+    case 4:
+      c.FillRect(q.x - m, q.y - m, q.x + m, q.y + m, color);
+      return;
+    case 5:
+      c.DrawPolygon({{q.x, q.y - m}, {q.x - m, q.y + m}, {q.x + m, q.y + m}}, pen);
+      return;
+    case 20:
+      c.DrawCircle(q.x, q.y, m / 2, pen);
+      c.DrawCircle(q.x, q.y, m, pen);
+      return;
+    case 21:
+      c.DrawCircle(q.x, q.y, m / 2, pen);
+      return;
+    case 22:
+      c.DrawCircle(q.x, q.y, m, pen);
+      c.DrawLine(q.x, q.y - m, q.x, q.y + m, pen);
+      c.DrawLine(q.x - m, q.y, q.x + m, q.y, pen);
+      return;
+    case 23:
+      c.DrawCircle(q.x, q.y, m, pen);
+      c.DrawLine(q.x - m, q.y, q.x + m, q.y, pen);
+      return;
+    case 30: {
+      bool erase = p.color == 0;
+      Pen inner = SolidPen(r, erase ? r.view.backColor : kHoverGreen);
+      Pen outer = SolidPen(r, erase ? r.view.backColor : kBlack);
+      c.DrawCircle(q.x, q.y, m / 5, inner);
+      c.DrawCircle(q.x, q.y, 2 * m / 5, inner);
+      c.DrawCircle(q.x, q.y, 3 * m / 5, outer);
+      return;
+    }
+    default:
+      if (p.style >= 10 && p.style <= 17) {
+        c.DrawPixel(q.x, q.y, PaletteColor(r, PixelStyleColor(p.color, p.style)));
+      }
+      return;
+  }
+}
+
+void DrawLine(Renderer& r, const LineRecord& l) {
+  if (l.exists == 0) return;
+  if (!Finite(l.x1, l.y1) || !Finite(l.x2, l.y2) || !Finite(l.dx, l.dy)) return;
+  Pen pen = ShapePen(r, l.color);
+  double reach = kLineReachFactor * r.view.ViewHalfWidth;
+  double ex = reach * l.dx, ey = reach * l.dy;
+  switch (l.lineKind) {
+    case 0:
+      Segment(r, l.x1 - ex, l.y1 - ey, l.x1 + ex, l.y1 + ey, pen);
+      break;
+    case 1:
+    case 4:
+    case 5:
+    case 6:
+      Segment(r, l.x1, l.y1, l.x2, l.y2, pen);
+      break;
+    case 2:
+    case 7:
+      Segment(r, l.x1, l.y1, l.x1 + ex, l.y1 + ey, pen);
+      break;
+    case 3:
+      Segment(r, l.x2 - ex, l.y2 - ey, l.x2, l.y2, pen);
+      break;
+    default:
+      return;
+  }
+  if (l.lineKind == 4 || l.lineKind == 6 || l.lineKind == 7) {
+    Arrowhead(r, l.x1, l.y1, l.x2, l.y2, pen);
+  }
+  if (l.lineKind == 5 || l.lineKind == 6) Arrowhead(r, l.x2, l.y2, l.x1, l.y1, pen);
+}
+
+void DrawCircle(Renderer& r, const CircleRecord& c) {
+  if (c.exists == 0 || !Finite(c.cx, c.cy) || !std::isfinite(c.radius)) return;
+  if (c.radius > kFarLimit || c.radius < 0) return;
+  PixelPoint o = ToPixel(r.view, c.cx, c.cy);
+  double radius = c.radius / r.view.ViewScale;
+  double w = r.view.widthPixels, h = r.view.heightPixels;
+  // Skip circles that cannot touch the canvas: outside it, or around it.
+  if (o.x + radius < -1 || o.x - radius > w || o.y + radius < -1 || o.y - radius > h) return;
+  double farX = std::max(std::abs(o.x), std::abs(w - 1 - o.x));
+  double farY = std::max(std::abs(o.y), std::abs(h - 1 - o.y));
+  if (std::hypot(farX, farY) + r.settings.penWidth + 1 < radius) return;
+  r.canvas.DrawCircle(o.x, o.y, radius, ShapePen(r, c.color));
+}
+
+void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source) {
+  Figure& fig = r.fig;
+  int i = ref.index;
+  if (ref.ObjectClassCode() != kPointClass || i < 1 || i > fig.Points.UpperBound()) return;
+  if (labelCode != 0 && r.settings.NotChrDisp != 0 &&
+      (IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeDeform) ||
+       IsCurrentMode(r.modes, kModeCalculating))) {
+    return;
+  }
+  Rgb color = labelCode >= 8 ? r.view.backColor : PaletteColor(r, labelCode);
+  const PointRecord& current = fig.Points[i];
+  const PointRecord& previous = i <= fig.PrevPoints.UpperBound() ? fig.PrevPoints[i] : current;
+  const PointRecord& p = source == kPreviousTables ? previous : current;
+  if (p.exists == 0 || !Finite(current.x, current.y) || !Finite(previous.x, previous.y)) return;
+  if (!IsVisible(r.view, current.x, current.y) || !IsVisible(r.view, previous.x, previous.y)) {
+    return;
+  }
+  double offset =
+      Pixels(r.view, r.settings.statusBarHidden ? kLabelOffsetPixelsCompact : kLabelOffsetPixels);
+  double left = p.x + offset;
+  double top = p.y + Pixels(r.view, r.settings.font.size) + offset;
+  if (!IsVisible(r.view, left, top)) return;
+  PixelPoint corner = ToPixel(r.view, left, top);
+  r.canvas.DrawText(corner.x, corner.y, TrimRight(p.name), color);
+}
+
+void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle) {
+  if (!r.settings.angleMarksOn) return;
+  if (!Finite(vx, vy) || !Finite(px, py) || !std::isfinite(angle)) return;
+  double arm = std::hypot(px - vx, py - vy);
+  if (!(arm > 0)) return;  // no direction to measure from
+  double radius =
+      Pixels(r.view, r.settings.statusBarHidden ? kAngleArcPixelsCompact : kAngleArcPixels);
+  AngleMark mark;
+  if (std::abs(std::abs(angle) - 90) < 0.01) {
+    double ux = (px - vx) / arm, uy = (py - vy) / arm;
+    double turn = angle * kPi / 180;
+    mark.rightAngle = true;
+    mark.ax = vx + radius * ux;
+    mark.ay = vy + radius * uy;
+    mark.bx = vx + radius * (ux * std::cos(turn) - uy * std::sin(turn));
+    mark.by = vy + radius * (ux * std::sin(turn) + uy * std::cos(turn));
+    mark.cx = mark.ax + mark.bx - vx;
+    mark.cy = mark.ay + mark.by - vy;
+    DrawAngleMarkEntry(r, mark, PaletteColor(r, 1));
+    RecordAngleMark(r, mark);
+    return;
+  }
+  double theta = std::atan2(py - vy, px - vx);
+  double turn = angle * kPi / 180;
+  double start = angle >= 0 ? theta : theta + turn;
+  double end = angle >= 0 ? theta + turn : theta;
+  mark.start = ReduceAngle(start);
+  mark.end = ReduceAngle(end);
+  if (std::abs(mark.end - mark.start) < kMinAngleArc) return;
+  mark.vx = vx;
+  mark.vy = vy;
+  mark.radius = radius;
+  DrawAngleMarkEntry(r, mark, PaletteColor(r, AngleArcColor(angle)));
+  RecordAngleMark(r, mark);
+}
+
+void EraseAngleMarks(Renderer& r) {
+  for (int i = 1; i <= r.angleMarks.count; ++i) {
+    DrawAngleMarkEntry(r, r.angleMarks.entries[i], r.view.backColor);
+  }
+  r.angleMarks.count = 0;
+}
+
+PixelPoint NumberLinePosition(const Renderer& r, int k, int n) {
+  double margin = r.settings.statusBarHidden ? kListMarginPixelsCompact : kListMarginPixels;
+  double height = 1.2 * r.settings.font.size;
+  double top = -r.view.ViewHalfHeight + Pixels(r.view, margin + (n - k + 1) * height);
+  return ToPixel(r.view, -r.view.ViewHalfWidth, top);
+}
+
+void ZoomDefaultCommand(Renderer& r) {
+  ZoomDefault(r.view);
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  Redraw(r);
+}
+
+void ZoomInCommand(Renderer& r) {
+  ZoomIn(r.view, *r.engine.shell, r.engine.translate);
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  Redraw(r);
+}
+
+void ZoomOutCommand(Renderer& r) {
+  ZoomOut(r.view);
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  Redraw(r);
+}
+
+void ZoomComplexCommand(Renderer& r) {
+  ZoomDefault(r.view);
+  ZoomIn(r.view, *r.engine.shell, r.engine.translate);
+  ZoomIn(r.view, *r.engine.shell, r.engine.translate);
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  Redraw(r);
+  r.view.axisOn = false;
+  ToggleAxisCommand(r);
+}
+
+void ToggleAxisCommand(Renderer& r) {
+  r.view.axisOn = !r.view.axisOn;
+  DrawAxis(r.view, r.canvas);
+  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
+}
+
+void SetAxisKindCommand(Renderer& r, int16_t kind) {
+  r.view.axisOn = false;
+  DrawAxis(r.view, r.canvas);
+  r.view.AxisKind = kind;
+  r.view.axisOn = true;
+  DrawAxis(r.view, r.canvas);
+  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
+}
+
+void SetAxisColorCommand(Renderer& r, Rgb color) {
+  r.view.axisColor = color;
+  r.view.axisColorInitialised = true;
+  DrawAxis(r.view, r.canvas);
+}
+
+void SetBackgroundCommand(Renderer& r, Rgb color) {
+  r.view.backColor = color;
+  Redraw(r);
+}
+
+int PenWidthFromAnswer(std::string_view answer) {
+  double whole = std::trunc(LeadingNumber(answer));
+  return static_cast<int>(std::clamp(whole, 1.0, 10.0));
+}
+
+int16_t ColorStrengthFromAnswer(std::string_view answer) {
+  double whole = std::trunc(LeadingNumber(answer));
+  if (whole < 1 || whole > 255) return 255;
+  return static_cast<int16_t>(whole);
+}
+
+void ToggleLabels(DisplaySettings& settings) {
+  // Stored as a 16-bit truth value; normalised so that a 1 from a settings
+  // file still toggles.
+  settings.NotChrDisp = settings.NotChrDisp != 0 ? kFalse : kTrue;
+}
+
+void ToggleAngleMarksCommand(Renderer& r) {
+  r.settings.angleMarksOn = !r.settings.angleMarksOn;
+  Redraw(r);
+}
+
+}  // namespace sakuzu

@@ -1,0 +1,159 @@
+// Draws the figure on the canvas: the full redraw, one object with a colour
+// code, point marks, line parts with arrowheads, circles, point labels, the
+// palette and the angle marks. Drawing is immediate: an object is removed by
+// drawing it again in the background colour, and a full redraw clears the
+// canvas and draws everything anew.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/engine.h"
+#include "interact/modes.h"
+#include "model/figure.h"
+#include "view/canvas.h"
+#include "view/view_mapping.h"
+
+namespace sakuzu {
+
+// Display settings, each restored from the settings file under its key.
+struct DisplaySettings {
+  int16_t colorStrength = 255;   // "ColorStrength": 1 to 255; 0 reads as 255
+  int16_t NotChrDisp = 0;        // non-zero hides labels in modes 2, 6 and 16
+  int penWidth = 1;              // "ZKwin.DrawWidth": 1 to 10 pixels
+  CanvasFont font;               // "ZKwin.FontName", "ZKwin.FontSize" (points, used as pixels)
+  int replayInterval = 500;      // "ZKwin_Redraw_Slow", milliseconds
+  bool angleMarksOn = false;     // mnuAngleSW; not stored
+  int16_t decimals = 2;          // "KetaDecimal", places of the listed values
+  int16_t pictureMode = 0;       // not 0: smaller point marks
+  bool statusBarHidden = false;  // smaller label offsets, angle marks and list margin
+};
+
+// Colour codes of DrawObject.
+constexpr int kDrawOwnColor = 0;     // 1 to 7: own colour, or this one if it has none
+constexpr int kDrawLocusColor = 10;  // 10 to 19: the locus colour
+constexpr int kDrawErase = 20;       // 21 to 27: palette colour 1 to 7
+constexpr int kDrawRed = 21;
+
+// Sources of DrawPointLabel.
+constexpr int kCurrentTables = 0;
+constexpr int kPreviousTables = 2;
+
+constexpr int kAngleMarkCapacity = 200;
+
+// A drawn angle mark, kept so that it can be erased without a full
+// redraw. Figure coordinates.
+struct AngleMark {
+  bool rightAngle = false;
+  double ax = 0, ay = 0, cx = 0, cy = 0, bx = 0, by = 0;  // right angle: A-C-B
+  double vx = 0, vy = 0, radius = 0, start = 0, end = 0;  // arc around V
+};
+
+struct AngleMarkList {
+  std::array<AngleMark, kAngleMarkCapacity + 1> entries{};  // 1-based
+  int16_t count = 0;
+};
+
+// Work that later modules add to the redraw; an empty hook does nothing.
+struct RenderHooks {
+  // Redraw in modes 2 and 8: rebuild the draggable candidates (and, in the
+  // simple menu, mark them all with the hover mark).
+  std::function<void()> markDraggableCandidates;
+  // Redraw: draw the stored locus traces, before the figure.
+  std::function<void()> drawLocusTraces;
+  // While a free number is varied: draw the variation form of the number
+  // list and return true; false lets the normal form draw.
+  std::function<bool()> drawNumberVariation;
+  // After the normal number list: the locus recording appends a row while
+  // its switch is on.
+  std::function<void()> afterNumberList;
+  // Window caption, status panels 1 and 2, menu states.
+  std::function<void()> refreshStatus;
+  // Status panel 3; "" empties it.
+  std::function<void(const std::string&)> showPanel3;
+  // The replay timer on or off, with its interval in milliseconds.
+  std::function<void(bool enabled, int intervalMs)> setReplayTimer;
+};
+
+// Everything a drawing call reads or writes. The window owns one; the
+// engine is the one the recomputation runs with, and its shell should
+// forward DrawAngleMark to the function below.
+struct Renderer {
+  Figure& fig;
+  Canvas& canvas;
+  ViewState& view;
+  DisplaySettings& settings;
+  ModeStack& modes;
+  Engine& engine;
+  RenderHooks hooks{};
+  AngleMarkList angleMarks{};
+  // Every object's colour at the last full redraw, by class 1 to 3.
+  std::array<std::vector<int16_t>, 4> colorTable{};
+};
+
+// The screen colour of a palette index (0 = background, 1 to 6 with the
+// colour strength, 7 black, 8 to 15 the console colours). Any other index
+// shows a message with the number and gives black.
+Rgb PaletteColor(Renderer& r, int index);
+
+// The full update: clear, axes, recomputation, previous-state copy,
+// draggable lines, traces, figure, number list, status.
+void Redraw(Renderer& r);
+// Every visible object: points first, lines and circles over them, and the
+// points with a pixel style (10 and above) last.
+void DrawFigure(Renderer& r);
+// Sets endsDraggable (and the two end points) of every "L1" line through
+// two free points, and clears it on every other line.
+void MarkDraggableLines(Figure& fig);
+
+// One object from the current (or previous-state) tables with a colour code.
+void DrawObject(Renderer& r, ObjectRef ref, int code);
+void DrawPrevObject(Renderer& r, ObjectRef ref, int code);
+// One object with its point style and colour replaced where not negative.
+void DrawObjectAs(Renderer& r, ObjectRef ref, int style, int color);
+
+// One record as it stands (no hiding rule).
+void DrawPointMark(Renderer& r, const PointRecord& p);
+void DrawLine(Renderer& r, const LineRecord& l);
+void DrawCircle(Renderer& r, const CircleRecord& c);
+
+// A point's name next to it: labelCode is the palette colour (8 and above
+// the background colour); source kCurrentTables or kPreviousTables.
+void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source);
+
+// The angle mark at vertex V from the arm through P, `angle` degrees
+// (signed), when angle marks are on: a right-angle mark, or an arc coloured
+// by the size of the angle. The angle measurements reach it through
+// Shell::DrawAngleMark.
+void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle);
+// Draws every recorded mark again in the background colour and empties the list.
+void EraseAngleMarks(Renderer& r);
+
+// The top-left corner (pixels) of line k of n lines of the number list at
+// the lower left of the drawing area; the first line is highest.
+PixelPoint NumberLinePosition(const Renderer& r, int k, int n);
+
+// View commands; each ends with SetScreen and the full redraw.
+void ZoomDefaultCommand(Renderer& r);
+void ZoomInCommand(Renderer& r);
+void ZoomOutCommand(Renderer& r);
+// Standard scale zoomed in twice, and the grid always shown.
+void ZoomComplexCommand(Renderer& r);
+// Axis commands: draw or erase the grid without a redraw.
+void ToggleAxisCommand(Renderer& r);
+void SetAxisKindCommand(Renderer& r, int16_t kind);
+void SetAxisColorCommand(Renderer& r, Rgb color);
+void SetBackgroundCommand(Renderer& r, Rgb color);
+
+// Option commands. The answers of the input boxes read like the leading
+// number of the text ("" and words read as 0).
+int PenWidthFromAnswer(std::string_view answer);           // whole part, 1 to 10
+int16_t ColorStrengthFromAnswer(std::string_view answer);  // outside 1..255 gives 255
+void ToggleLabels(DisplaySettings& settings);              // "文字表示"; no redraw
+void ToggleAngleMarksCommand(Renderer& r);                 // then the full redraw
+
+}  // namespace sakuzu

@@ -1,0 +1,144 @@
+#include "view/view_mapping.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sakuzu {
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+// Lines are clipped to the canvas enlarged by this many pixels, so that
+// thick pens and arrowheads at the edge still look whole.
+constexpr double kClipMargin = 50;
+
+// Liang-Barsky: narrows [t0, t1] to where p * t <= q holds.
+bool ClipEdge(double p, double q, double& t0, double& t1) {
+  if (p == 0) return q >= 0;
+  double t = q / p;
+  if (p < 0) {
+    if (t > t1) return false;
+    t0 = std::max(t0, t);
+  } else {
+    if (t < t0) return false;
+    t1 = std::min(t1, t);
+  }
+  return true;
+}
+
+// Once a figure unit is below a pixel, every pixel column holds a grid
+// line; drawing one per column gives the same picture without millions
+// of calls after many zoom-outs.
+bool GridDenserThanPixels(const ViewState& view) { return view.ViewScale >= 1; }
+
+void DrawRectangularGrid(const ViewState& view, Canvas& canvas, const Pen& dotted) {
+  double hw = view.ViewHalfWidth, hh = view.ViewHalfHeight;
+  if (GridDenserThanPixels(view)) {
+    for (int c = 0; c < view.widthPixels; ++c) {
+      canvas.DrawLine(c, 0, c, view.heightPixels - 1, dotted);
+    }
+    for (int r = 0; r < view.heightPixels; ++r) {
+      canvas.DrawLine(view.widthPixels - 1, r, 0, r, dotted);
+    }
+  } else {
+    int nx = static_cast<int>(hw), ny = static_cast<int>(hh);
+    for (int x = -nx; x <= nx; ++x) DrawFigureSegment(canvas, view, x, hh, x, -hh, dotted);
+    for (int y = -ny; y <= ny; ++y) DrawFigureSegment(canvas, view, hw, y, -hw, y, dotted);
+  }
+  Pen solid = dotted;
+  solid.dotted = false;
+  DrawFigureSegment(canvas, view, 0, hh, 0, -hh, solid);
+  DrawFigureSegment(canvas, view, hw, 0, -hw, 0, solid);
+}
+
+void DrawPolarGrid(const ViewState& view, Canvas& canvas, const Pen& dotted) {
+  PixelPoint o = ToPixel(view, 0, 0);
+  if (GridDenserThanPixels(view)) {
+    for (int r = 1; r < view.widthPixels; ++r) canvas.DrawCircle(o.x, o.y, r, dotted);
+  } else {
+    int n = static_cast<int>(2 * view.ViewHalfWidth);
+    for (int r = 1; r <= n; ++r) canvas.DrawCircle(o.x, o.y, r / view.ViewScale, dotted);
+  }
+  double vx = 3 * view.ViewHalfWidth, vy = 0;
+  double c = std::cos(kPi / 6), s = std::sin(kPi / 6);
+  for (int i = 0; i < 7; ++i) {
+    DrawFigureSegment(canvas, view, -vx, -vy, vx, vy, dotted);
+    double nx = vx * c - vy * s;
+    vy = vx * s + vy * c;
+    vx = nx;
+  }
+}
+
+}  // namespace
+
+void SetScreen(ViewState& view, int widthPixels, int heightPixels) {
+  view.widthPixels = std::max(widthPixels, 1);
+  view.heightPixels = std::max(heightPixels, 1);
+  view.ViewHalfWidth = (view.widthPixels - 1) * view.ViewScale / 2;
+  view.ViewHalfHeight = (view.heightPixels - 1) * view.ViewScale / 2;
+}
+
+PixelPoint ToPixel(const ViewState& view, double x, double y) {
+  return {(x + view.ViewHalfWidth) / view.ViewScale, (view.ViewHalfHeight - y) / view.ViewScale};
+}
+
+FigurePoint ToFigure(const ViewState& view, double px, double py) {
+  return {px * view.ViewScale - view.ViewHalfWidth, view.ViewHalfHeight - py * view.ViewScale};
+}
+
+bool IsVisible(const ViewState& view, double x, double y) {
+  return std::abs(x) <= view.ViewHalfWidth && std::abs(y) <= view.ViewHalfHeight;
+}
+
+std::optional<std::pair<PixelPoint, PixelPoint>> ClipToCanvas(const ViewState& view, PixelPoint a,
+                                                              PixelPoint b) {
+  if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y)) {
+    return std::nullopt;
+  }
+  double left = -kClipMargin, top = -kClipMargin;
+  double right = view.widthPixels - 1 + kClipMargin, bottom = view.heightPixels - 1 + kClipMargin;
+  double dx = b.x - a.x, dy = b.y - a.y;
+  double t0 = 0, t1 = 1;
+  if (!ClipEdge(-dx, a.x - left, t0, t1) || !ClipEdge(dx, right - a.x, t0, t1) ||
+      !ClipEdge(-dy, a.y - top, t0, t1) || !ClipEdge(dy, bottom - a.y, t0, t1)) {
+    return std::nullopt;
+  }
+  PixelPoint from = t0 > 0 ? PixelPoint{a.x + t0 * dx, a.y + t0 * dy} : a;
+  PixelPoint to = t1 < 1 ? PixelPoint{a.x + t1 * dx, a.y + t1 * dy} : b;
+  return std::make_pair(from, to);
+}
+
+void DrawFigureSegment(Canvas& canvas, const ViewState& view, double x1, double y1, double x2,
+                       double y2, const Pen& pen) {
+  auto clipped = ClipToCanvas(view, ToPixel(view, x1, y1), ToPixel(view, x2, y2));
+  if (!clipped) return;
+  canvas.DrawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y, pen);
+}
+
+void ZoomDefault(ViewState& view) { view.ViewScale = kStandardScale; }
+
+bool ZoomIn(ViewState& view, Shell& shell,
+            const std::function<std::string(const std::string&)>& translate) {
+  view.ViewScale /= 2;
+  if (view.ViewScale >= kMinScale) return true;
+  std::string message(kZoomLimitMessage);
+  shell.ShowMessage(translate ? translate(message) : message);
+  view.ViewScale = kStandardScale;
+  return false;
+}
+
+void ZoomOut(ViewState& view) { view.ViewScale *= 2; }
+
+void DrawAxis(ViewState& view, Canvas& canvas) {
+  if (!view.axisColorInitialised) {
+    view.axisColor = kAxisColorLight;
+    view.axisColorInitialised = true;
+  }
+  Pen dotted{view.axisOn ? view.axisColor : view.backColor, 1, true};
+  if (view.AxisKind == kAxisPolar) {
+    DrawPolarGrid(view, canvas, dotted);
+  } else {
+    DrawRectangularGrid(view, canvas, dotted);
+  }
+}
+
+}  // namespace sakuzu
