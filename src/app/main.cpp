@@ -3,8 +3,23 @@
 #include <vector>
 
 #include "app/cli.h"
+#ifdef SAKUZU_WITH_WINDOW
+#include "app/window_main.h"
+#endif
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef SAKUZU_WITH_WINDOW
+  if (!args.empty() && args[0] == "--render") {
+    return sakuzu::RenderCommand(argc, argv, args, std::cerr);
+  }
+  if (args.empty() || args[0].rfind("--", 0) != 0) {
+    // The figure path as the desktop hands it over; a path with blanks
+    // that arrives in pieces is joined again.
+    std::string commandLine;
+    for (const std::string& arg : args) commandLine += (commandLine.empty() ? "" : " ") + arg;
+    return sakuzu::RunWindow(argc, argv, commandLine);
+  }
+#endif
   return sakuzu::RunCommandLine(args, std::cout, std::cerr);
 }

@@ -1,0 +1,130 @@
+#include "app/session.h"
+
+#include <filesystem>
+
+#include "numbers/auto_names.h"
+#include "numbers/expression.h"
+#include "text/text_util.h"
+
+namespace sakuzu {
+
+Session::Session(Canvas& canvas, Shell& shell, std::string programFolder)
+    : renderer{fig, canvas, view, display, modes, engine},
+      programFolder_(std::move(programFolder)) {
+  language.programFolder = programFolder_;
+  translate_ = MakeTranslator(language);
+  engine.shell = &shell;
+  engine.translate = translate_;
+  InstallExpressionEvaluator(engine);
+}
+
+std::string Session::T(std::string_view japanese) const {
+  return translate_(std::string(japanese));
+}
+
+void Session::ResetForStartUp() {
+  view.ViewScale = kStandardScale;
+  settings.browserSw = 2;
+  CreateTables(fig, kTableCapacity);
+}
+
+void Session::LoadSettings() {
+  settings = LoadSettingsFile(programFolder_);
+  ApplySettings();
+}
+
+void Session::SaveSettings() {
+  CollectSettings();
+  SaveSettingsFile(programFolder_, settings, CurrentProgramVersion());
+}
+
+void Session::ResetSettings() {
+  sakuzu::ResetSettings(settings);
+  ApplySettings();
+}
+
+void Session::ApplySettings() {
+  display.colorStrength = settings.colorStrength;
+  display.NotChrDisp = settings.notChrDisp;
+  display.penWidth = settings.drawWidth;
+  display.font.family = settings.fontName;
+  display.font.size = settings.fontSize;
+  display.replayInterval = settings.redrawSlow;
+  display.decimals = settings.ketaDecimal;
+  view.axisOn = settings.axisSw != 0;
+  view.axisColor = settings.axisColor;
+  // The colour from the settings is the user's: the first drawing of the
+  // axes must not replace it.
+  view.axisColorInitialised = true;
+  view.backColor = settings.backColor;
+  if (language.setting != settings.language) {
+    language.setting = settings.language;
+  }
+}
+
+void Session::CollectSettings() {
+  settings.colorStrength = display.colorStrength;
+  settings.notChrDisp = display.NotChrDisp;
+  settings.drawWidth = static_cast<int16_t>(display.penWidth);
+  settings.fontName = display.font.family;
+  settings.fontSize = static_cast<float>(display.font.size);
+  settings.redrawSlow = display.replayInterval;
+  settings.ketaDecimal = display.decimals;
+  // The switch keeps its stored form: any non-zero value is "on".
+  if (view.axisOn != (settings.axisSw != 0)) settings.axisSw = view.axisOn ? -1 : 0;
+  settings.axisColor = view.axisColor;
+  settings.backColor = view.backColor;
+  settings.language = language.setting;
+}
+
+void Session::SetScreen() {
+  sakuzu::SetScreen(view, renderer.canvas.Width(), renderer.canvas.Height());
+}
+
+void Session::StartModes() {
+  modes = ModeStack{};
+  PushMode(modes, kModeStandard, *engine.shell);
+}
+
+FileOutcome Session::ReadFigureFile(const std::string& path) {
+  auto autoNames = [this](Figure& f) { UpdateAutoNames(f, translate_); };
+  FileOutcome outcome = ReadWriteFigure(fig, path, "R", autoNames, translate_);
+  if (outcome.ok) fig.FigureFileName = path;
+  return outcome;
+}
+
+FileOutcome Session::MergeFigureFile(const std::string& path) {
+  auto autoNames = [this](Figure& f) { UpdateAutoNames(f, translate_); };
+  return ReadWriteFigure(fig, path, "A", autoNames, translate_);
+}
+
+FileOutcome Session::WriteFigureFile(const std::string& path) {
+  auto autoNames = [this](Figure& f) { UpdateAutoNames(f, translate_); };
+  return ReadWriteFigure(fig, path, "W", autoNames, translate_);
+}
+
+FileOutcome Session::OpenStartUpFigure(std::string_view commandLine) {
+  std::string path = CommandLinePath(commandLine);
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return {};
+  // The loading mode lasts only while the file is read: staying in it
+  // would leave every menu disabled after a figure opened this way.
+  PushMode(modes, kModeLoadExample, *engine.shell);
+  FileOutcome outcome = ReadFigureFile(path);
+  PushMode(modes, kPopMode, *engine.shell);
+  if (!outcome.ok) return outcome;
+  Redraw();
+  if (fig.ComplexOpsUsed != 0) ZoomComplexCommand(renderer);
+  return outcome;
+}
+
+void Session::Redraw() { sakuzu::Redraw(renderer); }
+
+std::string CommandLinePath(std::string_view commandLine) {
+  std::string text = Trim(commandLine);
+  if (!text.empty() && text.back() == '"') text.pop_back();
+  if (!text.empty() && text.front() == '"') text.erase(text.begin());
+  return text;
+}
+
+}  // namespace sakuzu

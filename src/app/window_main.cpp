@@ -1,0 +1,120 @@
+#include "app/window_main.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+#include "app/fonts.h"
+#include "app/image_canvas.h"
+#include "app/program_folder.h"
+#include "app/render_picture.h"
+#include "app/session.h"
+#include "app/zkwin.h"
+
+namespace sakuzu {
+namespace {
+
+// Without a window, messages of the computations go to standard error.
+class ErrorStreamShell : public Shell {
+ public:
+  explicit ErrorStreamShell(std::ostream& err) : err_(err) {}
+  void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
+
+ private:
+  std::ostream& err_;
+};
+
+constexpr const char* kRenderUsage =
+    "usage: sakuzu --render FILE --output PICTURE.png [--size WxH] "
+    "[--language japanese|english|manual]\n";
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  char* end = nullptr;
+  long w = std::strtol(text.substr(0, x).c_str(), &end, 10);
+  if (*end != '\0') return false;
+  long h = std::strtol(text.substr(x + 1).c_str(), &end, 10);
+  if (*end != '\0') return false;
+  if (w < 1 || h < 1 || w > 10000 || h > 10000) return false;
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
+bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& options,
+                     std::ostream& err) {
+  if (args.size() < 2) {
+    err << kRenderUsage;
+    return false;
+  }
+  options.figurePath = args[1];
+  for (size_t i = 2; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) {
+      err << "missing value after " << args[i] << "\n" << kRenderUsage;
+      return false;
+    }
+    const std::string& value = args[i + 1];
+    if (args[i] == "--output") {
+      options.outputPath = value;
+    } else if (args[i] == "--size") {
+      if (!ParseSize(value, options.width, options.height)) {
+        err << "bad size " << value << " (expected WxH, for example 640x480)\n";
+        return false;
+      }
+    } else if (args[i] == "--language") {
+      std::string setting = NormalisedSetting(value);
+      if (setting != "japanese" && setting != "english" && setting != "manual") {
+        err << "unknown language " << value << "\n";
+        return false;
+      }
+      options.language = value;
+    } else {
+      err << "unknown option " << args[i] << "\n" << kRenderUsage;
+      return false;
+    }
+  }
+  if (options.outputPath.empty()) {
+    err << kRenderUsage;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunWindow(int argc, char** argv, const std::string& commandLine) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Sakuzu");
+  QFont font = QApplication::font();
+  font.setFamilies(FontFamiliesFor("ＭＳ Ｐゴシック"));
+  QApplication::setFont(font);
+  ZKwin window(commandLine);
+  window.show();
+  return QApplication::exec();
+}
+
+int RenderCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& err) {
+  RenderOptions options;
+  if (!ParseRenderArgs(args, options, err)) return 2;
+  // A picture needs fonts but no screen.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  ErrorStreamShell shell(err);
+  QImage picture;
+  std::string message;
+  if (!RenderFigurePicture(options, shell, picture, message)) {
+    err << message << "\n";
+    return 1;
+  }
+  if (!picture.save(QString::fromStdString(options.outputPath), "PNG")) {
+    err << options.outputPath << ": cannot be written\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace sakuzu

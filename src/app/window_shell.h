@@ -1,0 +1,35 @@
+// The platform services the logic below the window asks for, realised by
+// the main window. Each service is a function the window installs, so that
+// tests can catch messages instead of facing a modal box.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/shell.h"
+
+namespace sakuzu {
+
+class WindowShell : public Shell {
+ public:
+  std::function<void(const std::string&)> showMessage;
+  std::function<void()> beep;
+  std::function<void(const std::string&)> writeText;
+  std::function<void(double, double, double, double, double)> drawAngleMark;
+
+  void ShowMessage(const std::string& text) override {
+    if (showMessage) showMessage(text);
+  }
+  void Beep() override {
+    if (beep) beep();
+  }
+  void WriteText(const std::string& text) override {
+    if (writeText) writeText(text);
+  }
+  void DrawAngleMark(double vertexX, double vertexY, double otherX, double otherY,
+                     double angle) override {
+    if (drawAngleMark) drawAngleMark(vertexX, vertexY, otherX, otherY, angle);
+  }
+};
+
+}  // namespace sakuzu

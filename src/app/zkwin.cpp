@@ -1,0 +1,694 @@
+#include "app/zkwin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QUrl>
+#include <filesystem>
+
+#include "app/drawing_area.h"
+#include "app/fonts.h"
+#include "app/language_dialog.h"
+#include "app/program_folder.h"
+#include "model/report.h"
+#include "text/number_text.h"
+
+namespace sakuzu {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string VersionText(const ProgramVersion& v) {
+  return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
+}
+
+std::string FolderOf(const std::string& path) {
+  return QFileInfo(Q(path)).absolutePath().toStdString();
+}
+
+}  // namespace
+
+ZKwin::ZKwin(const std::string& commandLine)
+    : canvas_(640, 480), session_(canvas_, shell_, ProgramFolder()) {
+  setObjectName("ZKwin");
+  drawing_ = new DrawingArea(canvas_, this);
+  setCentralWidget(drawing_);
+  menus_ = std::make_unique<MenuBar>(menuBar(), session_.Translator());
+  viewer_ = std::make_unique<TextViewer>(
+      session_.Translator(), [this] { return session_.engine.matrixDisplay; },
+      [this] {
+        if (session_.engine.matrixDisplay) MatrixSwitchCommand();
+      });
+  replayTimer_.setParent(this);
+  replayTimer_.setObjectName("Timer4DrawSlow");
+  InstallShell();
+  InstallHooks();
+  ConnectCommands();
+  StartUp(commandLine);
+}
+
+ZKwin::~ZKwin() {
+  // The drawing area shows the canvas, a member that goes before the
+  // child widgets do.
+  canvas_.SetChangeListener({});
+  delete takeCentralWidget();
+}
+
+QLabel* ZKwin::Panel(int n) const { return n >= 1 && n <= 4 ? panels_[n - 1] : nullptr; }
+
+void ZKwin::InstallShell() {
+  shell_.showMessage = [this](const std::string& text) {
+    QMessageBox::information(this, Q(version_.title), Q(text));
+  };
+  shell_.beep = [] { QApplication::beep(); };
+  shell_.writeText = [this](const std::string& text) { viewer_->WriteBlock(text); };
+  shell_.drawAngleMark = [this](double vx, double vy, double px, double py, double angle) {
+    DrawAngleMark(session_.renderer, vx, vy, px, py, angle);
+  };
+  inputBox = [this](const std::string& message, const std::string& title,
+                    const std::string& start) {
+    bool ok = false;
+    QString answer =
+        QInputDialog::getText(this, Q(title), Q(message), QLineEdit::Normal, Q(start), &ok);
+    return ok ? answer.toStdString() : std::string();
+  };
+  chooseColor = [this](Rgb start) -> std::optional<Rgb> {
+    QColor color = QColorDialog::getColor(QColor(start.r, start.g, start.b), this);
+    if (!color.isValid()) return std::nullopt;
+    return MakeRgb(color.red(), color.green(), color.blue());
+  };
+}
+
+void ZKwin::InstallHooks() {
+  RenderHooks& hooks = session_.renderer.hooks;
+  hooks.refreshStatus = [this] { RefreshStatusBar(); };
+  hooks.showPanel3 = [this](const std::string& text) {
+    if (panels_[2]) panels_[2]->setText(Q(text));
+  };
+  hooks.setReplayTimer = [this](bool enabled, int intervalMs) {
+    if (!enabled) {
+      replayTimer_.stop();
+      return;
+    }
+    replayTimer_.start(intervalMs > 0 ? intervalMs : kReplayDefaultInterval);
+  };
+  connect(&replayTimer_, &QTimer::timeout, this,
+          [this] { ReplayConstruction(session_.renderer, replay_, kReplayNext); });
+  drawing_->onResize = [this] { DrawingResized(); };
+  drawing_->onMousePress = [this](QMouseEvent* event) { MousePress(event); };
+  drawing_->onKeyPress = [this](QKeyEvent* event) { KeyPress(event); };
+}
+
+// Start-up in the order the program has always followed: caption, tables,
+// settings, language, data folder, view, status bar, modes, file name,
+// command-line figure, window size, menu mode.
+void ZKwin::StartUp(const std::string& commandLine) {
+  version_ = CurrentProgramVersion();
+  setWindowTitle(Q(ProgramCaption(version_)));
+  session_.ResetForStartUp();
+  LoadSettings();
+  ApplyLanguage();
+  DataFolderGet();
+  mergeStart_ = (fs::path(SharedFilesFolder()) / kSampleFileName).string();
+  // Until the window is laid out the drawing area counts as 640 by 480;
+  // the first layout resizes it and redraws.
+  canvas_.Resize(640, 480, session_.view.backColor);
+  resize(640, 480 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  session_.SetScreen();
+  BuildStatusBar();
+  session_.StartModes();
+  session_.fig.FigureFileName = "untitled";
+  startedUp_ = true;
+  RefreshStatusBar();
+  session_.Redraw();
+  FileOutcome outcome = session_.OpenStartUpFigure(commandLine);
+  if (!outcome.ok) shell_.ShowMessage(outcome.message);
+  ShowPanel2();
+  SetWindow();
+  if (session_.settings.menuMode == kEasyMenuMode) menus_->Set_Menu_Easy();
+  if (session_.settings.menuMode == kFullMenuMode) menus_->Set_Menu_Full();
+  RefreshStatusBar();
+  drawing_->setFocus();  // keys reach the modes without a click first
+}
+
+void ZKwin::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar1");
+  bar->setSizeGripEnabled(true);
+  for (int i = 0; i < 4; ++i) {
+    if (panels_[i]) continue;
+    panels_[i] = new QLabel(bar);
+    panels_[i]->setObjectName(QString("StatusPanel%1").arg(i + 1));
+    panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panels_[i]->setMinimumWidth(i == 2 ? 1 : 60);
+    bar->addWidget(panels_[i], i == 2 ? 1 : 0);
+  }
+}
+
+void ZKwin::RefreshStatusBar() {
+  if (!startedUp_) return;
+  Figure& fig = session_.fig;
+  setWindowTitle(Q(WindowCaption(fig.FigureFileName, version_.title, VersionText(version_))));
+  panels_[0]->setText(Q(ModeName(session_.modes, shell_, session_.Translator())));
+  panels_[1]->setText(Q(FileNameWithoutFolder(fig.FigureFileName)));
+  std::optional<int16_t> mode = CurrentMode(session_.modes);
+  menus_->MenuEnabledSet(mode.value_or(0));
+  MenuCheckSet();
+}
+
+void ZKwin::MenuCheckSet() {
+  const Settings& s = session_.settings;
+  MenuCheckState state;
+  state.labelsOff = session_.display.NotChrDisp != 0;
+  state.angleMarks = session_.display.angleMarksOn;
+  state.axisOn = session_.view.axisOn;
+  state.axisKind = session_.view.AxisKind;
+  state.delta = s.delta;
+  state.deltaVar = s.deltaVar;
+  state.sDeformKind = s.sDeformKind;
+  state.savedMenuMode = s.menuMode;
+  state.replayInterval = session_.display.replayInterval;
+  state.matrixDisplay = session_.engine.matrixDisplay;
+  state.windowState = CurrentWindowState();
+  state.windowWidthTwips = PixelsToTwips(width(), Dpi());
+  state.windowHeightTwips = PixelsToTwips(height(), Dpi());
+  state.savedWindowState = s.windowState;
+  menus_->MenuCheckSet(state);
+}
+
+void ZKwin::ShowPanel2() {
+  if (panels_[1]) panels_[1]->setText(Q(FileTitle(session_.fig.FigureFileName)));
+}
+
+// ---------------------------------------------------------------- settings
+
+void ZKwin::LoadSettings() {
+  std::string oldLanguage = session_.language.setting;
+  session_.LoadSettings();
+  if (startedUp_ && oldLanguage != session_.language.setting) ApplyLanguage();
+  MenuCheckSet();
+}
+
+void ZKwin::SaveSettings() { session_.SaveSettings(); }
+
+void ZKwin::ResetSettings() {
+  session_.CollectSettings();
+  session_.ResetSettings();
+  MenuCheckSet();
+}
+
+void ZKwin::ChangeSettings(const std::function<void(Settings&)>& change, bool redraw) {
+  session_.CollectSettings();
+  change(session_.settings);
+  session_.ApplySettings();
+  if (redraw) {
+    session_.Redraw();
+    return;  // the redraw refreshes the status bar and the check marks
+  }
+  MenuCheckSet();
+}
+
+// The view commands change the view and the display themselves.
+void ZKwin::AfterViewCommand() {
+  session_.CollectSettings();
+  MenuCheckSet();
+}
+
+std::string ZKwin::Ask(const char* message, const char* title, const std::string& start) {
+  return inputBox(session_.T(message), session_.T(title), start);
+}
+
+void ZKwin::ChooseAxisColor() {
+  std::optional<Rgb> color = chooseColor(session_.view.axisColor);
+  if (!color) return;
+  SetAxisColorCommand(session_.renderer, *color);
+  AfterViewCommand();
+}
+
+void ZKwin::ChooseBackground() {
+  std::optional<Rgb> color = chooseColor(session_.view.backColor);
+  if (!color) return;
+  SetBackgroundCommand(session_.renderer, *color);
+  AfterViewCommand();
+}
+
+void ZKwin::ChooseDrawingFont() {
+  CanvasFont& current = session_.display.font;
+  QFont start = MakeFont(current.family, current.size, false);
+  start.setBold(current.bold);
+  start.setItalic(current.italic);
+  start.setStrikeOut(current.strikeout);
+  start.setUnderline(current.underline);
+  bool ok = false;
+  QFont chosen = QFontDialog::getFont(&ok, start, this);
+  if (!ok) return;
+  current.family = chosen.family().toStdString();
+  if (chosen.pointSizeF() > 0) current.size = chosen.pointSizeF();
+  current.bold = chosen.bold();
+  current.italic = chosen.italic();
+  current.strikeout = chosen.strikeOut();
+  current.underline = chosen.underline();
+  session_.CollectSettings();
+  session_.Redraw();
+}
+
+// ------------------------------------------------------------- window size
+
+double ZKwin::Dpi() const { return logicalDpiX() > 0 ? logicalDpiX() : 96; }
+
+int16_t ZKwin::CurrentWindowState() const {
+  if (windowState() & Qt::WindowMaximized) return 2;
+  if (windowState() & Qt::WindowMinimized) return 1;
+  return 0;
+}
+
+void ZKwin::SetWindow() {
+  const Settings& s = session_.settings;
+  if (s.windowState == 2) {
+    setWindowState(windowState() | Qt::WindowMaximized);
+    return;
+  }
+  if (s.windowWidth < 301 || s.windowHeight < 301) return;
+  resize(TwipsToPixels(s.windowWidth, Dpi()), TwipsToPixels(s.windowHeight, Dpi()));
+}
+
+void ZKwin::StoreWindowSize() {
+  Settings& s = session_.settings;
+  s.windowWidth = PixelsToTwips(width(), Dpi());
+  s.windowHeight = PixelsToTwips(height(), Dpi());
+  s.windowState = CurrentWindowState();
+  SaveSettings();
+  MenuCheckSet();
+}
+
+void ZKwin::SetStandardWindow() {
+  setWindowState(Qt::WindowNoState);
+  resize(TwipsToPixels(kStandardWidthTwips, Dpi()), TwipsToPixels(kStandardHeightTwips, Dpi()));
+  statusBar()->show();
+  StoreWindowSize();
+}
+
+void ZKwin::SetVgaWindow() {
+  setWindowState(Qt::WindowNoState);
+  statusBar()->show();
+  // Whatever the frame, menu bar and status bar take, the drawing area
+  // becomes 628 by 430 pixels.
+  QSize area = drawing_->size();
+  resize(width() + 628 - area.width(), height() + 430 - area.height());
+  session_.SetScreen();
+  StoreWindowSize();
+}
+
+void ZKwin::SetMaximizedWindow() {
+  setWindowState(Qt::WindowMaximized);
+  statusBar()->show();
+  StoreWindowSize();
+}
+
+void ZKwin::DrawingResized() {
+  if (!startedUp_ || isMinimized()) return;
+  session_.SetScreen();
+  session_.Redraw();
+}
+
+// ------------------------------------------------------------------- files
+
+QString ZKwin::FileFilter() const {
+  return Q(session_.T("すべてのファイル")) + "(*.*);;" + Q(session_.T("ZK4形式")) + "(*.zk4)";
+}
+
+bool ZKwin::ReadZKFigFile(const std::string& path) {
+  FileOutcome outcome = session_.ReadFigureFile(path);
+  if (!outcome.ok) {
+    shell_.ShowMessage(outcome.message);
+    return false;
+  }
+  session_.Redraw();
+  ShowPanel2();
+  return true;
+}
+
+bool ZKwin::SaveFigureAs(const std::string& path) {
+  FileOutcome outcome = session_.WriteFigureFile(path);
+  if (!outcome.ok) {
+    shell_.ShowMessage(outcome.message);
+    return false;
+  }
+  session_.fig.FigureFileName = path;
+  ShowPanel2();
+  session_.Redraw();
+  return true;
+}
+
+bool ZKwin::MergeFigure(const std::string& path) {
+  FileOutcome outcome = session_.MergeFigureFile(path);
+  if (!outcome.ok) {
+    shell_.ShowMessage(outcome.message);
+    return false;
+  }
+  session_.Redraw();
+  ShowPanel2();
+  return true;
+}
+
+void ZKwin::LoadCommand() {
+  QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
+  QString path =
+      QFileDialog::getOpenFileName(this, QString(), Q(dialogStart_), FileFilter(), &selected);
+  if (path.isEmpty()) return;
+  lastDialogFolder_ = FolderOf(path.toStdString());
+  dialogStart_ = path.toStdString();
+  ReadZKFigFile(path.toStdString());
+}
+
+void ZKwin::SaveCommand() {
+  QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
+  fs::path start =
+      fs::path(FolderOf(dialogStart_)) / fs::path(session_.fig.FigureFileName).filename();
+  QString path =
+      QFileDialog::getSaveFileName(this, QString(), Q(start.string()), FileFilter(), &selected);
+  if (path.isEmpty()) return;
+  lastDialogFolder_ = FolderOf(path.toStdString());
+  dialogStart_ = path.toStdString();
+  SaveFigureAs(path.toStdString());
+}
+
+void ZKwin::MergeCommand() {
+  QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
+  QString path =
+      QFileDialog::getOpenFileName(this, QString(), Q(mergeStart_), FileFilter(), &selected);
+  if (path.isEmpty()) return;
+  lastDialogFolder_ = FolderOf(path.toStdString());
+  mergeStart_ = path.toStdString();
+  MergeFigure(path.toStdString());
+}
+
+void ZKwin::DataFolderGet() {
+  std::optional<std::string> folder = ReadDataPathFile(session_.ProgramFolderPath());
+  if (!folder) {
+    DataFolderSample();
+    return;
+  }
+  dataFolder_ = *folder;
+  dialogStart_ = dataFolder_;
+}
+
+void ZKwin::DataFolderSample() {
+  dataFolder_ = (fs::path(SharedFilesFolder()) / kSampleFileName).string();
+  dialogStart_ = dataFolder_;
+}
+
+// The folder the user last worked in through a file dialog stands for the
+// current directory, which the dialogs here do not change.
+void ZKwin::DataFolderStandardSet() {
+  dataFolder_ = lastDialogFolder_.empty() ? QDir::currentPath().toStdString() : lastDialogFolder_;
+  dialogStart_ = dataFolder_;
+  WriteDataPathFile(session_.ProgramFolderPath(), dataFolder_);
+}
+
+void ZKwin::DeleteTemporaryCopies() {
+  std::error_code ec;
+  fs::remove(fs::path(session_.ProgramFolderPath()) / kTempPageFileName, ec);
+  fs::remove(fs::path(session_.ProgramFolderPath()) / kTempFigureFileName, ec);
+}
+
+void ZKwin::ExitCommand() { close(); }
+
+void ZKwin::closeEvent(QCloseEvent* event) {
+  DeleteTemporaryCopies();
+  viewer_->close();
+  replayTimer_.stop();
+  event->accept();
+}
+
+// ---------------------------------------------------------- other commands
+
+void ZKwin::ReportCommand() {
+  viewer_->ShowText(FigureDataReportCaption(session_.Translator()),
+                    FigureDataReport(session_.fig, session_.Translator()));
+}
+
+void ZKwin::MatrixSwitchCommand() {
+  Engine& engine = session_.engine;
+  engine.matrixDisplay = !engine.matrixDisplay;
+  if (engine.matrixDisplay) {
+    viewer_->SetCaption(session_.T(kMatrixWindowCaption));
+    session_.Redraw();  // the transformations write their matrices now
+    return;
+  }
+  MenuCheckSet();
+}
+
+void ZKwin::LanguageCommand() {
+  ZKLanguage dialog(this, session_.language.setting, session_.Translator(),
+                    [this](const std::string& font) { SetFontAll(font); });
+  dialog.setFont(uiFont_);
+  if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
+  session_.CollectSettings();
+  session_.language.setting = *dialog.Chosen();
+  SaveSettings();
+  ApplyLanguage();
+}
+
+void ZKwin::ApplyLanguage() {
+  SetFontAll("");
+  RefreshStatusBar();
+  menus_->ApplyMenuCaptions(session_.Translator());
+  ApplyCaptions(this, session_.Translator());
+  viewer_->RetranslateUi();
+}
+
+void ZKwin::SetFontAll(const std::string& fontName) {
+  std::string name = fontName;
+  if (name.empty()) {
+    std::string language = NormalisedSetting(session_.language.setting);
+    if (language == "english") name = "Arial";
+    if (language == "japanese") name = "ＭＳ Ｐゴシック";
+    if (name.empty()) return;
+  }
+  QFont font = QApplication::font();
+  font.setFamilies(FontFamiliesFor(name));
+  uiFont_ = font;
+  setFont(font);
+  menuBar()->setFont(font);
+  statusBar()->setFont(font);
+  // Pop-up menus and the text window are windows of their own: the font
+  // does not reach them by itself.
+  for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(font);
+  viewer_->setFont(font);
+  if (auto* text1 = viewer_->findChild<QWidget*>("Text1")) {
+    text1->setFont(MakeFont("FixedSys", font.pointSizeF(), false));
+  }
+}
+
+void ZKwin::HelpCommand() {
+  fs::path help = fs::path(session_.ProgramFolderPath()) / "document" / "help.htm";
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.string())));
+}
+
+void ZKwin::VersionCommand() {
+  QMessageBox::about(this, Q(session_.T("バージョン")),
+                     Q(ProgramCaption(version_)) + "\n" + Q(session_.T("作図")) +
+                         " - dynamic geometry construction");
+}
+
+void ZKwin::MenuSwitchCommand() {
+  menus_->SwitchMenuMode();
+  session_.Redraw();
+}
+
+void ZKwin::ReplayCommand() { ReplayConstruction(session_.renderer, replay_, kReplayStart); }
+
+void ZKwin::MousePress(QMouseEvent* event) {
+  if (!IsCurrentMode(session_.modes, kModeReplay)) return;
+  ReplayClick(session_.renderer, replay_, event->button() == Qt::LeftButton);
+}
+
+void ZKwin::KeyPress(QKeyEvent* event) {
+  if (!IsCurrentMode(session_.modes, kModeReplay)) return;
+  int code = event->key() == Qt::Key_Escape ? kEscapeKey : event->key();
+  ReplayKey(session_.renderer, replay_, code);
+}
+
+// ------------------------------------------------------------ connections
+
+void ZKwin::Connect(const char* name, std::function<void()> command) {
+  QAction* action = menus_->Action(name);
+  if (!action) return;
+  connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
+}
+
+void ZKwin::ConnectCommands() {
+  Session& s = session_;
+  Renderer& r = session_.renderer;
+
+  Connect("mnuLoad", [this] { LoadCommand(); });
+  Connect("mnuSave", [this] { SaveCommand(); });
+  Connect("mnuMerge", [this] { MergeCommand(); });
+  Connect("mnuFDataFolderGet", [this] { DataFolderGet(); });
+  Connect("mnuFDataFolderSample", [this] { DataFolderSample(); });
+  Connect("mnuFDataFolderStandardSet", [this] { DataFolderStandardSet(); });
+  Connect("mnuEasyMenu", [this] { MenuSwitchCommand(); });
+  Connect("mnuExit", [this] { ExitCommand(); });
+
+  Connect("mnuZoomDefault", [this, &r] {
+    ZoomDefaultCommand(r);
+    AfterViewCommand();
+  });
+  Connect("mnuZoomIn", [this, &r] {
+    ZoomInCommand(r);
+    AfterViewCommand();
+  });
+  Connect("mnuZoomOut", [this, &r] {
+    ZoomOutCommand(r);
+    AfterViewCommand();
+  });
+  Connect("mnuZoomComplex", [this, &r] {
+    ZoomComplexCommand(r);
+    AfterViewCommand();
+  });
+
+  // Option menu: steps, labels, angle marks, axes.
+  auto set = [this](auto change, bool redraw) { ChangeSettings(change, redraw); };
+  Connect("mnuOdeformStandard", [set] { set([](Settings& x) { x.delta = 10; }, false); });
+  Connect("mnuOdeformNarrow", [set] { set([](Settings& x) { x.delta = 1; }, false); });
+  Connect("mnuOdeformManual", [this, set] {
+    std::string answer = Ask("1から60までの数を入力してください", "変形の幅の設定",
+                             FormatNumber(session_.settings.delta));
+    set([&](Settings& x) { x.delta = LimitDelta(answer); }, false);
+  });
+  Connect("mnuOdeformVarStandard", [set] { set([](Settings& x) { x.deltaVar = 0.5; }, false); });
+  Connect("mnuOdeformVarNarrow", [set] { set([](Settings& x) { x.deltaVar = 0.1; }, false); });
+  Connect("mnuOdeformVarWide", [set] { set([](Settings& x) { x.deltaVar = 1; }, false); });
+  Connect("mnuOdeformVarManual", [this, set] {
+    std::string answer = Ask("0より大きく100以下の数を入力してください", "数値の変化の幅の設定",
+                             FormatNumber(session_.settings.deltaVar));
+    set([&](Settings& x) { x.deltaVar = LimitDeltaVar(answer); }, false);
+  });
+  Connect("mnuOchrDisp", [this, set] {
+    set([](Settings& x) { x.notChrDisp = static_cast<int16_t>(~x.notChrDisp); }, false);
+    RefreshStatusBar();
+  });
+  Connect("mnuAngleSW", [this, &r] {
+    ToggleAngleMarksCommand(r);
+    MenuCheckSet();
+  });
+  Connect("mnuOAxis", [this, &r] {
+    ToggleAxisCommand(r);
+    AfterViewCommand();
+  });
+  Connect("mnuOAxis01", [this, &r] {
+    SetAxisKindCommand(r, kAxisRectangular);
+    AfterViewCommand();
+  });
+  Connect("mnuOAxis02", [this, &r] {
+    SetAxisKindCommand(r, kAxisPolar);
+    AfterViewCommand();
+  });
+  const std::pair<const char*, Rgb> axisColors[] = {{"mnuOAxisColor1", kAxisColorLight},
+                                                    {"mnuOAxisColor2", kAxisColorMedium},
+                                                    {"mnuOAxisColor3", kAxisColorDark}};
+  for (auto [name, color] : axisColors) {
+    Connect(name, [this, &r, color = color] {
+      SetAxisColorCommand(r, color);
+      AfterViewCommand();
+    });
+  }
+  Connect("mnuOAxisColorManual", [this] { ChooseAxisColor(); });
+
+  // Drawing: pen, font, decimals, background, colour strength.
+  Connect("mnuWidth", [this, set] {
+    std::string answer = Ask("1から10までの数値を入力してください", "線の太さの設定",
+                             FormatNumber(session_.settings.drawWidth));
+    set([&](Settings& x) { x.drawWidth = LimitDrawWidth(answer); }, true);
+  });
+  Connect("mnuFont", [this, set] {
+    std::string answer = Ask("フォントの大きさを入力してください", "フォントサイズの設定",
+                             FormatNumber(session_.settings.fontSize));
+    set([&](Settings& x) { x.fontSize = LimitFontSize(answer); }, true);
+  });
+  Connect("mnuKeta", [this, set] {
+    std::string answer = Ask("測定値の小数点以下の表示桁数を入力してください", "表示桁数の設定",
+                             FormatNumber(session_.settings.ketaDecimal));
+    set([&](Settings& x) { x.ketaDecimal = LimitKetaDecimal(answer); }, true);
+  });
+  Connect("mnuOColorStrength", [this, set] {
+    std::string answer = Ask("1から255までの数を入力してください", "色の濃さ",
+                             FormatNumber(session_.settings.colorStrength));
+    set([&](Settings& x) { x.colorStrength = LimitColorStrength(answer); }, true);
+  });
+  Connect("mnuOBackCWhite", [this, &r] {
+    SetBackgroundCommand(r, kWhite);
+    AfterViewCommand();
+  });
+  Connect("mnuOBackCStandard", [this, &r] {
+    QColor face = QApplication::palette().color(QPalette::Button);
+    SetBackgroundCommand(r, MakeRgb(face.red(), face.green(), face.blue()));
+    AfterViewCommand();
+  });
+  Connect("mnuOBackCmanual", [this] { ChooseBackground(); });
+  Connect("mnuOFont", [this] { ChooseDrawingFont(); });
+
+  // Dragging, start-up, replay speed and server.
+  const std::pair<const char*, int16_t> snaps[] = {
+      {"mnuOSDeformLC", 0}, {"mnuOSDeformL", 1}, {"mnuOSDeformCross", 2}};
+  for (auto [name, kind] : snaps) {
+    Connect(name, [set, kind = kind] { set([&](Settings& x) { x.sDeformKind = kind; }, false); });
+  }
+  Connect("mnuOWindowStandard", [this] { SetStandardWindow(); });
+  Connect("mnuOWindowVGA", [this] { SetVgaWindow(); });
+  Connect("mnuOWindowMax", [this] { SetMaximizedWindow(); });
+  Connect("mnuOWindowSave", [this] { StoreWindowSize(); });
+  Connect("mnuOMenu_easy", [set] { set([](Settings& x) { x.menuMode = kEasyMenuMode; }, false); });
+  Connect("mnuOmenu_full", [set] { set([](Settings& x) { x.menuMode = kFullMenuMode; }, false); });
+  const std::pair<const char*, int32_t> speeds[] = {{"mnuRedrawslowOption_01", 200},
+                                                    {"mnuRedrawslowOption_03", 500},
+                                                    {"mnuRedrawslowOption_05", 1000}};
+  for (auto [name, interval] : speeds) {
+    Connect(name, [set, interval = interval] {
+      set([&](Settings& x) { x.redrawSlow = interval; }, false);
+    });
+  }
+  Connect("mnuOwwwDiderod", [set] {
+    set([](Settings& x) { x.wwwUrl = std::string(kDefaultServerEndpoint); }, false);
+  });
+  Connect("mnuOwwwManual", [this, set] {
+    std::string answer = Ask("データ保存に使うWWWサーバのURLを入力してください。",
+                             "WWWサーバの設定", session_.settings.wwwUrl);
+    set([&](Settings& x) { x.wwwUrl = LimitServerUrl(answer, x.wwwUrl); }, false);
+  });
+  Connect("mnuOFileSave", [this] { SaveSettings(); });
+  Connect("mnuOFileLoad", [this, &s] {
+    LoadSettings();
+    s.Redraw();
+  });
+  Connect("mnuOFileInit", [this, &s] {
+    ResetSettings();
+    s.Redraw();
+  });
+
+  Connect("mnuPTmatrixSW", [this] { MatrixSwitchCommand(); });
+  Connect("mnuEditFigDataView", [this] { ReportCommand(); });
+  Connect("mnuFigData_Redraw", [this] { ReplayCommand(); });
+  Connect("mnuHmanual", [this] { HelpCommand(); });
+  Connect("mnuVersion", [this] { VersionCommand(); });
+  Connect("mnuLanguage", [this] { LanguageCommand(); });
+}
+
+}  // namespace sakuzu

@@ -1,0 +1,136 @@
+// The main window: owns the whole run of the program. It builds the menus,
+// runs the start-up, connects the commands that exist and shows the
+// drawing area, the status bar and the text output window.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/image_canvas.h"
+#include "app/menus.h"
+#include "app/session.h"
+#include "app/text_viewer.h"
+#include "app/window_shell.h"
+#include "view/replay.h"
+
+class QLabel;
+
+namespace sakuzu {
+
+class DrawingArea;
+
+class ZKwin : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the window and runs the start-up with the command-line text
+  // (a figure path, possibly in double quotes; empty for none).
+  explicit ZKwin(const std::string& commandLine = {});
+  ~ZKwin() override;
+
+  Session& session() { return session_; }
+  MenuBar& menus() { return *menus_; }
+  TextViewer& viewer() { return *viewer_; }
+  ImageCanvas& canvas() { return canvas_; }
+  WindowShell& shell() { return shell_; }
+  QLabel* Panel(int n) const;  // status bar panels 1 to 4
+
+  // Replaceable user dialogs (tests answer them without a modal box).
+  // An input box: message, title and start text, already translated; the
+  // answer, empty after Cancel.
+  std::function<std::string(const std::string& message, const std::string& title,
+                            const std::string& start)>
+      inputBox;
+  // A colour chooser starting at a colour; nothing after Cancel.
+  std::function<std::optional<Rgb>(Rgb start)> chooseColor;
+
+  // The file commands after their dialogs.
+  bool ReadZKFigFile(const std::string& path);
+  bool SaveFigureAs(const std::string& path);
+  bool MergeFigure(const std::string& path);
+
+  // The menu commands with a status bar and menus to keep in step.
+  void RefreshStatusBar();
+  void MenuCheckSet();
+  void ApplyLanguage();
+  void SetFontAll(const std::string& fontName);
+  void LoadSettings();
+  void SaveSettings();
+  void ResetSettings();
+  void SetWindow();
+
+  const std::string& DataFolder() const { return dataFolder_; }
+  const std::string& MergeStartFile() const { return mergeStart_; }
+  QString FileFilter() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void StartUp(const std::string& commandLine);
+  void BuildStatusBar();
+  void InstallShell();
+  void InstallHooks();
+  void ConnectCommands();
+  void Connect(const char* name, std::function<void()> command);
+
+  // Option commands.
+  void ChangeSettings(const std::function<void(Settings&)>& change, bool redraw);
+  void AfterViewCommand();
+  std::string Ask(const char* message, const char* title, const std::string& start);
+  void ChooseAxisColor();
+  void ChooseBackground();
+  void ChooseDrawingFont();
+  void StoreWindowSize();
+  void SetStandardWindow();
+  void SetVgaWindow();
+  void SetMaximizedWindow();
+
+  // File commands with their dialogs.
+  void LoadCommand();
+  void SaveCommand();
+  void MergeCommand();
+  void ShowPanel2();
+  void DataFolderGet();
+  void DataFolderSample();
+  void DataFolderStandardSet();
+  void ExitCommand();
+  void DeleteTemporaryCopies();
+
+  void ReportCommand();
+  void MatrixSwitchCommand();
+  void LanguageCommand();
+  void HelpCommand();
+  void VersionCommand();
+  void MenuSwitchCommand();
+  void ReplayCommand();
+
+  void MousePress(QMouseEvent* event);
+  void KeyPress(QKeyEvent* event);
+  void DrawingResized();
+  int16_t CurrentWindowState() const;
+  double Dpi() const;
+
+  WindowShell shell_;
+  ImageCanvas canvas_;
+  Session session_;
+  ReplayState replay_;
+  std::unique_ptr<MenuBar> menus_;
+  std::unique_ptr<TextViewer> viewer_;
+  DrawingArea* drawing_ = nullptr;
+  QLabel* panels_[4] = {};
+  QTimer replayTimer_;
+  ProgramVersion version_;
+  std::string dataFolder_;
+  std::string dialogStart_;
+  std::string mergeStart_;
+  std::string lastDialogFolder_;
+  QFont uiFont_;
+  bool startedUp_ = false;
+};
+
+}  // namespace sakuzu
