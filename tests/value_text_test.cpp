@@ -69,9 +69,11 @@ TEST(ValueText, ListLines) {
   EXPECT_EQ(ValueListLine(fig, hidden, 1), " 3:∠ABC =    1.0");
   EXPECT_EQ(ValueListLine(fig, 99, 2), "");
 
-  EXPECT_EQ(ListedNumbers(fig), (std::vector<int>{ab, product}));
+  // A measurement that does not exist at present keeps its line, so the
+  // lines stay put while a drag makes it come and go.
+  EXPECT_EQ(ListedNumbers(fig), (std::vector<int>{ab, product, gone}));
   std::vector<int> varied = ListedNumbers(fig, freeNumber);
-  EXPECT_EQ(varied, (std::vector<int>{ab, freeNumber, product}));
+  EXPECT_EQ(varied, (std::vector<int>{ab, freeNumber, product, gone}));
   int width = NameColumnWidth(fig, varied);
   EXPECT_EQ(width, 4);
   EXPECT_EQ(NumberLineHead(product), " 4:");
@@ -79,6 +81,7 @@ TEST(ValueText, ListLines) {
   EXPECT_EQ(NumberLineBody(fig.Numbers[ab], width, 2), "AB   =    2.50");
   fig.Numbers[hidden].display = 0;
   EXPECT_EQ(NameColumnWidth(fig, ListedNumbers(fig)), 4);  // counted in characters
+  EXPECT_EQ(ListedNumbers(fig), (std::vector<int>{ab, hidden, product, gone}));
 }
 
 }  // namespace

@@ -95,11 +95,13 @@ std::string ValueListLine(const Figure& fig, int number, int decimals) {
 }
 
 std::vector<int> ListedNumbers(const Figure& fig, int variedNumber) {
+  // Existence is not consulted: the lines must stay put while a drag makes
+  // a measurement come and go, or the overprinting erase would miss lines.
   std::vector<int> listed;
   int count = std::min<int>(fig.ObjectCounts[kNumberClass], fig.Numbers.UpperBound());
   for (int i = 1; i <= count; ++i) {
     const NumberRecord& r = fig.Numbers[i];
-    bool shown = r.independent != -1 && r.independent != 7 && r.display == 0 && r.exists != 0;
+    bool shown = r.independent != -1 && r.independent != 7 && r.display == 0;
     if (shown || i == variedNumber) listed.push_back(i);
   }
   return listed;

@@ -23,8 +23,9 @@ std::string FormatValue(double value, int decimals);
 // A line of the dialogs' number lists: " 3:AB =    2.50".
 std::string ValueListLine(const Figure& fig, int number, int decimals);
 
-// The numbers the on-screen list shows, in index order: dependent numbers
-// that exist and are not hidden, plus the free number being varied (0 for
+// The numbers the on-screen list shows, in index order: computed numbers
+// (`independent` neither -1 nor 7) that are shown (`display` 0), whether
+// they exist at present or not, plus the free number being varied (0 for
 // none).
 std::vector<int> ListedNumbers(const Figure& fig, int variedNumber = 0);
 // The width of the name column: the longest listed name, in characters.

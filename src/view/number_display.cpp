@@ -1,20 +1,12 @@
 #include "view/number_display.h"
 
-#include <algorithm>
-
 #include "numbers/value_text.h"
 
 namespace sakuzu {
 
-std::vector<int> NormalListNumbers(const Figure& fig) {
-  std::vector<int> listed;
-  int count = std::clamp<int>(fig.ObjectCounts[kNumberClass], 0, fig.Numbers.UpperBound());
-  for (int i = 1; i <= count; ++i) {
-    const NumberRecord& n = fig.Numbers[i];
-    if (n.independent != -1 && n.independent != 7 && n.display == 0) listed.push_back(i);
-  }
-  return listed;
-}
+// One rule for both forms of the list, so that the variation form lists
+// exactly these lines plus the varied number.
+std::vector<int> NormalListNumbers(const Figure& fig) { return ListedNumbers(fig); }
 
 void DrawNumberDisplay(Renderer& r) {
   if (r.hooks.drawNumberVariation && r.hooks.drawNumberVariation()) return;

@@ -11,7 +11,7 @@
 namespace sakuzu {
 
 // The numbers of the normal list in index order: computed numbers (not
-// free, -1, nor 7) that are shown (`display` 0).
+// free, -1, nor 7) that are shown (`display` 0), existing or not.
 std::vector<int> NormalListNumbers(const Figure& fig);
 
 // Draws the number list: the variation form through the renderer's hook
