@@ -222,10 +222,14 @@ TEST(LinesTest, AngleBisectorAndDivision) {
   EXPECT_NEAR(f.Out(s).dx, std::sin(kPi / 3), 1e-9);
   EXPECT_NEAR(f.Out(s).dy, 0.5, 1e-9);
 
-  for (auto [m, n] : {std::pair{0.0, 1.0}, std::pair{2.0, 0.0}}) {
-    s = f.Step("LH2", {a, b, c, f.Number(m), f.Number(n)});
-    EXPECT_FALSE(f.Out(s).exists);
-  }
+  s = f.Step("LH2", {a, b, c, f.Number(0), f.Number(1)});
+  EXPECT_FALSE(f.Out(s).exists);
+  // n = 0 turns ray BA by nothing: the arm BA, from B through A.
+  s = f.Step("LH2", {a, b, c, f.Number(2), f.Number(0)});
+  ASSERT_TRUE(f.Out(s).exists);
+  EXPECT_EQ(f.Out(s).x1, f.fig.Points[b.index].x);
+  EXPECT_EQ(f.Out(s).x2, f.fig.Points[a.index].x);
+  EXPECT_EQ(f.Out(s).y2, f.fig.Points[a.index].y);
 
   // LH1 passes through the incentre; its direction halves the angle.
   s = f.Step("LH1", {f.Point(3.7, 0.2), f.Point(0.3, 0.1), f.Point(-1.2, 2.9)});

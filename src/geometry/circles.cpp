@@ -1,12 +1,11 @@
 #include "geometry/circles.h"
 
 #include <cmath>
-#include <string>
-#include <string_view>
+#include <cstdint>
 
+#include "geometry/kind_code.h"
 #include "geometry/points.h"
 #include "geometry/transforms.h"
-#include "text/text_util.h"
 
 namespace sakuzu {
 namespace {
@@ -100,31 +99,37 @@ Circle2 ComputeCT3(const Figure& fig, int step) {
   return Moved(*k, TranslateByLine({k->cx, k->cy}, LineOf(*l)));
 }
 
-struct CircleKind {
-  std::string_view code;
-  Circle2 (*compute)(const Figure&, int step);
-};
+using CircleFn = Circle2 (*)(const Figure&, int step);
 
-constexpr CircleKind kCircleKinds[] = {
-    {"C1", ComputeC1},
-    {"C2", ComputeC2},
-    {"C3", [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, Circumcircle); }},
-    {"C4", ComputeC4},
-    {"C5", [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, Incircle); }},
-    {"C6", [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, Excircle); }},
-    {"C7", [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, NinePointCircle); }},
-    {"CRO", ComputeCRO},
-    {"CT1", ComputeCT1},
-    {"CT2", ComputeCT2},
-    {"CT3", ComputeCT3},
-};
-
-// "CALC" reaches the circle computation by its first letter and is not here.
-const CircleKind* FindCircleKind(std::string_view kind) {
-  for (const CircleKind& k : kCircleKinds) {
-    if (k.code == kind) return &k;
+// The computation of a circle kind, or null for any other code ("CALC"
+// reaches the circle computation by its first letter and is not one).
+CircleFn FindCircleKind(uint64_t kind) {
+  switch (kind) {
+    case KindCode("C1"):
+      return ComputeC1;
+    case KindCode("C2"):
+      return ComputeC2;
+    case KindCode("C3"):
+      return [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, Circumcircle); };
+    case KindCode("C4"):
+      return ComputeC4;
+    case KindCode("C5"):
+      return [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, Incircle); };
+    case KindCode("C6"):
+      return [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, Excircle); };
+    case KindCode("C7"):
+      return [](const Figure& f, int s) { return ComputeTriangleCircle(f, s, NinePointCircle); };
+    case KindCode("CRO"):
+      return ComputeCRO;
+    case KindCode("CT1"):
+      return ComputeCT1;
+    case KindCode("CT2"):
+      return ComputeCT2;
+    case KindCode("CT3"):
+      return ComputeCT3;
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 }  // namespace
@@ -161,9 +166,9 @@ Circle2 NinePointCircle(Vec2 a, Vec2 b, Vec2 c) {
 void ComputeCircleStep(Figure& fig, int step, Engine& engine) {
   (void)engine;
   if (!IsValidStep(fig, step)) return;
-  const CircleKind* kind = FindCircleKind(Trim(fig.StepKind[step]));
-  if (!kind) return;
-  Circle2 result = kind->compute(fig, step);
+  const CircleFn compute = FindCircleKind(KindCode(TrimView(fig.StepKind[step])));
+  if (!compute) return;
+  Circle2 result = compute(fig, step);
   if (CircleRecord* out = StepOutputCircle(fig, step, 1)) StoreCircle(*out, result);
 }
 

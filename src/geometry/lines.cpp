@@ -1,12 +1,10 @@
 #include "geometry/lines.h"
 
 #include <cmath>
-#include <string>
-#include <string_view>
 
+#include "geometry/kind_code.h"
 #include "geometry/points.h"
 #include "geometry/transforms.h"
-#include "text/text_util.h"
 
 namespace sakuzu {
 namespace {
@@ -141,7 +139,8 @@ Line2 ComputeLH2(const Inputs& in, Engine& engine) {
   if (engine.shell && std::isfinite(theta)) {
     engine.shell->DrawAngleMark(vb.x, vb.y, va.x, va.y, theta);
   }
-  if (m->value == 0 || n->value == 0) return Missing();
+  // m = 0 divides by nothing: no dividing line. n = 0 is the arm BA itself.
+  if (m->value == 0) return Missing();
   double phi = theta * n->value / m->value;
   if (!std::isfinite(phi)) return Missing();
   return LineThroughPoints(vb, RotatePoint(va, vb, phi));
@@ -185,33 +184,6 @@ Line2 ComputeLT3(const Inputs& in) {
   if (!Exists(l) || !Exists(shift)) return Missing();
   Line2 v = LineOf(*shift);
   return ImageOfLine(TranslateByLine({l->x1, l->y1}, v), TranslateByLine({l->x2, l->y2}, v));
-}
-
-// Kinds with one output line computed from the inputs alone.
-struct SingleLineKind {
-  std::string_view code;
-  Line2 (*compute)(const Inputs&, Engine&);
-};
-
-constexpr SingleLineKind kSingleLineKinds[] = {
-    {"L1", [](const Inputs& in, Engine&) { return ComputeL1(in); }},
-    {"L2", [](const Inputs& in, Engine&) { return ComputeL2(in); }},
-    {"L4", [](const Inputs& in, Engine&) { return ComputeL4(in); }},
-    {"L8", [](const Inputs& in, Engine&) { return ComputeL8(in); }},
-    {"LH1", [](const Inputs& in, Engine&) { return ComputeLH1(in); }},
-    {"LH2", ComputeLH2},
-    {"LRO", [](const Inputs& in, Engine&) { return ComputeLRO(in); }},
-    {"LHRO", [](const Inputs& in, Engine&) { return ComputeLHRO(in); }},
-    {"LT1", [](const Inputs& in, Engine&) { return ComputeLT1(in); }},
-    {"LT2", [](const Inputs& in, Engine&) { return ComputeLT2(in); }},
-    {"LT3", [](const Inputs& in, Engine&) { return ComputeLT3(in); }},
-};
-
-const SingleLineKind* FindSingleLineKind(std::string_view kind) {
-  for (const SingleLineKind& k : kSingleLineKinds) {
-    if (k.code == kind) return &k;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -275,17 +247,40 @@ Line2 PolarLine(Vec2 p, const Circle2& c) {
 
 void ComputeLineStep(Figure& fig, int step, Engine& engine) {
   if (!IsValidStep(fig, step)) return;
-  std::string kind = Trim(fig.StepKind[step]);
-  if (const SingleLineKind* single = FindSingleLineKind(kind)) {
-    StoreOutput(fig, step, 1, single->compute(Inputs{fig, step}, engine));
-  } else if (kind == "L3") {
-    ComputeL3(fig, step);
-  } else if (kind == "L5") {
-    ComputeL5(fig, step);
-  } else if (kind == "L6") {
-    ComputeCommonTangents(fig, step, 1, 2);
-  } else if (kind == "L7") {
-    ComputeCommonTangents(fig, step, 3, 0);
+  const Inputs in{fig, step};
+  switch (KindCode(TrimView(fig.StepKind[step]))) {
+    case KindCode("L1"):
+      return StoreOutput(fig, step, 1, ComputeL1(in));
+    case KindCode("L2"):
+      return StoreOutput(fig, step, 1, ComputeL2(in));
+    case KindCode("L3"):
+      return ComputeL3(fig, step);
+    case KindCode("L4"):
+      return StoreOutput(fig, step, 1, ComputeL4(in));
+    case KindCode("L5"):
+      return ComputeL5(fig, step);
+    case KindCode("L6"):
+      return ComputeCommonTangents(fig, step, 1, 2);
+    case KindCode("L7"):
+      return ComputeCommonTangents(fig, step, 3, 0);
+    case KindCode("L8"):
+      return StoreOutput(fig, step, 1, ComputeL8(in));
+    case KindCode("LH1"):
+      return StoreOutput(fig, step, 1, ComputeLH1(in));
+    case KindCode("LH2"):
+      return StoreOutput(fig, step, 1, ComputeLH2(in, engine));
+    case KindCode("LRO"):
+      return StoreOutput(fig, step, 1, ComputeLRO(in));
+    case KindCode("LHRO"):
+      return StoreOutput(fig, step, 1, ComputeLHRO(in));
+    case KindCode("LT1"):
+      return StoreOutput(fig, step, 1, ComputeLT1(in));
+    case KindCode("LT2"):
+      return StoreOutput(fig, step, 1, ComputeLT2(in));
+    case KindCode("LT3"):
+      return StoreOutput(fig, step, 1, ComputeLT3(in));
+    default:
+      return;
   }
 }
 

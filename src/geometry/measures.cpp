@@ -1,12 +1,11 @@
 #include "geometry/measures.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
 
+#include "geometry/kind_code.h"
 #include "geometry/primitives.h"
-#include "text/text_util.h"
 
 namespace sakuzu {
 namespace {
@@ -226,49 +225,64 @@ NumberResult Tangent(const StepReader& in, Engine&) {
 
 using MeasureFn = NumberResult (*)(const StepReader&, Engine&);
 
-struct MeasureKind {
-  std::string_view code;
-  MeasureFn compute;
-};
-
-constexpr MeasureKind kMeasureKinds[] = {
-    {"ND2P", DistancePoints},
-    {"ND2L", DistanceLines},
-    {"ND2C", DistanceCircles},
-    {"NDLC", DistanceLineCircle},
-    {"NDPC", DistancePointCircle},
-    {"NDPL", DistancePointLine},
-    {"NPL2", SignedDistancePointLine},
-    {"NA3+", AngleSigned},
-    {"NA3P", AngleUnsigned},
-    {"NA3M", AngleUnsigned},
-    {"NA3*", AngleFullTurn},
-    {"NA2L", AngleLines},
-    {"NAR3", AreaTriangle},
-    {"NAR+", AreaTriangleSigned},
-    {"NAR4", AreaQuadrilateral},
-    {"NPX", CoordinateX},
-    {"NPX2", CoordinateX},
-    {"NPY", CoordinateY},
-    {"NLC", Circumference},
-    {"NRC", Radius},
-    {"NSIN", Sine},
-    {"NCOS", Cosine},
-    {"NTAN", Tangent},
-};
-
-MeasureFn FindMeasure(std::string_view kind) {
-  for (const MeasureKind& k : kMeasureKinds) {
-    if (k.code == kind) return k.compute;
+MeasureFn FindMeasure(uint64_t kind) {
+  switch (kind) {
+    case KindCode("ND2P"):
+      return DistancePoints;
+    case KindCode("ND2L"):
+      return DistanceLines;
+    case KindCode("ND2C"):
+      return DistanceCircles;
+    case KindCode("NDLC"):
+      return DistanceLineCircle;
+    case KindCode("NDPC"):
+      return DistancePointCircle;
+    case KindCode("NDPL"):
+      return DistancePointLine;
+    case KindCode("NPL2"):
+      return SignedDistancePointLine;
+    case KindCode("NA3+"):
+      return AngleSigned;
+    case KindCode("NA3P"):
+      return AngleUnsigned;
+    case KindCode("NA3M"):
+      return AngleUnsigned;
+    case KindCode("NA3*"):
+      return AngleFullTurn;
+    case KindCode("NA2L"):
+      return AngleLines;
+    case KindCode("NAR3"):
+      return AreaTriangle;
+    case KindCode("NAR+"):
+      return AreaTriangleSigned;
+    case KindCode("NAR4"):
+      return AreaQuadrilateral;
+    case KindCode("NPX"):
+      return CoordinateX;
+    case KindCode("NPX2"):
+      return CoordinateX;
+    case KindCode("NPY"):
+      return CoordinateY;
+    case KindCode("NLC"):
+      return Circumference;
+    case KindCode("NRC"):
+      return Radius;
+    case KindCode("NSIN"):
+      return Sine;
+    case KindCode("NCOS"):
+      return Cosine;
+    case KindCode("NTAN"):
+      return Tangent;
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 }  // namespace
 
 void ComputeNumberStep(Figure& fig, int step, Engine& engine) {
   if (!IsValidStep(fig, step)) return;
-  std::string kind = Trim(fig.StepKind[step]);
+  const uint64_t kind = KindCode(TrimView(fig.StepKind[step]));
   MeasureFn compute = FindMeasure(kind);
   if (compute == nullptr) return;
   NumberRecord* out = StepOutputNumber(fig, step, 1);
@@ -276,7 +290,7 @@ void ComputeNumberStep(Figure& fig, int step, Engine& engine) {
   StepReader in{fig, step};
   StoreNumber(*out, compute(in, engine));
   // An excluded tangent reads 0 besides not existing.
-  if (kind == "NTAN") {
+  if (kind == KindCode("NTAN")) {
     std::optional<double> a = in.Number(1);
     if (a && IsExcludedTangent(*a)) out->value = 0;
   }

@@ -1,9 +1,11 @@
 #include "geometry/points.h"
 
 #include <cmath>
-#include <string>
+#include <cstdint>
+#include <string_view>
 
 #include "geometry/inspect_matrix.h"
+#include "geometry/kind_code.h"
 #include "geometry/transforms.h"
 
 namespace sakuzu {
@@ -33,17 +35,31 @@ bool TriangleInputs(const Figure& fig, int step, Vec2& a, Vec2& b, Vec2& c) {
   return true;
 }
 
-void ComputeTriangleCentre(Figure& fig, int step, const std::string& kind) {
+void ComputeTriangleCentre(Figure& fig, int step, uint64_t kind) {
   PointRecord* out = StepOutputPoint(fig, step, 1);
   Vec2 a, b, c;
   if (!TriangleInputs(fig, step, a, b, c)) return Fail(out);
   PointResult r;
-  if (kind == "P1") r = Circumcentre(a, b, c);
-  if (kind == "P2") r = {Incentre(a, b, c), true};
-  if (kind == "P3") r = {Centroid(a, b, c), true};
-  if (kind == "P4") r = Orthocentre(a, b, c);
-  if (kind == "P5") r = Excentre(a, b, c);
-  if (kind == "P6") r = NinePointCentre(a, b, c);
+  switch (kind) {
+    case KindCode("P1"):
+      r = Circumcentre(a, b, c);
+      break;
+    case KindCode("P2"):
+      r = {Incentre(a, b, c), true};
+      break;
+    case KindCode("P3"):
+      r = {Centroid(a, b, c), true};
+      break;
+    case KindCode("P4"):
+      r = Orthocentre(a, b, c);
+      break;
+    case KindCode("P5"):
+      r = Excentre(a, b, c);
+      break;
+    default:  // P6
+      r = NinePointCentre(a, b, c);
+      break;
+  }
   Store(out, r);
 }
 
@@ -61,8 +77,8 @@ void StorePair(Figure& fig, int step, PointPair q) {
   Store(o2, {q.q2, true});
 }
 
-void ComputeIntersection(Figure& fig, int step, const std::string& kind) {
-  if (kind == "PC1") {
+void ComputeIntersection(Figure& fig, int step, uint64_t kind) {
+  if (kind == KindCode("PC1")) {
     const LineRecord* l1 = StepInputLine(fig, step, 1);
     const LineRecord* l2 = StepInputLine(fig, step, 2);
     PointRecord* out = StepOutputPoint(fig, step, 1);
@@ -70,7 +86,7 @@ void ComputeIntersection(Figure& fig, int step, const std::string& kind) {
     return Store(out, IntersectLines(LineOf(*l1), LineOf(*l2)));
   }
   PointPair q;
-  if (kind == "PC2") {
+  if (kind == KindCode("PC2")) {
     const LineRecord* l = StepInputLine(fig, step, 1);
     const CircleRecord* c = StepInputCircle(fig, step, 2);
     if (l && c) q = IntersectLineCircle(LineOf(*l), CircleOf(*c));
@@ -83,9 +99,9 @@ void ComputeIntersection(Figure& fig, int step, const std::string& kind) {
 }
 
 // PN, PEXT, PXY: points from points and numbers.
-void ComputeRatioPoint(Figure& fig, int step, const std::string& kind) {
+void ComputeRatioPoint(Figure& fig, int step, uint64_t kind) {
   PointRecord* out = StepOutputPoint(fig, step, 1);
-  if (kind == "PXY") {
+  if (kind == KindCode("PXY")) {
     const NumberRecord* x = StepInputNumber(fig, step, 1);
     const NumberRecord* y = StepInputNumber(fig, step, 2);
     if (!Exists(x) || !Exists(y)) return Fail(out);
@@ -95,16 +111,16 @@ void ComputeRatioPoint(Figure& fig, int step, const std::string& kind) {
   const PointRecord* b = StepInputPoint(fig, step, 2);
   const NumberRecord* m = StepInputNumber(fig, step, 3);
   if (!Exists(a) || !Exists(b) || !Exists(m)) return Fail(out);
-  if (kind == "PEXT") return Store(out, ExtendPoint(PointOf(*a), PointOf(*b), m->value));
+  if (kind == KindCode("PEXT")) return Store(out, ExtendPoint(PointOf(*a), PointOf(*b), m->value));
   const NumberRecord* n = StepInputNumber(fig, step, 4);
   if (!Exists(n)) return Fail(out);
   Store(out, DivisionPoint(PointOf(*a), PointOf(*b), m->value, n->value));
 }
 
 // PT1 to PT4, PT8, PT9.
-void ComputePointTransform(Figure& fig, int step, const std::string& kind) {
+void ComputePointTransform(Figure& fig, int step, uint64_t kind) {
   PointRecord* out = StepOutputPoint(fig, step, 1);
-  if (kind == "PT9") {
+  if (kind == KindCode("PT9")) {
     const LineRecord* l = StepInputLine(fig, step, 1);
     const CircleRecord* c = StepInputCircle(fig, step, 2);
     if (!l || !c) return Fail(out);
@@ -113,32 +129,32 @@ void ComputePointTransform(Figure& fig, int step, const std::string& kind) {
   const PointRecord* px = StepInputPoint(fig, step, 1);
   if (!Exists(px)) return Fail(out);
   const Vec2 x = PointOf(*px);
-  if (kind == "PT1" || kind == "PT3") {
+  if (kind == KindCode("PT1") || kind == KindCode("PT3")) {
     const PointRecord* o = StepInputPoint(fig, step, 2);
     if (!Exists(o)) return Fail(out);
-    if (kind == "PT3") return Store(out, {ReflectInPoint(x, PointOf(*o)), true});
+    if (kind == KindCode("PT3")) return Store(out, {ReflectInPoint(x, PointOf(*o)), true});
     const NumberRecord* angle = StepInputNumber(fig, step, 3);
     if (!Exists(angle)) return Fail(out);
     return Store(out, {RotatePoint(x, PointOf(*o), angle->value), true});
   }
-  if (kind == "PT4") {
+  if (kind == KindCode("PT4")) {
     const CircleRecord* c = StepInputCircle(fig, step, 2);
     if (!c) return Fail(out);
     return Store(out, InvertInCircle(x, CircleOf(*c)));
   }
   const LineRecord* l = StepInputLine(fig, step, 2);
   if (!l) return Fail(out);
-  if (kind == "PT2") return Store(out, ReflectInLine(x, LineOf(*l)));
+  if (kind == KindCode("PT2")) return Store(out, ReflectInLine(x, LineOf(*l)));
   Store(out, TranslateByLine(x, LineOf(*l)));  // PT8
 }
 
-void ComputeComplex(Figure& fig, int step, const std::string& kind) {
+void ComputeComplex(Figure& fig, int step, uint64_t kind) {
   PointRecord* out = StepOutputPoint(fig, step, 1);
   const PointRecord* pz = StepInputPoint(fig, step, 1);
   if (!Exists(pz)) return Fail(out);
   const Vec2 z = PointOf(*pz);
-  if (kind == "PO-1") return Store(out, ComplexReciprocal(z));
-  if (kind == "PO^") {
+  if (kind == KindCode("PO-1")) return Store(out, ComplexReciprocal(z));
+  if (kind == KindCode("PO^")) {
     const NumberRecord* p = StepInputNumber(fig, step, 2);
     if (!Exists(p)) return Fail(out);
     return Store(out, ComplexPower(z, p->value));
@@ -146,9 +162,9 @@ void ComputeComplex(Figure& fig, int step, const std::string& kind) {
   const PointRecord* pw = StepInputPoint(fig, step, 2);
   if (!Exists(pw)) return Fail(out);
   const Vec2 w = PointOf(*pw);
-  if (kind == "PO+") return Store(out, {ComplexAdd(z, w), true});
-  if (kind == "PO-") return Store(out, {ComplexSubtract(z, w), true});
-  if (kind == "PO*") return Store(out, {ComplexMultiply(z, w), true});
+  if (kind == KindCode("PO+")) return Store(out, {ComplexAdd(z, w), true});
+  if (kind == KindCode("PO-")) return Store(out, {ComplexSubtract(z, w), true});
+  if (kind == KindCode("PO*")) return Store(out, {ComplexMultiply(z, w), true});
   Store(out, ComplexDivide(z, w));  // PO/
 }
 
@@ -189,12 +205,13 @@ void WriteMatrixNumbers(Figure& fig, int step, const Matrix& m) {
   }
 }
 
-void ShowMatrix(const Figure& fig, const std::string& kind, const Matrix& m, Engine& engine) {
+void ShowMatrix(const Figure& fig, std::string_view kind, const Matrix& m, Engine& engine) {
   if (!engine.matrixDisplay || fig.CurrentKindText != kind) return;
   InspectMatrix(m, "M=", *engine.shell);
 }
 
-void ComputeMatrixMap(Figure& fig, int step, const std::string& kind, Engine& engine) {
+// `kind` is "PT5", "PT6" or "PT7", exactly as the step holds it.
+void ComputeMatrixMap(Figure& fig, int step, std::string_view kind, Engine& engine) {
   PointRecord* out = StepOutputPoint(fig, step, 1);
   if (kind == "PT5") {
     Vec2 v[5];
@@ -334,25 +351,47 @@ PointResult NinePointCentre(Vec2 a, Vec2 b, Vec2 c) {
 
 void ComputePointStep(Figure& fig, int step, Engine& engine) {
   if (!IsValidStep(fig, step)) return;
-  const std::string& kind = fig.StepKind[step];
-  if (kind == "P1" || kind == "P2" || kind == "P3" || kind == "P4" || kind == "P5" ||
-      kind == "P6") {
-    return ComputeTriangleCentre(fig, step, kind);
+  const uint64_t kind = KindCode(fig.StepKind[step]);
+  switch (kind) {
+    case KindCode("P1"):
+    case KindCode("P2"):
+    case KindCode("P3"):
+    case KindCode("P4"):
+    case KindCode("P5"):
+    case KindCode("P6"):
+      return ComputeTriangleCentre(fig, step, kind);
+    case KindCode("PC1"):
+    case KindCode("PC2"):
+    case KindCode("PC3"):
+      return ComputeIntersection(fig, step, kind);
+    case KindCode("PN"):
+    case KindCode("PEXT"):
+    case KindCode("PXY"):
+      return ComputeRatioPoint(fig, step, kind);
+    case KindCode("PT1"):
+    case KindCode("PT2"):
+    case KindCode("PT3"):
+    case KindCode("PT4"):
+    case KindCode("PT8"):
+    case KindCode("PT9"):
+      return ComputePointTransform(fig, step, kind);
+    case KindCode("PT5"):
+      return ComputeMatrixMap(fig, step, "PT5", engine);
+    case KindCode("PT6"):
+      return ComputeMatrixMap(fig, step, "PT6", engine);
+    case KindCode("PT7"):
+      return ComputeMatrixMap(fig, step, "PT7", engine);
+    case KindCode("PO+"):
+    case KindCode("PO-"):
+    case KindCode("PO*"):
+    case KindCode("PO/"):
+    case KindCode("PO^"):
+    case KindCode("PO-1"):
+      return ComputeComplex(fig, step, kind);
+    default:
+      // "PNEW", "PBND", "PT62", the groups and unknown codes compute nothing.
+      return;
   }
-  if (kind == "PC1" || kind == "PC2" || kind == "PC3") return ComputeIntersection(fig, step, kind);
-  if (kind == "PN" || kind == "PEXT" || kind == "PXY") return ComputeRatioPoint(fig, step, kind);
-  if (kind == "PT1" || kind == "PT2" || kind == "PT3" || kind == "PT4" || kind == "PT8" ||
-      kind == "PT9") {
-    return ComputePointTransform(fig, step, kind);
-  }
-  if (kind == "PT5" || kind == "PT6" || kind == "PT7") {
-    return ComputeMatrixMap(fig, step, kind, engine);
-  }
-  if (kind == "PO+" || kind == "PO-" || kind == "PO*" || kind == "PO/" || kind == "PO^" ||
-      kind == "PO-1") {
-    return ComputeComplex(fig, step, kind);
-  }
-  // "PNEW", "PBND", "PT62", the groups and unknown codes compute nothing.
 }
 
 void BoundPointPosition(Figure& fig, int point, Engine& engine) {

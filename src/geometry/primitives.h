@@ -10,6 +10,7 @@
 // existence and a primitive fails when one of them does not exist.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "geometry/engine.h"
@@ -77,38 +78,174 @@ struct LineEquation {
 };
 
 // ---- Records <-> values -------------------------------------------------
+// (Inline: every step reads and writes its records through these.)
 
-Vec2 PointOf(const PointRecord& r);
-Line2 LineOf(const LineRecord& r);  // exists = (r.exists != 0)
-Circle2 CircleOf(const CircleRecord& r);
-bool IsFinite(Vec2 v);
+inline Vec2 PointOf(const PointRecord& r) { return {r.x, r.y}; }
+
+// exists = (r.exists != 0)
+inline Line2 LineOf(const LineRecord& r) {
+  Line2 l;
+  l.p1 = {r.x1, r.y1};
+  l.p2 = {r.x2, r.y2};
+  l.d = {r.dx, r.dy};
+  l.exists = r.exists != 0;
+  l.lineKind = r.lineKind;
+  return l;
+}
+
+inline Circle2 CircleOf(const CircleRecord& r) {
+  Circle2 c;
+  c.c = {r.cx, r.cy};
+  c.r = r.radius;
+  c.exists = r.exists != 0;
+  return c;
+}
+
+inline bool IsFinite(Vec2 v) { return std::isfinite(v.x) && std::isfinite(v.y); }
 
 // Writers: on success (exists and every value finite) write the
 // coordinates and exists = -1; otherwise only exists = 0, so an object
 // that does not exist keeps its last position. Never writes name, colour,
 // lineKind or binding fields.
-void StorePoint(PointRecord& r, const PointResult& p);
-void StorePoint(PointRecord& r, Vec2 p);  // a result that always exists
-void StoreLine(LineRecord& r, const Line2& l);
-void StoreCircle(CircleRecord& r, const Circle2& c);
-void StoreNumber(NumberRecord& r, const NumberResult& n);
+inline void StorePoint(PointRecord& r, const PointResult& p) {
+  if (!p.exists || !IsFinite(p.p)) {
+    r.exists = kFalse;
+    return;
+  }
+  r.x = p.p.x;
+  r.y = p.p.y;
+  r.exists = kTrue;
+}
+
+// A result that always exists.
+inline void StorePoint(PointRecord& r, Vec2 p) { StorePoint(r, PointResult{p, true}); }
+
+inline void StoreLine(LineRecord& r, const Line2& l) {
+  if (!l.exists || !IsFinite(l.p1) || !IsFinite(l.p2) || !IsFinite(l.d)) {
+    r.exists = kFalse;
+    return;
+  }
+  r.x1 = l.p1.x;
+  r.y1 = l.p1.y;
+  r.x2 = l.p2.x;
+  r.y2 = l.p2.y;
+  r.dx = l.d.x;
+  r.dy = l.d.y;
+  r.exists = kTrue;
+}
+
+inline void StoreCircle(CircleRecord& r, const Circle2& c) {
+  if (!c.exists || !IsFinite(c.c) || !std::isfinite(c.r)) {
+    r.exists = kFalse;
+    return;
+  }
+  r.cx = c.c.x;
+  r.cy = c.c.y;
+  r.radius = c.r;
+  r.exists = kTrue;
+}
+
+inline void StoreNumber(NumberRecord& r, const NumberResult& n) {
+  if (!n.exists || !std::isfinite(n.value)) {
+    r.exists = kFalse;
+    return;
+  }
+  r.value = n.value;
+  r.exists = kTrue;
+}
 
 // ---- Safe access to a step's slots --------------------------------------
 // The record named by slot `slot` (1 to 5) of step `step`, read as the
 // class the kind prescribes; null when the step, the slot or the index lies
-// outside its table (index 1 to ObjectCounts of that class).
+// outside its table (index 1 to ObjectCounts of that class). Every
+// computation reads its slots through these on every pass, so they are
+// defined here, inline, rather than behind calls.
 
-bool IsValidStep(const Figure& fig, int step);
-int StepInputIndex(const Figure& fig, int step, int slot, int cls);   // 0 when invalid
-int StepOutputIndex(const Figure& fig, int step, int slot, int cls);  // 0 when invalid
-const NumberRecord* StepInputNumber(const Figure& fig, int step, int slot);
-const PointRecord* StepInputPoint(const Figure& fig, int step, int slot);
-const LineRecord* StepInputLine(const Figure& fig, int step, int slot);
-const CircleRecord* StepInputCircle(const Figure& fig, int step, int slot);
-NumberRecord* StepOutputNumber(Figure& fig, int step, int slot);
-PointRecord* StepOutputPoint(Figure& fig, int step, int slot);
-LineRecord* StepOutputLine(Figure& fig, int step, int slot);
-CircleRecord* StepOutputCircle(Figure& fig, int step, int slot);
+inline bool IsValidStep(const Figure& fig, int step) {
+  return step >= 1 && step <= fig.StepCount && step <= fig.StepKind.UpperBound() &&
+         step <= fig.StepInputs.UpperBound() && step <= fig.StepOutputs.UpperBound();
+}
+
+namespace internal {
+
+// The table of class `cls` (0 to 3) of the current figure.
+inline int ClassUpperBound(const Figure& fig, int cls) {
+  switch (cls) {
+    case kNumberClass:
+      return fig.Numbers.UpperBound();
+    case kPointClass:
+      return fig.Points.UpperBound();
+    case kLineClass:
+      return fig.Lines.UpperBound();
+    default:
+      return fig.Circles.UpperBound();
+  }
+}
+
+// Whether `index` names an object of class `cls` in the figure.
+inline bool IsValidObject(const Figure& fig, int cls, int index) {
+  if (cls < 0 || cls > 3 || index < 1) return false;
+  return index <= fig.ObjectCounts[static_cast<size_t>(cls)] && index <= ClassUpperBound(fig, cls);
+}
+
+inline int SlotIndex(const Figure& fig, const Table<StepSlots>& slots, int step, int slot,
+                     int cls) {
+  if (!IsValidStep(fig, step) || slot < 1 || slot > kSlotCount) return 0;
+  if (step > slots.UpperBound()) return 0;
+  const int index = slots[step][static_cast<size_t>(slot)].index;
+  return IsValidObject(fig, cls, index) ? index : 0;
+}
+
+}  // namespace internal
+
+// 0 when invalid.
+inline int StepInputIndex(const Figure& fig, int step, int slot, int cls) {
+  return internal::SlotIndex(fig, fig.StepInputs, step, slot, cls);
+}
+
+inline int StepOutputIndex(const Figure& fig, int step, int slot, int cls) {
+  return internal::SlotIndex(fig, fig.StepOutputs, step, slot, cls);
+}
+
+inline const NumberRecord* StepInputNumber(const Figure& fig, int step, int slot) {
+  const int i = StepInputIndex(fig, step, slot, kNumberClass);
+  return i ? &fig.Numbers[i] : nullptr;
+}
+
+inline const PointRecord* StepInputPoint(const Figure& fig, int step, int slot) {
+  const int i = StepInputIndex(fig, step, slot, kPointClass);
+  return i ? &fig.Points[i] : nullptr;
+}
+
+inline const LineRecord* StepInputLine(const Figure& fig, int step, int slot) {
+  const int i = StepInputIndex(fig, step, slot, kLineClass);
+  return i ? &fig.Lines[i] : nullptr;
+}
+
+inline const CircleRecord* StepInputCircle(const Figure& fig, int step, int slot) {
+  const int i = StepInputIndex(fig, step, slot, kCircleClass);
+  return i ? &fig.Circles[i] : nullptr;
+}
+
+inline NumberRecord* StepOutputNumber(Figure& fig, int step, int slot) {
+  const int i = StepOutputIndex(fig, step, slot, kNumberClass);
+  return i ? &fig.Numbers[i] : nullptr;
+}
+
+inline PointRecord* StepOutputPoint(Figure& fig, int step, int slot) {
+  const int i = StepOutputIndex(fig, step, slot, kPointClass);
+  return i ? &fig.Points[i] : nullptr;
+}
+
+inline LineRecord* StepOutputLine(Figure& fig, int step, int slot) {
+  const int i = StepOutputIndex(fig, step, slot, kLineClass);
+  return i ? &fig.Lines[i] : nullptr;
+}
+
+inline CircleRecord* StepOutputCircle(Figure& fig, int step, int slot) {
+  const int i = StepOutputIndex(fig, step, slot, kCircleClass);
+  return i ? &fig.Circles[i] : nullptr;
+}
 
 // ---- Angle units ---------------------------------------------------------
 

@@ -1,13 +1,14 @@
 #include "geometry/recalc.h"
 
 #include <algorithm>
-#include <string>
+#include <array>
+#include <string_view>
 
 #include "geometry/circles.h"
+#include "geometry/kind_code.h"
 #include "geometry/lines.h"
 #include "geometry/measures.h"
 #include "geometry/points.h"
-#include "text/text_util.h"
 
 namespace sakuzu {
 namespace {
@@ -29,11 +30,80 @@ int UsableObjectCount(const Figure& fig, int cls) {
   return std::max(n, 0);
 }
 
-// Objects are numbered 1 to the count of their class; anything else (a
-// damaged reference, a class code of 100 or more) names no object.
+// The usable counts of steps and of each object class. A sweep of the
+// analysis reads them once: it changes levels only, never a count or a
+// table, so the counts stay what they were at its start.
+struct FigureBounds {
+  int steps = 0;
+  std::array<int, 4> objects{};
+
+  explicit FigureBounds(const Figure& fig) : steps(UsableStepCount(fig)) {
+    for (int cls = kNumberClass; cls <= kCircleClass; ++cls) {
+      objects[static_cast<size_t>(cls)] = UsableObjectCount(fig, cls);
+    }
+  }
+
+  // Objects are numbered 1 to the count of their class; anything else (a
+  // damaged reference, a class code of 100 or more) names no object.
+  bool Contains(ObjectRef ref) const {
+    if (ref.cls < kNumberClass || ref.cls > kCircleClass) return false;
+    return ref.index >= 1 && ref.index <= objects[static_cast<size_t>(ref.cls)];
+  }
+};
+
+// Whether a single reference names an object, as FigureBounds::Contains.
 bool IsObjectInFigure(const Figure& fig, ObjectRef ref) {
   if (ref.cls < kNumberClass || ref.cls > kCircleClass) return false;
   return ref.index >= 1 && ref.index <= UsableObjectCount(fig, ref.cls);
+}
+
+// The level field of an object that exists in the figure (Figure may be
+// const). Always inlined: the sweeps call it for every slot of every step.
+template <typename FigureType>
+[[gnu::always_inline]] inline auto& LevelField(FigureType& fig, ObjectRef ref) {
+  switch (ref.cls) {
+    case kNumberClass:
+      return fig.Numbers[ref.index].exists;
+    case kPointClass:
+      return fig.Points[ref.index].exists;
+    case kLineClass:
+      return fig.Lines[ref.index].exists;
+    default:
+      return fig.Circles[ref.index].exists;
+  }
+}
+
+void SetLevel(Figure& fig, const FigureBounds& bounds, ObjectRef ref, int16_t level) {
+  if (bounds.Contains(ref)) LevelField(fig, ref) = level;
+}
+
+// StepLevel for a step known to lie within bounds.steps. This and the
+// next are the inner loop of every sweep, hence always inlined.
+[[gnu::always_inline]] inline int16_t LevelOfStep(const Figure& fig, const FigureBounds& bounds,
+                                                  int i) {
+  int16_t m = kLevelFixed;
+  const StepSlots& inputs = fig.StepInputs[i];
+  for (int j = 1; j <= kSlotCount; ++j) {
+    const ObjectRef& slot = inputs[j];
+    if (slot.index == 0 && slot.ObjectClassCode() == 0) {
+      return j == 1 ? kLevelMoving : m;
+    }
+    if (!bounds.Contains(slot)) return kLevelMissing;
+    int16_t v = LevelField(fig, slot);
+    if (v == kLevelMissing) return kLevelMissing;
+    m = std::min(m, v);
+  }
+  return m;
+}
+
+// SetOutputLevels for a step known to lie within bounds.steps.
+[[gnu::always_inline]] inline void SetLevelsOfOutputs(Figure& fig, const FigureBounds& bounds,
+                                                      int i, int16_t level) {
+  const StepSlots& outputs = fig.StepOutputs[i];
+  for (int j = 1; j <= kSlotCount; ++j) {
+    if (outputs[j].IsEmpty()) return;
+    SetLevel(fig, bounds, outputs[j], level);
+  }
 }
 
 bool IsFreePoint(const PointRecord& p) { return p.independent != 0; }
@@ -93,12 +163,13 @@ void MarkListed(Figure& fig, const std::vector<ObjectRef>& list) {
 
 // One sweep of the analysis; true when some step changed its status.
 bool AnalysisSweep(Figure& fig, int steps) {
+  const FigureBounds bounds(fig);
   bool changed = false;
   for (int i = 1; i <= steps; ++i) {
-    int16_t v = StepLevel(fig, i);
+    int16_t v = LevelOfStep(fig, bounds, i);
     if (v != fig.StepStatus[i]) changed = true;
     fig.StepStatus[i] = v;
-    SetOutputLevels(fig, i, OutputLevelFor(v, i));
+    SetLevelsOfOutputs(fig, bounds, i, OutputLevelFor(v, i));
   }
   return changed;
 }
@@ -106,17 +177,18 @@ bool AnalysisSweep(Figure& fig, int steps) {
 // The final labelling: a bounded point stays movable even when its host
 // does not move, so that it can still be dragged along it.
 void LabelSteps(Figure& fig, int steps) {
+  const FigureBounds bounds(fig);
   for (int i = 1; i <= steps; ++i) {
-    int16_t v = StepLevel(fig, i);
+    int16_t v = LevelOfStep(fig, bounds, i);
     fig.StepStatus[i] = v;
     int16_t w = OutputLevelFor(v, i);
-    if (v == kLevelFixed && TrimLeft(fig.StepKind[i]).starts_with("PBND")) w = kLevelMoving;
-    SetOutputLevels(fig, i, w);
+    if (v == kLevelFixed && TrimLeftView(fig.StepKind[i]).starts_with("PBND")) w = kLevelMoving;
+    SetLevelsOfOutputs(fig, bounds, i, w);
   }
 }
 
-void ComputeByClass(Figure& fig, const std::string& kind, int i, Engine& engine) {
-  switch (kind[0]) {
+void ComputeByClass(Figure& fig, char lead, int i, Engine& engine) {
+  switch (lead) {
     case 'N':
       ComputeNumberStep(fig, i, engine);
       return;
@@ -138,71 +210,40 @@ void ComputeByClass(Figure& fig, const std::string& kind, int i, Engine& engine)
 
 int16_t GetObjectLevel(const Figure& fig, ObjectRef ref) {
   if (!IsObjectInFigure(fig, ref)) return kLevelMissing;
-  switch (ref.cls) {
-    case kNumberClass:
-      return fig.Numbers[ref.index].exists;
-    case kPointClass:
-      return fig.Points[ref.index].exists;
-    case kLineClass:
-      return fig.Lines[ref.index].exists;
-    default:
-      return fig.Circles[ref.index].exists;
-  }
+  return LevelField(fig, ref);
 }
 
 void SetObjectLevel(Figure& fig, ObjectRef ref, int16_t level) {
-  if (!IsObjectInFigure(fig, ref)) return;
-  switch (ref.cls) {
-    case kNumberClass:
-      fig.Numbers[ref.index].exists = level;
-      return;
-    case kPointClass:
-      fig.Points[ref.index].exists = level;
-      return;
-    case kLineClass:
-      fig.Lines[ref.index].exists = level;
-      return;
-    default:
-      fig.Circles[ref.index].exists = level;
-      return;
-  }
+  if (IsObjectInFigure(fig, ref)) LevelField(fig, ref) = level;
 }
 
 int16_t StepLevel(const Figure& fig, int i) {
-  if (i < 1 || i > UsableStepCount(fig)) return kLevelMissing;
-  int16_t m = kLevelFixed;
-  const StepSlots& inputs = fig.StepInputs[i];
-  for (int j = 1; j <= kSlotCount; ++j) {
-    const ObjectRef& slot = inputs[j];
-    if (slot.ObjectClassCode() == 0 && slot.index == 0) {
-      return j == 1 ? kLevelMoving : m;
-    }
-    int16_t v = GetObjectLevel(fig, slot);
-    if (v == kLevelMissing) return kLevelMissing;
-    m = std::min(m, v);
-  }
-  return m;
+  const FigureBounds bounds(fig);
+  if (i < 1 || i > bounds.steps) return kLevelMissing;
+  return LevelOfStep(fig, bounds, i);
 }
 
 void SetOutputLevels(Figure& fig, int i, int16_t level) {
-  if (i < 1 || i > UsableStepCount(fig)) return;
-  const StepSlots& outputs = fig.StepOutputs[i];
-  for (int j = 1; j <= kSlotCount; ++j) {
-    if (outputs[j].IsEmpty()) return;
-    SetObjectLevel(fig, outputs[j], level);
-  }
+  const FigureBounds bounds(fig);
+  if (i < 1 || i > bounds.steps) return;
+  SetLevelsOfOutputs(fig, bounds, i, level);
 }
 
 void ComputeStep(Figure& fig, int i, Engine& engine) {
   if (i < 1 || i > UsableStepCount(fig)) return;
-  std::string kind = TrimRight(fig.StepKind[i]);
-  if (kind == "CALC" && engine.computeExpression) engine.computeExpression(fig, i);
+  std::string_view kind = TrimRightView(fig.StepKind[i]);
+  if (kind == "CALC" && engine.computeExpression) {
+    // The callback receives the whole figure; what follows goes by the
+    // kind as it was read before the call.
+    kind = "CALC";
+    engine.computeExpression(fig, i);
+  }
   fig.CurrentStep = static_cast<int16_t>(i);
   auto& current = fig.CurrentOutputs[i];
   for (int j = 1; j <= kSlotCount; ++j) current[j] = fig.StepOutputs[i][j].index;
-  if (fig.FinalPass) fig.CurrentKindText = kind;
-  std::string lead = TrimLeft(kind);
-  if (!lead.empty()) ComputeByClass(fig, lead, i, engine);
+  if (fig.FinalPass) fig.CurrentKindText.assign(kind);
+  std::string_view lead = TrimLeftView(kind);
+  if (!lead.empty()) ComputeByClass(fig, lead[0], i, engine);
   fig.CurrentKindText.clear();
 }
 
