@@ -11,6 +11,7 @@
 #include "geometry/engine.h"
 #include "geometry/recalc.h"
 #include "model/figure.h"
+#include "numbers/auto_names.h"
 #include "numbers/expression.h"
 
 namespace sakuzu {
@@ -163,9 +164,22 @@ void BM_AnalyseDependencies(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * fig.StepCount);
 }
 
+// Rebuilding the automatic names, as every construction and file command does.
+void BM_UpdateAutoNames(benchmark::State& state) {
+  Figure fig = FigureMaker(static_cast<int>(state.range(0))).Build();
+  Engine engine = MakeEngine();
+  FullUpdateCompute(fig, engine);
+  for (auto _ : state) {
+    UpdateAutoNames(fig);
+    benchmark::DoNotOptimize(fig.Numbers[1].name.data());
+  }
+  state.SetItemsProcessed(state.iterations() * fig.StepCount);
+}
+
 BENCHMARK(BM_FullUpdate)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragRecompute)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalyseDependencies)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UpdateAutoNames)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sakuzu
