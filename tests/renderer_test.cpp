@@ -95,9 +95,10 @@ TEST(RendererTest, PaletteColours) {
   s.settings.colorStrength = 128;
   EXPECT_EQ(PaletteColor(s.r, 4), MakeRgb(0, 0, 128));
   EXPECT_EQ(PaletteColor(s.r, 3), MakeRgb(128, 128, 0));
-  s.settings.colorStrength = 0;  // reads as 255, once and for all
-  EXPECT_EQ(PaletteColor(s.r, 5), MakeRgb(255, 0, 255));
+  s.settings.colorStrength = 0;  // reads as 255 at the first lookup of any colour
+  EXPECT_EQ(PaletteColor(s.r, 7), kBlack);
   EXPECT_EQ(s.settings.colorStrength, 255);
+  EXPECT_EQ(PaletteColor(s.r, 5), MakeRgb(255, 0, 255));
   s.view.backColor = MakeRgb(12, 34, 56);
   EXPECT_EQ(PaletteColor(s.r, 0), s.view.backColor);
   EXPECT_EQ(PaletteColor(s.r, 7), kBlack);
@@ -298,6 +299,18 @@ TEST(RendererTest, LinePartsArrowheadsAndTheDottedYellow) {
   DrawCircle(s.r, c);
   EXPECT_EQ(s.canvas.calls.size(),
             0u);  // the far line misses: P1 is too far for L = 15 half widths
+
+  // A thick circle just left of the window still paints its stroke there;
+  // one well beyond half the pen is skipped.
+  s.settings.penWidth = 10;
+  c.color = 1, c.radius = 47 * 0.05, c.cy = 0;
+  c.cx = -10 - 50 * 0.05;  // centre 50 pixels left, outline 3 pixels left of column 0
+  DrawCircle(s.r, c);
+  EXPECT_EQ(s.canvas.Calls("circle").size(), 1u);
+  EXPECT_EQ(s.canvas.At(0, 150), kRed);
+  c.cx = -10 - 80 * 0.05;
+  DrawCircle(s.r, c);
+  EXPECT_EQ(s.canvas.Calls("circle").size(), 1u);
 }
 
 TEST(RendererTest, LabelsFollowTheModeAndTheWindow) {
@@ -491,7 +504,6 @@ TEST(RendererTest, ViewAndOptionCommands) {
   ZoomComplexCommand(s.r);  // shown before: still shown after
   EXPECT_TRUE(s.view.axisOn);
   EXPECT_EQ(s.canvas.Calls("line").back().pen.color, kAxisColorLight);
-
 
   // Switching to polar erases the rectangular grid first.
   s.canvas.calls.clear();

@@ -196,9 +196,11 @@ double LeadingNumber(std::string_view answer) {
 }  // namespace
 
 Rgb PaletteColor(Renderer& r, int index) {
+  // A strength of 0 from the settings becomes 255 at the first lookup of
+  // any colour, so that it is saved corrected even by a black-only figure.
+  if (r.settings.colorStrength == 0) r.settings.colorStrength = 255;
   if (index == 0) return r.view.backColor;
   if (index >= 1 && index <= 6) {
-    if (r.settings.colorStrength == 0) r.settings.colorStrength = 255;
     int s = std::clamp<int>(r.settings.colorStrength, 0, 255);
     int red = (index == 1 || index == 3 || index == 5) ? s : 0;
     int green = (index == 2 || index == 3 || index == 6) ? s : 0;
@@ -415,10 +417,15 @@ void DrawCircle(Renderer& r, const CircleRecord& c) {
   double radius = c.radius / r.view.ViewScale;
   double w = r.view.widthPixels, h = r.view.heightPixels;
   // Skip circles that cannot touch the canvas: outside it, or around it.
-  if (o.x + radius < -1 || o.x - radius > w || o.y + radius < -1 || o.y - radius > h) return;
+  // A thick pen reaches half its width beyond the outline either way.
+  double reach = r.settings.penWidth + 1;
+  if (o.x + radius < -reach || o.x - radius > w - 1 + reach || o.y + radius < -reach ||
+      o.y - radius > h - 1 + reach) {
+    return;
+  }
   double farX = std::max(std::abs(o.x), std::abs(w - 1 - o.x));
   double farY = std::max(std::abs(o.y), std::abs(h - 1 - o.y));
-  if (std::hypot(farX, farY) + r.settings.penWidth + 1 < radius) return;
+  if (std::hypot(farX, farY) + reach < radius) return;
   r.canvas.DrawCircle(o.x, o.y, radius, ShapePen(r, c.color));
 }
 
