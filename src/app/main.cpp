@@ -13,13 +13,7 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "--render") {
     return sakuzu::RenderCommand(argc, argv, args, std::cerr);
   }
-  if (args.empty() || args[0].rfind("--", 0) != 0) {
-    // The figure path as the desktop hands it over; a path with blanks
-    // that arrives in pieces is joined again.
-    std::string commandLine;
-    for (const std::string& arg : args) commandLine += (commandLine.empty() ? "" : " ") + arg;
-    return sakuzu::RunWindow(argc, argv, commandLine);
-  }
+  if (args.empty() || args[0].rfind("--", 0) != 0) return sakuzu::RunWindow(argc, argv);
 #endif
   return sakuzu::RunCommandLine(args, std::cout, std::cerr);
 }

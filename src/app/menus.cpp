@@ -425,8 +425,6 @@ const std::vector<std::string_view>& FutureItemNames() {
                                           "mnuEboundedPt",
                                           "mnuEbasicLine",
                                           "mnuEbasicCircle",
-                                          "mnuEVarDispAllOn",
-                                          "mnuEVarDispAllOff",
                                           "mnuEbasicNum",
                                           "mnuEdit2_point_Edit",
                                           "mnuEdit2_point_Bounded",
@@ -574,7 +572,8 @@ void MenuBar::MenuCheckSet(const MenuCheckState& s) {
 
   bool normal = s.windowState == 0;
   bool standardSize = normal && Near(s.windowWidthTwips, 6525) && Near(s.windowHeightTwips, 6615);
-  bool vgaSize = normal && Near(s.windowWidthTwips, 9596) && Near(s.windowHeightTwips, 7545);
+  bool vgaSize = normal && Near(s.windowWidthTwips, s.vgaWidthTwips) &&
+                 Near(s.windowHeightTwips, s.vgaHeightTwips);
   bool maximized = s.savedWindowState != 0;
   check("mnuOWindowStandard", standardSize);
   check("mnuOWindowVGA", vgaSize);

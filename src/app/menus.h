@@ -76,6 +76,11 @@ struct MenuCheckState {
   int windowWidthTwips = 0;
   int windowHeightTwips = 0;
   int16_t savedWindowState = 0;
+  // The window size the VGA command gives on this screen: a drawing area
+  // of 628 by 430 pixels with the menu bar and status bar around it (9596
+  // by 7545 twips on the system the figures come from).
+  int vgaWidthTwips = 9596;
+  int vgaHeightTwips = 7545;
 };
 
 // Twips by which a window may differ from the standard or VGA size and still

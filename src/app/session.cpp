@@ -29,7 +29,8 @@ void Session::ResetForStartUp() {
 }
 
 void Session::LoadSettings() {
-  settings = LoadSettingsFile(programFolder_);
+  CollectSettings();
+  settings = LoadSettingsFile(programFolder_, settings);
   ApplySettings();
 }
 
@@ -116,6 +117,12 @@ FileOutcome Session::OpenStartUpFigure(std::string_view commandLine) {
   Redraw();
   if (fig.ComplexOpsUsed != 0) ZoomComplexCommand(renderer);
   return outcome;
+}
+
+void Session::SetComputedNumbersDisplay(int16_t display) {
+  for (int i = 1; i <= fig.ObjectCounts[kNumberClass]; ++i) {
+    if (fig.Numbers[i].independent == 0) fig.Numbers[i].display = display;
+  }
 }
 
 void Session::Redraw() { sakuzu::Redraw(renderer); }

@@ -28,7 +28,8 @@ class Session {
 
   // Start-up, before the settings: empty tables, standard scale.
   void ResetForStartUp();
-  // Defaults, then the settings file; the language and display follow.
+  // The standard values, then the settings file; what neither sets keeps
+  // its value. The language and display follow.
   void LoadSettings();
   void SaveSettings();
   // The standard values of the settings (display, steps, colours).
@@ -55,6 +56,10 @@ class Session {
   // when there was nothing to read); the figure is then redrawn, in the
   // complex-number view when it uses complex steps.
   FileOutcome OpenStartUpFigure(std::string_view commandLine);
+
+  // "すべて表示" (0) and "すべて非表示" (7): the display of every computed
+  // number; the numbers the user set free keep theirs. The caller redraws.
+  void SetComputedNumbersDisplay(int16_t display);
 
   void Redraw();
   std::string T(std::string_view japanese) const;

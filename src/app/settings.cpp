@@ -2,11 +2,13 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "text/encoding.h"
@@ -17,6 +19,8 @@ namespace sakuzu {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr double kMaxFontSize = 1000;
 
 std::string ReadFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -49,6 +53,15 @@ std::vector<std::string> SplitLines(std::string_view text) {
 // A number as the settings file writes it: leading blank when not
 // negative, one blank behind.
 std::string NumberField(double value) { return FormatNumberSigned(value) + " "; }
+
+// A single-precision setting in its own short form (7 significant digits),
+// so that a font size of 10.3 is written as 10.3 and not as the digits of
+// its nearest double.
+std::string SingleField(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
+  return NumberField(std::strtod(text, nullptr));
+}
 
 std::optional<int64_t> WholeValue(std::string_view text, int64_t low, int64_t high) {
   std::optional<double> value = LeadingNumber(text);
@@ -99,8 +112,10 @@ void ApplyKey(int index, const std::string& value, Settings& s) {
       ReadInt16(value, s.drawWidth, 1, 10);
       break;
     case 7:
-      if (auto v = LeadingNumber(value); v && *v >= 6 && *v <= 100) {
-        s.fontSize = static_cast<float>(std::floor(*v));
+      // The font dialog may choose any size, fractions included: take every
+      // size a font can have, as written.
+      if (auto v = LeadingNumber(value); v && *v >= 1 && *v <= kMaxFontSize) {
+        s.fontSize = static_cast<float>(*v);
       }
       break;
     case 8:
@@ -213,7 +228,7 @@ std::string FormatSettingsText(const Settings& s, const ProgramVersion& version)
   line("axissw", NumberField(s.axisSw));
   line("AxisColor", NumberField(ColorToLong(s.axisColor)));
   line("ZKwin.DrawWidth", NumberField(s.drawWidth));
-  line("ZKwin.FontSize", NumberField(s.fontSize));
+  line("ZKwin.FontSize", SingleField(s.fontSize));
   line("ZKwin.FontName", s.fontName);
   line("KetaDecimal", NumberField(s.ketaDecimal));
   line("ZKwin.BackColor", NumberField(ColorToLong(s.backColor)));
@@ -243,8 +258,8 @@ void ApplySettingsText(std::string_view text, Settings& settings) {
   if (settings.browserSw != 0) settings.browserSw = 3;
 }
 
-Settings LoadSettingsFile(const std::string& folder) {
-  Settings settings;
+Settings LoadSettingsFile(const std::string& folder, Settings current) {
+  Settings settings = std::move(current);
   ResetSettings(settings);
   settings.wwwUrl = std::string(kDefaultServerEndpoint);
   fs::path path = fs::path(folder) / kSettingsFileName;

@@ -86,8 +86,11 @@ std::string FormatSettingsText(const Settings& settings, const ProgramVersion& v
 // others. A non-zero "BrowserSW" becomes 3.
 void ApplySettingsText(std::string_view text, Settings& settings);
 
-// Defaults, the default server, then the file in `folder` when it exists.
-Settings LoadSettingsFile(const std::string& folder);
+// `current` with the standard values, the default server, then the file
+// in `folder` when it exists. What the standard values leave (window size,
+// menu mode, language, snapping) stays as in `current` unless the file
+// sets it.
+Settings LoadSettingsFile(const std::string& folder, Settings current = {});
 // Replaces the file in `folder`; false when it cannot be written.
 bool SaveSettingsFile(const std::string& folder, const Settings& settings,
                       const ProgramVersion& version);

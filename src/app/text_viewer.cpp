@@ -27,7 +27,7 @@ TextViewer::TextViewer(Translator translate, std::function<bool()> matrixDisplay
       matrixDisplay_(std::move(matrixDisplay)),
       switchMatrixOff_(std::move(switchMatrixOff)) {
   setObjectName("TextViewer");
-  setWindowTitle(Tr(translate_, "Data Viewer"));
+  setWindowTitle(Tr(translate_, captionSource_.c_str()));
   resize(560, 480);
 
   text1_ = new QPlainTextEdit(this);
@@ -80,6 +80,9 @@ QAction* TextViewer::AddItem(QMenu* menu, const char* name, const char* caption)
 
 void TextViewer::RetranslateUi() {
   ApplyCaptions(this, translate_);
+  // The menu states compare the caption with translated texts: it must be
+  // in the language they are translated to.
+  setWindowTitle(Tr(translate_, captionSource_.c_str()));
   UpdateMenuStates();
 }
 
@@ -90,8 +93,9 @@ void TextViewer::SetMode(OutputMode mode) {
   forwardAppend_->setChecked(mode == OutputMode::kForwardAppend);
 }
 
-void TextViewer::SetCaption(const std::string& caption) {
-  setWindowTitle(QString::fromStdString(caption));
+void TextViewer::SetCaption(const std::string& captionSource) {
+  captionSource_ = captionSource;
+  setWindowTitle(Tr(translate_, captionSource_.c_str()));
   UpdateMenuStates();
 }
 
@@ -125,8 +129,8 @@ void TextViewer::InspectD(double value, const std::string& label) {
                        ToDisplay(label + "\r\n" + FormatNumber(value) + "\r\n"));
 }
 
-void TextViewer::ShowText(const std::string& caption, const std::string& text) {
-  SetCaption(caption);
+void TextViewer::ShowText(const std::string& captionSource, const std::string& text) {
+  SetCaption(captionSource);
   text1_->setPlainText(ToDisplay(text));
   ShowWindow();
 }

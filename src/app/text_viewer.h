@@ -33,9 +33,11 @@ class TextViewer : public QMainWindow {
   // Appends a labelled number and shows the window.
   void InspectD(double value, const std::string& label);
   // Replaces the text whatever the output mode, sets the caption, shows.
-  void ShowText(const std::string& caption, const std::string& text);
+  void ShowText(const std::string& captionSource, const std::string& text);
 
-  void SetCaption(const std::string& caption);
+  // Captions the window with the translation of `captionSource` (the
+  // Japanese text); a change of language translates it again.
+  void SetCaption(const std::string& captionSource);
   std::string Text() const;
   OutputMode Mode() const { return mode_; }
   void SetMode(OutputMode mode);
@@ -61,6 +63,7 @@ class TextViewer : public QMainWindow {
   QAction* forwardAppend_ = nullptr;
   QAction* matrixOff_ = nullptr;
   OutputMode mode_ = OutputMode::kOverwrite;
+  std::string captionSource_ = "Data Viewer";
 };
 
 }  // namespace sakuzu

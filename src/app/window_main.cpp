@@ -86,8 +86,12 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& option
 
 }  // namespace
 
-int RunWindow(int argc, char** argv, const std::string& commandLine) {
+int RunWindow(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Taken after Qt removed its own options (-platform, -style, ...): what
+  // is left is the figure path as the desktop hands it over; a path with
+  // blanks that arrives in pieces is joined again.
+  std::string commandLine = QCoreApplication::arguments().mid(1).join(QChar(' ')).toStdString();
   QApplication::setApplicationName("Sakuzu");
   QFont font = QApplication::font();
   font.setFamilies(FontFamiliesFor("ＭＳ Ｐゴシック"));

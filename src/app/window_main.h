@@ -8,9 +8,9 @@
 
 namespace sakuzu {
 
-// Opens the main window with the figure named by `commandLine` (may be
-// empty) and runs the event loop; returns the exit status.
-int RunWindow(int argc, char** argv, const std::string& commandLine);
+// Opens the main window with the figure named on the command line (none
+// when it names nothing) and runs the event loop; returns the exit status.
+int RunWindow(int argc, char** argv);
 
 // sakuzu --render FILE --output PICTURE.png [--size WxH] [--language L]:
 // draws the figure as a drawing area of that size shows it right after

@@ -38,11 +38,27 @@ std::string VersionText(const ProgramVersion& v) {
   return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
 }
 
+// The drawing area of the VGA window size, in pixels.
+constexpr int kVgaDrawingWidth = 628;
+constexpr int kVgaDrawingHeight = 430;
+
 std::string FolderOf(const std::string& path) {
   return QFileInfo(Q(path)).absolutePath().toStdString();
 }
 
 }  // namespace
+
+std::string SaveDialogStart(const std::string& dialogStart, const std::string& figureFileName) {
+  fs::path figure(figureFileName);
+  std::error_code ec;
+  if (figure.has_parent_path()) {
+    fs::path absolute = fs::absolute(figure, ec);
+    return (ec ? figure : absolute).string();
+  }
+  fs::path start(dialogStart);
+  fs::path folder = fs::is_directory(start, ec) ? start : start.parent_path();
+  return (folder / figure).string();
+}
 
 ZKwin::ZKwin(const std::string& commandLine)
     : canvas_(640, 480), session_(canvas_, shell_, ProgramFolder()) {
@@ -189,6 +205,9 @@ void ZKwin::MenuCheckSet() {
   state.windowWidthTwips = PixelsToTwips(width(), Dpi());
   state.windowHeightTwips = PixelsToTwips(height(), Dpi());
   state.savedWindowState = s.windowState;
+  QSize vga = size() - drawing_->size() + QSize(kVgaDrawingWidth, kVgaDrawingHeight);
+  state.vgaWidthTwips = PixelsToTwips(vga.width(), Dpi());
+  state.vgaHeightTwips = PixelsToTwips(vga.height(), Dpi());
   menus_->MenuCheckSet(state);
 }
 
@@ -310,7 +329,7 @@ void ZKwin::SetVgaWindow() {
   // Whatever the frame, menu bar and status bar take, the drawing area
   // becomes 628 by 430 pixels.
   QSize area = drawing_->size();
-  resize(width() + 628 - area.width(), height() + 430 - area.height());
+  resize(width() + kVgaDrawingWidth - area.width(), height() + kVgaDrawingHeight - area.height());
   session_.SetScreen();
   StoreWindowSize();
 }
@@ -379,10 +398,8 @@ void ZKwin::LoadCommand() {
 
 void ZKwin::SaveCommand() {
   QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
-  fs::path start =
-      fs::path(FolderOf(dialogStart_)) / fs::path(session_.fig.FigureFileName).filename();
-  QString path =
-      QFileDialog::getSaveFileName(this, QString(), Q(start.string()), FileFilter(), &selected);
+  std::string start = SaveDialogStart(dialogStart_, session_.fig.FigureFileName);
+  QString path = QFileDialog::getSaveFileName(this, QString(), Q(start), FileFilter(), &selected);
   if (path.isEmpty()) return;
   lastDialogFolder_ = FolderOf(path.toStdString());
   dialogStart_ = path.toStdString();
@@ -440,7 +457,7 @@ void ZKwin::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------- other commands
 
 void ZKwin::ReportCommand() {
-  viewer_->ShowText(FigureDataReportCaption(session_.Translator()),
+  viewer_->ShowText(std::string(kFigureDataReportCaption),
                     FigureDataReport(session_.fig, session_.Translator()));
 }
 
@@ -448,7 +465,7 @@ void ZKwin::MatrixSwitchCommand() {
   Engine& engine = session_.engine;
   engine.matrixDisplay = !engine.matrixDisplay;
   if (engine.matrixDisplay) {
-    viewer_->SetCaption(session_.T(kMatrixWindowCaption));
+    viewer_->SetCaption(kMatrixWindowCaption);
     session_.Redraw();  // the transformations write their matrices now
     return;
   }
@@ -680,6 +697,16 @@ void ZKwin::ConnectCommands() {
   });
   Connect("mnuOFileInit", [this, &s] {
     ResetSettings();
+    s.Redraw();
+  });
+
+  // Edit menu: the display of the computed numbers.
+  Connect("mnuEVarDispAllOn", [&s] {
+    s.SetComputedNumbersDisplay(0);
+    s.Redraw();
+  });
+  Connect("mnuEVarDispAllOff", [&s] {
+    s.SetComputedNumbersDisplay(7);
     s.Redraw();
   });
 

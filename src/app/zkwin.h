@@ -23,6 +23,11 @@ namespace sakuzu {
 
 class DrawingArea;
 
+// The starting file of the Save dialog: the figure's own file when its name
+// has a folder, else the name in the folder the file dialogs start from
+// (`dialogStart` is that folder or a file in it).
+std::string SaveDialogStart(const std::string& dialogStart, const std::string& figureFileName);
+
 class ZKwin : public QMainWindow {
   Q_OBJECT
 

@@ -180,14 +180,15 @@ class MenusTest : public QObject {
     QVERIFY(A("mnufB")->isVisible());
     QCOMPARE(menus_->MenuMode(), kFullMenuMode);
 
-    for (const char* name : {"mnuPgaishin", "mnuNew", "mnuDeform1Pt", "mnuLocusSW", "mnuRakugaki",
-                             "mnuEasy_P01", "mnuEasy_N04", "mnuCredo", "mnuMcalc",
-                             "mnuEVarDispAllOn", "mnuf_html", "mnuEdit2_point_Edit"}) {
+    for (const char* name :
+         {"mnuPgaishin", "mnuNew", "mnuDeform1Pt", "mnuLocusSW", "mnuRakugaki", "mnuEasy_P01",
+          "mnuEasy_N04", "mnuCredo", "mnuMcalc", "mnuf_html", "mnuEdit2_point_Edit"}) {
       QVERIFY2(!A(name)->isEnabled(), name);
     }
-    for (const char* name : {"mnuLoad", "mnuSave", "mnuMerge", "mnuExit", "mnuEasyMenu",
-                             "mnuZoomIn", "mnuOAxis", "mnuOFileSave", "mnuPTmatrixSW",
-                             "mnuFigData_Redraw", "mnuEditFigDataView", "mnuLanguage"}) {
+    for (const char* name :
+         {"mnuLoad", "mnuSave", "mnuMerge", "mnuExit", "mnuEasyMenu", "mnuZoomIn", "mnuOAxis",
+          "mnuOFileSave", "mnuPTmatrixSW", "mnuFigData_Redraw", "mnuEditFigDataView", "mnuLanguage",
+          "mnuEVarDispAllOn", "mnuEVarDispAllOff"}) {
       QVERIFY2(A(name)->isEnabled(), name);
     }
     for (std::string_view name : FutureItemNames()) {

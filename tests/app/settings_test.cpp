@@ -40,7 +40,7 @@ class SettingsTest : public QObject {
     s.axisSw = -1;
     s.axisColor = MakeRgb(1, 2, 3);
     s.drawWidth = 4;
-    s.fontSize = 14;
+    s.fontSize = 10.3f;  // the font dialog chooses fractions too
     s.fontName = "Noto Sans Mono CJK JP";
     s.ketaDecimal = 5;
     s.backColor = MakeRgb(250, 240, 230);
@@ -54,8 +54,13 @@ class SettingsTest : public QObject {
     s.language = "English";
     s.sDeformKind = 2;
     Settings back;
-    ApplySettingsText(FormatSettingsText(s, {}), back);
+    std::string text = FormatSettingsText(s, {});
+    QVERIFY(text.find("ZKwin.FontSize = 10.3 \r\n") != std::string::npos);
+    ApplySettingsText(text, back);
     QVERIFY(back == s);
+    s.fontSize = 4;  // below what the prompt allows, but a font dialog's choice
+    ApplySettingsText(FormatSettingsText(s, {}), back);
+    QCOMPARE(back.fontSize, 4.0f);
 
     // Through the file in the program's folder as well.
     QTemporaryDir dir;
@@ -87,6 +92,22 @@ class SettingsTest : public QObject {
     Settings loaded = LoadSettingsFile(dir.path().toStdString());
     QCOMPARE(loaded.wwwUrl, std::string(kDefaultServerEndpoint));
     QVERIFY(loaded == Settings{});
+    // Loading again later resets what the standard values reset and keeps
+    // what the file does not mention.
+    Settings current;
+    current.delta = 1;
+    current.wwwUrl = "http://mine/save.asp";
+    current.language = "English";
+    current.sDeformKind = 2;
+    current.windowWidth = 9596;
+    current.menuMode = -1;
+    loaded = LoadSettingsFile(dir.path().toStdString(), current);
+    QCOMPARE(loaded.delta, int16_t{10});
+    QCOMPARE(loaded.wwwUrl, std::string(kDefaultServerEndpoint));
+    QCOMPARE(loaded.language, std::string("English"));
+    QCOMPARE(loaded.sDeformKind, int16_t{2});
+    QCOMPARE(loaded.windowWidth, int16_t{9596});
+    QCOMPARE(loaded.menuMode, int16_t{-1});
   }
 
   void ResetKeepsWindowMenuLanguageSnapAndServer() {

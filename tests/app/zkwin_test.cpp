@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -82,6 +83,72 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.menus().MenuMode(), kEasyMenuMode);
     QVERIFY(w.session().view.axisOn);
     QCOMPARE(w.session().display.penWidth, 3);
+  }
+
+  void StoredWindowSizeNeedsBothSidesAbove300() {
+    WriteText(fs::path(Home()) / "config_zkwin.txt",
+              "ZKwin.Width = 300 \r\nZKwin.Height = 9000 \r\n");
+    ZKwin narrow;
+    QCOMPARE(narrow.width(), 640);  // as the start-up left it
+    WriteText(fs::path(Home()) / "config_zkwin.txt",
+              "ZKwin.Width = 9600 \r\nZKwin.Height = 7200 \r\n");
+    ZKwin wide;
+    QCOMPARE(wide.width(), TwipsToPixels(9600, wide.logicalDpiX()));
+    QCOMPARE(wide.height(), TwipsToPixels(7200, wide.logicalDpiX()));
+  }
+
+  void WindowSizeCommandsCheckTheirOwnItem() {
+    ZKwin w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto checked = [&w](const char* name) { return w.menus().Action(name)->isChecked(); };
+    w.menus().Action("mnuOWindowVGA")->trigger();
+    QTRY_COMPARE(w.centralWidget()->size(), QSize(628, 430));
+    QVERIFY(checked("mnuOWindowVGA"));
+    QVERIFY(!checked("mnuOWindowStandard") && !checked("mnuOWindowSave"));
+    w.menus().Action("mnuOWindowStandard")->trigger();
+    QTRY_VERIFY(checked("mnuOWindowStandard"));
+    QVERIFY(!checked("mnuOWindowVGA") && !checked("mnuOWindowSave"));
+    QCOMPARE(w.session().settings.windowWidth, int16_t{6525});
+    QVERIFY(ReadText(fs::path(Home()) / "config_zkwin.txt").find("ZKwin.Height = 6615 \r\n") !=
+            std::string::npos);
+  }
+
+  void SaveDialogStartsAtTheFigureOrInTheDataFolder() {
+    std::string home = Home();
+    // A data folder is a folder, the sample is a file in one: both start
+    // the dialog in that folder.
+    QCOMPARE(SaveDialogStart(home, "untitled"), (fs::path(home) / "untitled").string());
+    QCOMPARE(SaveDialogStart((fs::path(home) / "sample.zk4").string(), "untitled"),
+             (fs::path(home) / "untitled").string());
+    // A figure read from a file is saved where it came from by default.
+    QCOMPARE(SaveDialogStart(home, "/elsewhere/figure.zk4"), std::string("/elsewhere/figure.zk4"));
+  }
+
+  void ComputedNumbersShownOrHiddenTogether() {
+    ZKwin w;
+    Figure& fig = w.session().fig;
+    test::AddFreePoint(fig, 0, 0, 1, 1, "A");
+    test::AddFreePoint(fig, 3, 4, 1, 1, "B");
+    int step = AppendStep(fig);
+    fig.StepKind[step] = "ND2P";
+    fig.StepInputs[step][1] = {kPointClass, 1};
+    fig.StepInputs[step][2] = {kPointClass, 2};
+    int measured = AddObject(fig, kNumberClass);
+    fig.StepOutputs[step][1] = {kNumberClass, static_cast<int16_t>(measured)};
+    int given = AddObject(fig, kNumberClass);
+    fig.Numbers[given].independent = kTrue;
+    fig.Numbers[given].exists = kTrue;
+    fig.Numbers[given].value = 2.5;
+
+    w.menus().Action("mnuEVarDispAllOff")->trigger();
+    QCOMPARE(fig.Numbers[measured].display, int16_t{7});
+    QCOMPARE(fig.Numbers[given].display, int16_t{0});
+    QCOMPARE(fig.Numbers[measured].value, 5.0);  // redrawn, so computed
+    fig.Numbers[given].display = 7;
+    w.menus().Action("mnuEVarDispAllOn")->trigger();
+    QCOMPARE(fig.Numbers[measured].display, int16_t{0});
+    QCOMPARE(fig.Numbers[given].display, int16_t{7});
   }
 
   void CommandLineFigureOpensWithoutQuotesAndComplexView() {
@@ -185,10 +252,22 @@ class ZKwinTest : public QObject {
     w.menus().Action("mnuOFileLoad")->trigger();
     QCOMPARE(w.session().display.penWidth, 10);
     QCOMPARE(w.session().settings.delta, int16_t{33});
+
+    // Without a file, loading resets the standard values only: the
+    // language and the snapping stay.
+    fs::remove(fs::path(Home()) / "config_zkwin.txt");
+    w.menus().Action("mnuOSDeformCross")->trigger();
+    w.session().language.setting = "English";
+    w.menus().Action("mnuOFileLoad")->trigger();
+    QCOMPARE(w.session().display.penWidth, 1);
+    QCOMPARE(w.session().settings.sDeformKind, int16_t{2});
+    QVERIFY(w.menus().Action("mnuOSDeformCross")->isChecked());
+    QCOMPARE(w.session().language.setting, std::string("English"));
   }
 
   void LanguageSwitchRecaptionsFromTheDesignerCaptions() {
     ZKwin w;
+    w.menus().Action("mnuEditFigDataView")->trigger();
     AnswerLanguageDialog(1);
     w.menus().Action("mnuLanguage")->trigger();
     QCOMPARE(w.session().language.setting, std::string("English"));
@@ -199,12 +278,17 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text().toStdString(),
              EnglishFor("クリア"));
     QCOMPARE(w.Panel(1)->text().toStdString(), EnglishFor("標準"));
+    // The text window keeps naming what it shows, in the new language, so
+    // that its menu still knows the report from the matrices.
+    QCOMPARE(w.viewer().windowTitle().toStdString(), EnglishFor(kFigureDataReportCaption));
+    QVERIFY(!w.viewer().findChild<QMenu*>("mnuMode")->menuAction()->isEnabled());
 
     AnswerLanguageDialog(0);
     w.menus().Action("mnuLanguage")->trigger();
     QCOMPARE(CaptionOf(w, "mnuLoad"), std::string("例の読み込み"));
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text(), QString("クリア"));
     QCOMPARE(w.Panel(1)->text(), QString("標準"));
+    QCOMPARE(w.viewer().windowTitle().toStdString(), std::string(kFigureDataReportCaption));
   }
 
   void TextWindowReportAndMatrixOutput() {
