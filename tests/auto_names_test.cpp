@@ -9,36 +9,28 @@
 namespace sakuzu {
 namespace {
 
-ObjectRef Add(Figure& fig, int cls) {
-  return {static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
+ObjectRef Add(Figure& fig, int cls, const std::string& name = "") {
+  const ObjectRef r{static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
+  if (!name.empty()) SetObjectName(fig, r, name);
+  return r;
 }
 
 // Appends a step with the given inputs and one new output of class `out`.
 ObjectRef Step(Figure& fig, const std::string& kind, std::vector<ObjectRef> inputs,
                int out = kNumberClass) {
-  int s = AppendStep(fig);
+  const int s = AppendStep(fig);
   fig.StepKind[s] = kind;
   for (size_t j = 0; j < inputs.size(); ++j) fig.StepInputs[s][j + 1] = inputs[j];
-  ObjectRef output = Add(fig, out);
-  fig.StepOutputs[s][1] = output;
-  return output;
+  return fig.StepOutputs[s][1] = Add(fig, out);
 }
-
-std::string Name(const Figure& fig, ObjectRef ref) { return ObjectName(fig, ref); }
 
 TEST(AutoNames, EveryKindsForm) {
   Figure fig;
-  ObjectRef a = Add(fig, kPointClass), b = Add(fig, kPointClass), c = Add(fig, kPointClass),
-            d = Add(fig, kPointClass);
-  ObjectRef l = Add(fig, kLineClass), m = Add(fig, kLineClass);
-  ObjectRef k = Add(fig, kCircleClass), e = Add(fig, kCircleClass);
-  SetObjectName(fig, l, "l");
-  SetObjectName(fig, m, "m");
-  SetObjectName(fig, k, "c");
-  SetObjectName(fig, e, "e");
-  ObjectRef x = Add(fig, kNumberClass);
-  SetObjectName(fig, x, "x");
-
+  const ObjectRef a = Add(fig, kPointClass), b = Add(fig, kPointClass), c = Add(fig, kPointClass),
+                  d = Add(fig, kPointClass);
+  const ObjectRef l = Add(fig, kLineClass, "l"), m = Add(fig, kLineClass, "m");
+  const ObjectRef k = Add(fig, kCircleClass, "c"), e = Add(fig, kCircleClass, "e");
+  const ObjectRef x = Add(fig, kNumberClass, "x");
   const std::map<std::string, std::pair<std::vector<ObjectRef>, std::string>> cases = {
       {"ND2P", {{a, b}, "AB"}},
       {"NDPL", {{a, l}, "d(A, l)"}},
@@ -65,89 +57,83 @@ TEST(AutoNames, EveryKindsForm) {
       {"NTAN", {{x}, "TAN(x)"}},
   };
   std::map<std::string, ObjectRef> outputs;
-  for (const auto& [kind, inputsAndName] : cases)
+  for (const auto& [kind, inputsAndName] : cases) {
     outputs[kind] = Step(fig, kind, inputsAndName.first);
-  ObjectRef line = Step(fig, "L1", {c, d}, kLineClass);
+  }
+  const ObjectRef line = Step(fig, "L1", {c, d}, kLineClass);
   UpdateAutoNames(fig);
   for (const auto& [kind, inputsAndName] : cases) {
-    EXPECT_EQ(Name(fig, outputs[kind]), inputsAndName.second) << kind;
+    EXPECT_EQ(ObjectName(fig, outputs[kind]), inputsAndName.second) << kind;
   }
-  EXPECT_EQ(Name(fig, line), "CD");
+  EXPECT_EQ(ObjectName(fig, line), "CD");
 
   // With a dictionary, the Japanese pieces and the area signs translate.
-  TranslateFn english = [](const std::string& t) {
+  UpdateAutoNames(fig, [](const std::string& t) -> std::string {
     static const std::map<std::string, std::string> dict = {
         {"円", "circle "}, {"の半径", "'s radius"}, {"Δ", "tri "}, {"□", "quad "}};
     auto it = dict.find(t);
     return it == dict.end() ? t : it->second;
-  };
-  UpdateAutoNames(fig, english);
-  EXPECT_EQ(Name(fig, outputs["NRC"]), "circle c's radius");
-  EXPECT_EQ(Name(fig, outputs["NAR4"]), "quad ABCD");
-  EXPECT_EQ(Name(fig, outputs["NAR3"]), "tri ABC");
-  EXPECT_EQ(Name(fig, outputs["NA3P"]), "∠ABC");  // the angle sign is not translated
+  });
+  EXPECT_EQ(ObjectName(fig, outputs["NRC"]), "circle c's radius");
+  EXPECT_EQ(ObjectName(fig, outputs["NAR4"]), "quad ABCD");
+  EXPECT_EQ(ObjectName(fig, outputs["NA3P"]), "∠ABC");  // the angle sign is not translated
 }
 
 TEST(AutoNames, NamesFollowRenamedInputs) {
   Figure fig;
-  ObjectRef a = Add(fig, kPointClass), b = Add(fig, kPointClass), c = Add(fig, kPointClass);
-  ObjectRef ab = Step(fig, "ND2P", {a, b});
-  ObjectRef abc = Step(fig, "NA3P", {a, b, c});
-  ObjectRef free = Add(fig, kNumberClass);
-  SetObjectName(fig, free, "ratio");
-  ObjectRef point = Step(fig, "PM", {a, b}, kPointClass);  // a kind without a rule
+  const ObjectRef a = Add(fig, kPointClass), b = Add(fig, kPointClass), c = Add(fig, kPointClass);
+  const ObjectRef ab = Step(fig, "ND2P", {a, b}), abc = Step(fig, "NA3P", {a, b, c});
+  const ObjectRef free = Add(fig, kNumberClass, "ratio");
+  const ObjectRef point = Step(fig, "PM", {a, b}, kPointClass);  // a kind without a rule
   SetObjectName(fig, point, "M");
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, ab), "AB");
+  EXPECT_EQ(ObjectName(fig, ab), "AB");
   SetObjectName(fig, b, "Q");
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, ab), "AQ");
-  EXPECT_EQ(Name(fig, abc), "∠AQC");
-  EXPECT_EQ(Name(fig, free), "ratio");
-  EXPECT_EQ(Name(fig, point), "M");
+  EXPECT_EQ(ObjectName(fig, ab), "AQ");
+  EXPECT_EQ(ObjectName(fig, abc), "∠AQC");
+  EXPECT_EQ(ObjectName(fig, free), "ratio");
+  EXPECT_EQ(ObjectName(fig, point), "M");
 
   // Long names are cut to the field: 10 characters for a line.
   SetObjectName(fig, a, "Pointa");
   SetObjectName(fig, b, "Pointb");
-  ObjectRef line = Step(fig, "L1", {a, b}, kLineClass);
+  const ObjectRef line = Step(fig, "L1", {a, b}, kLineClass);
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, line), "PointaPoin");
-  EXPECT_EQ(Name(fig, ab), "PointaPointb");
+  EXPECT_EQ(ObjectName(fig, line), "PointaPoin");
+  EXPECT_EQ(ObjectName(fig, ab), "PointaPointb");
 }
 
 TEST(AutoNames, ExpressionNumbersAndBadSlots) {
   Figure fig;
-  ObjectRef a = Add(fig, kPointClass), b = Add(fig, kPointClass);
-  ObjectRef ab = Step(fig, "ND2P", {a, b});
-  ObjectRef two = Add(fig, kNumberClass);
+  const ObjectRef a = Add(fig, kPointClass), b = Add(fig, kPointClass);
+  Step(fig, "ND2P", {a, b});  // number 1, AB
+  const ObjectRef two = Add(fig, kNumberClass);
   fig.Numbers[two.index].value = 2;
-  ObjectRef calc = Step(fig, "CALC", {});
+  const ObjectRef calc = Step(fig, "CALC", {});
   fig.Numbers[calc.index].expression = "N1*N2";
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, calc), "AB* 2");
+  EXPECT_EQ(ObjectName(fig, calc), "AB* 2");
   fig.Numbers[two.index].value = -0.75;  // a varied free number shows its new value
   SetObjectName(fig, a, "P");
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, calc), "PB*-0.75");
+  EXPECT_EQ(ObjectName(fig, calc), "PB*-0.75");
   // A display text longer than 40 characters is cut.
   SetObjectName(fig, a, "Pqrstuvwxy");
   SetObjectName(fig, b, "Qrstuvwxyz");
   fig.Numbers[calc.index].expression = "N1+N1+N1";
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, ab), "PqrstuvwxyQrstuvwxyz");
-  EXPECT_EQ(Name(fig, calc), "PqrstuvwxyQrstuvwxyz+PqrstuvwxyQrstuvwxy");
+  EXPECT_EQ(ObjectName(fig, calc), "PqrstuvwxyQrstuvwxyz+PqrstuvwxyQrstuvwxy");
 
   // Slots that name nothing give empty parts; an output outside its
   // table is left alone.
-  ObjectRef bad = Step(fig, "ND2P", {a, {kPointClass, 40}});
-  ObjectRef none = Step(fig, "NPX", {});
-  int s = AppendStep(fig);
-  fig.StepKind[s] = "NPY";
-  fig.StepInputs[s][1] = a;
-  fig.StepOutputs[s][1] = {kNumberClass, 30000};
+  const ObjectRef bad = Step(fig, "ND2P", {a, {kPointClass, 40}});
+  const ObjectRef none = Step(fig, "NPX", {});
+  Step(fig, "NPY", {a});
+  fig.StepOutputs[fig.StepCount][1] = {kNumberClass, 30000};
   UpdateAutoNames(fig);
-  EXPECT_EQ(Name(fig, bad), "Pqrstuvwxy");
-  EXPECT_EQ(Name(fig, none), "(x)");
+  EXPECT_EQ(ObjectName(fig, bad), "Pqrstuvwxy");
+  EXPECT_EQ(ObjectName(fig, none), "(x)");
   EXPECT_FALSE(AutoName(fig, 0).has_value());
   EXPECT_FALSE(AutoName(fig, fig.StepCount + 1).has_value());
 }

@@ -18,6 +18,11 @@ class BeepShell : public Shell {
   int beeps = 0;
 };
 
+ObjectRef Pt(int i) { return {kPointClass, static_cast<int16_t>(i)}; }
+ObjectRef Num(int i) { return {kNumberClass, static_cast<int16_t>(i)}; }
+ObjectRef Ln(int i) { return {kLineClass, static_cast<int16_t>(i)}; }
+ObjectRef Ci(int i) { return {kCircleClass, static_cast<int16_t>(i)}; }
+
 // A small figure built the way the construction commands build one.
 struct Builder {
   Figure fig;
@@ -26,21 +31,18 @@ struct Builder {
 
   int Point(double x, double y) {
     const int i = AddObject(fig, kPointClass);
-    fig.Points[i].x = x;
-    fig.Points[i].y = y;
-    fig.Points[i].exists = kTrue;
+    fig.Points[i].x = x, fig.Points[i].y = y, fig.Points[i].exists = kTrue;
     return i;
   }
-  int Number(double v) {
+  ObjectRef Number(double v) {
     const int i = AddObject(fig, kNumberClass);
-    fig.Numbers[i].value = v;
-    fig.Numbers[i].exists = kTrue;
-    return i;
+    fig.Numbers[i].value = v, fig.Numbers[i].exists = kTrue;
+    return Num(i);
   }
   int Line(int a, int b, int16_t kind = 0) {
     const int i = AddObject(fig, kLineClass);
     fig.Lines[i].lineKind = kind;
-    StoreLine(fig.Lines[i], LineThroughPoints(At(a), At(b)));
+    StoreLine(fig.Lines[i], LineThroughPoints(PointOf(fig.Points[a]), PointOf(fig.Points[b])));
     return i;
   }
   int Circle(double x, double y, double r) {
@@ -48,30 +50,24 @@ struct Builder {
     fig.Circles[i] = {x, y, r, kTrue, 7, 0, ""};
     return i;
   }
-  // Appends a step with the given inputs and `outputs` new points; returns
-  // the step.
+  // Appends a step with `outputs` new points; returns the step.
   int Step(const std::string& kind, std::initializer_list<ObjectRef> inputs, int outputs = 1) {
     const int s = AppendStep(fig);
     fig.StepKind[s] = kind;
     int slot = 1;
     for (ObjectRef r : inputs) fig.StepInputs[s][slot++] = r;
-    for (int k = 1; k <= outputs; ++k) {
-      fig.StepOutputs[s][k] = {kPointClass, static_cast<int16_t>(AddObject(fig, kPointClass))};
-    }
+    for (int k = 1; k <= outputs; ++k) fig.StepOutputs[s][k] = Pt(AddObject(fig, kPointClass));
     return s;
   }
   PointRecord& Out(int step, int slot = 1) { return fig.Points[fig.StepOutputs[step][slot].index]; }
-  Vec2 At(int point) const { return PointOf(fig.Points[point]); }
   PointRecord& Compute(int step, int slot = 1) {
     ComputePointStep(fig, step, engine);
     return Out(step, slot);
   }
+  PointRecord& Make(const std::string& kind, std::initializer_list<ObjectRef> inputs) {
+    return Compute(Step(kind, inputs));
+  }
 };
-
-ObjectRef Pt(int i) { return {kPointClass, static_cast<int16_t>(i)}; }
-ObjectRef Num(int i) { return {kNumberClass, static_cast<int16_t>(i)}; }
-ObjectRef Ln(int i) { return {kLineClass, static_cast<int16_t>(i)}; }
-ObjectRef Ci(int i) { return {kCircleClass, static_cast<int16_t>(i)}; }
 
 void ExpectAt(const PointRecord& p, double x, double y) {
   EXPECT_NE(p.exists, 0);
@@ -84,63 +80,56 @@ TEST(PointsTest, CentresOfTheThreeFourFiveTriangle) {
   const int a = b.Point(0, 0), p = b.Point(4, 0), c = b.Point(0, 3);
   const double expect[6][2] = {{2, 1.5}, {1, 1}, {4.0 / 3, 1}, {0, 0}, {6, 6}, {1, 0.75}};
   for (int k = 0; k < 6; ++k) {
-    const int s = b.Step("P" + std::to_string(k + 1), {Pt(a), Pt(p), Pt(c)});
-    ExpectAt(b.Compute(s), expect[k][0], expect[k][1]);
+    ExpectAt(b.Make("P" + std::to_string(k + 1), {Pt(a), Pt(p), Pt(c)}), expect[k][0],
+             expect[k][1]);
   }
-  // Degenerate triangles.
-  const int q = b.Point(8, 0);
-  EXPECT_EQ(b.Compute(b.Step("P1", {Pt(a), Pt(p), Pt(q)})).exists, 0);
-  const int s2 = b.Step("P2", {Pt(c), Pt(c), Pt(c)});
-  ExpectAt(b.Compute(s2), 0, 3);
+  // Degenerate triangles, and a missing vertex.
+  EXPECT_EQ(b.Make("P1", {Pt(a), Pt(p), Pt(b.Point(8, 0))}).exists, 0);
+  ExpectAt(b.Make("P2", {Pt(c), Pt(c), Pt(c)}), 0, 3);
   b.fig.Points[a].exists = kFalse;
   for (const char* kind : {"P1", "P2", "P3", "P4", "P5", "P6"}) {
-    EXPECT_EQ(b.Compute(b.Step(kind, {Pt(a), Pt(p), Pt(c)})).exists, 0) << kind;
+    EXPECT_EQ(b.Make(kind, {Pt(a), Pt(p), Pt(c)}).exists, 0) << kind;
   }
 }
 
 TEST(PointsTest, CentresOfAnAwkwardTriangleKeepTheirProperties) {
   const Vec2 a{-1.37, 0.42}, b{2.91, -0.83}, c{0.55, 3.18};
   const PointResult o = Circumcentre(a, b, c), h = Orthocentre(a, b, c),
-                    n = NinePointCentre(a, b, c);
-  const PointResult e = Excentre(a, b, c);
+                    n = NinePointCentre(a, b, c), e = Excentre(a, b, c);
   const Vec2 g = Centroid(a, b, c), i = Incentre(a, b, c);
   ASSERT_TRUE(o.exists && h.exists && n.exists && e.exists);
   // Euler line: O, G, H collinear with OH = 3 OG; N the midpoint of OH.
-  EXPECT_NEAR(h.p.x - o.p.x, 3 * (g.x - o.p.x), 1e-9);
-  EXPECT_NEAR(h.p.y - o.p.y, 3 * (g.y - o.p.y), 1e-9);
-  EXPECT_NEAR(n.p.x, (o.p.x + h.p.x) / 2, 1e-9);
-  EXPECT_NEAR(n.p.y, (o.p.y + h.p.y) / 2, 1e-9);
-  EXPECT_NEAR(PointDistance(o.p, a), PointDistance(o.p, b), 1e-9);
-  EXPECT_NEAR(PointDistance(o.p, a), PointDistance(o.p, c), 1e-9);
-  // The incentre is equally far from the three sides; the excentre too,
-  // and it lies on the far side of BC from A.
-  const Line2 ab = LineThroughPoints(a, b), bc = LineThroughPoints(b, c),
-              ca = LineThroughPoints(c, a);
-  const double r = PointLineDistance(i, ab).value;
-  EXPECT_NEAR(PointLineDistance(i, bc).value, r, 1e-9);
-  EXPECT_NEAR(PointLineDistance(i, ca).value, r, 1e-9);
-  const double re = PointLineDistance(e.p, bc).value;
-  EXPECT_NEAR(PointLineDistance(e.p, ab).value, re, 1e-9);
-  EXPECT_NEAR(PointLineDistance(e.p, ca).value, re, 1e-9);
-  const LineEquation eq = LineCoefficients(bc);
+  EXPECT_NEAR(h.p.x - o.p.x, 3 * (g.x - o.p.x), kEps);
+  EXPECT_NEAR(h.p.y - o.p.y, 3 * (g.y - o.p.y), kEps);
+  EXPECT_NEAR(n.p.x, (o.p.x + h.p.x) / 2, kEps);
+  EXPECT_NEAR(n.p.y, (o.p.y + h.p.y) / 2, kEps);
+  // In- and excentre are equally far from the three sides; the excentre
+  // lies on the far side of BC from A.
+  const Line2 sides[3] = {LineThroughPoints(b, c), LineThroughPoints(a, b),
+                          LineThroughPoints(c, a)};
+  for (const Line2& side : sides) {
+    EXPECT_NEAR(PointLineDistance(i, side).value, PointLineDistance(i, sides[0]).value, kEps);
+    EXPECT_NEAR(PointLineDistance(e.p, side).value, PointLineDistance(e.p, sides[0]).value, kEps);
+  }
+  const LineEquation eq = LineCoefficients(sides[0]);
   EXPECT_LT((eq.a * a.x + eq.b * a.y + eq.c) * (eq.a * e.p.x + eq.b * e.p.y + eq.c), 0);
 }
 
 TEST(PointsTest, RatioAndCoordinatePoints) {
   Builder b;
-  const int a = b.Point(1.5, -2), p = b.Point(0.25, 3);
-  const int one = b.Number(1), two = b.Number(2), minusOne = b.Number(-1), zero = b.Number(0);
-  ExpectAt(b.Compute(b.Step("PN", {Pt(a), Pt(p), Num(one), Num(one)})), 0.875, 0.5);
-  ExpectAt(b.Compute(b.Step("PN", {Pt(a), Pt(p), Num(two), Num(minusOne)})), -1, 8);
-  EXPECT_EQ(b.Compute(b.Step("PN", {Pt(a), Pt(p), Num(one), Num(minusOne)})).exists, 0);
-  ExpectAt(b.Compute(b.Step("PEXT", {Pt(a), Pt(p), Num(zero)})), 0.25, 3);
-  ExpectAt(b.Compute(b.Step("PEXT", {Pt(a), Pt(p), Num(minusOne)})), 1.5, -2);
-  ExpectAt(b.Compute(b.Step("PXY", {Num(two), Num(minusOne)})), 2, -1);
-  b.fig.Numbers[two].exists = kFalse;
-  EXPECT_EQ(b.Compute(b.Step("PXY", {Num(two), Num(minusOne)})).exists, 0);
-  // Inputs outside the tables: the output does not exist, nothing breaks.
-  EXPECT_EQ(b.Compute(b.Step("PEXT", {Pt(a), Pt(77), Num(30000)})).exists, 0);
-  const int hostile = b.Step("P3", {Pt(a), Pt(p), Pt(a)});
+  const ObjectRef a = Pt(b.Point(1.5, -2)), p = Pt(b.Point(0.25, 3));
+  const ObjectRef one = b.Number(1), two = b.Number(2), minusOne = b.Number(-1);
+  ExpectAt(b.Make("PN", {a, p, one, one}), 0.875, 0.5);
+  ExpectAt(b.Make("PN", {a, p, two, minusOne}), -1, 8);
+  EXPECT_EQ(b.Make("PN", {a, p, one, minusOne}).exists, 0);
+  ExpectAt(b.Make("PEXT", {a, p, b.Number(0)}), 0.25, 3);
+  ExpectAt(b.Make("PEXT", {a, p, minusOne}), 1.5, -2);
+  ExpectAt(b.Make("PXY", {two, minusOne}), 2, -1);
+  b.fig.Numbers[two.index].exists = kFalse;
+  EXPECT_EQ(b.Make("PXY", {two, minusOne}).exists, 0);
+  // Inputs or outputs outside the tables: nothing exists, nothing breaks.
+  EXPECT_EQ(b.Make("PEXT", {a, Pt(77), Num(30000)}).exists, 0);
+  const int hostile = b.Step("P3", {a, p, a});
   b.fig.StepOutputs[hostile][1] = Pt(999);
   ComputePointStep(b.fig, hostile, b.engine);
   ComputePointStep(b.fig, b.fig.StepCount + 5, b.engine);
@@ -148,18 +137,15 @@ TEST(PointsTest, RatioAndCoordinatePoints) {
 
 TEST(PointsTest, IntersectionPointsFollowContinuity) {
   Builder b;
-  const int p1 = b.Point(0, 0), p2 = b.Point(1, 0);
-  const int line = b.Line(p1, p2);
+  const int line = b.Line(b.Point(0, 0), b.Point(1, 0));
   const int c0 = b.Circle(0, 0, 5), c1 = b.Circle(4, 0, 3);
   const int pc2 = b.Step("PC2", {Ln(line), Ci(c0)}, 2);
   const int pc3 = b.Step("PC3", {Ci(c0), Ci(c1)}, 2);
-  const int pc1 = b.Step("PC1", {Ln(line), Ln(line)});
-  EXPECT_EQ(b.Compute(pc1).exists, 0);
+  EXPECT_EQ(b.Make("PC1", {Ln(line), Ln(line)}).exists, 0);
   ExpectAt(b.Compute(pc2, 1), 5, 0);
   ExpectAt(b.Out(pc2, 2), -5, 0);
-  ExpectAt(b.Compute(pc3, 1), 4, 3);
+  ExpectAt(b.Compute(pc3, 1), 4, 3);  // Q1 left of the way from centre to centre
   ExpectAt(b.Out(pc3, 2), 4, -3);
-  CopyToPrevious(b.fig);
 
   // A figure saved with the flag set (its outputs stored exchanged) keeps
   // flag and labels however often unchanged input is recomputed.
@@ -175,18 +161,15 @@ TEST(PointsTest, IntersectionPointsFollowContinuity) {
   for (int16_t expected : {kTrue, kFalse}) {
     std::swap(b.fig.Lines[line].x1, b.fig.Lines[line].x2);
     b.fig.Lines[line].dx = -b.fig.Lines[line].dx;
-    b.Compute(pc2);
+    ExpectAt(b.Compute(pc2, 1), 5, 0);
     EXPECT_EQ(b.fig.StepReversed[pc2], expected);
-    ExpectAt(b.Out(pc2, 1), 5, 0);
-    ExpectAt(b.Out(pc2, 2), -5, 0);
     CopyToPrevious(b.fig);
     b.Compute(pc2);
     EXPECT_EQ(b.fig.StepReversed[pc2], expected);
   }
   // Without a previous position to match (a far jump) the raw order wins.
   b.fig.Circles[c0].cx = 30;
-  b.Compute(pc2);
-  ExpectAt(b.Out(pc2, 1), 35, 0);
+  ExpectAt(b.Compute(pc2, 1), 35, 0);
 
   // Disjoint circles: neither point, and the flag stays.
   const int16_t flag = b.fig.StepReversed[pc3];
@@ -207,29 +190,23 @@ TEST(PointsTest, BoundPointsStayOnTheirHosts) {
   PointRecord& pt = b.fig.Points[p];
   pt.independent = kTrue;
   auto place = [&](int kind, int host, double parameter) {
-    pt.bindKind = static_cast<int16_t>(kind);
-    pt.bindIndex = static_cast<int16_t>(host);
+    pt.bindKind = static_cast<int16_t>(kind), pt.bindIndex = static_cast<int16_t>(host);
     pt.parameter = parameter;
     BoundPointPosition(b.fig, p, b.engine);
   };
 
-  place(2, segment, 7);
+  place(2, segment, 7);  // clamped to P2 with a beep
   ExpectAt(pt, 4, 5);
   EXPECT_EQ(pt.parameter, 5);
   EXPECT_EQ(shell.beeps, 1);
-  place(2, segment, -0.5);
-  ExpectAt(pt, 1, 1);
-  EXPECT_EQ(shell.beeps, 2);
   place(2, segment, 2.5);
   ExpectAt(pt, 2.5, 3);
-  place(2, ray, -3);
+  place(2, ray, -3);  // a ray stops at P1
   ExpectAt(pt, 1, 1);
-  EXPECT_EQ(shell.beeps, 3);
-  place(2, ray, 40);
-  ExpectAt(pt, 25, 33);
-  place(2, full, -3);
+  EXPECT_EQ(shell.beeps, 2);
+  place(2, full, -3);  // a full line takes any parameter
   ExpectAt(pt, -0.8, -1.4);
-  EXPECT_EQ(shell.beeps, 3);
+  EXPECT_EQ(shell.beeps, 2);
   EXPECT_NEAR(BoundPointParameter(b.fig, p), -3, 1e-12);
 
   place(3, circle, 7);
@@ -238,12 +215,10 @@ TEST(PointsTest, BoundPointsStayOnTheirHosts) {
   place(3, circle, -1);
   EXPECT_NEAR(pt.parameter, kTwoPi - 1, 1e-12);
   EXPECT_NEAR(BoundPointParameter(b.fig, p), kTwoPi - 1, 1e-9);
-
   b.fig.Circles[circle].radius = 2.5;  // parameter is arc length
   place(3, circle, 2.5 * kPi / 2);
   ExpectAt(pt, 0.5, 2);
-  pt.x = 0.5;
-  pt.y = -0.5;  // at the centre
+  pt.x = 0.5, pt.y = -0.5;  // at the centre
   BoundPointParameter(b.fig, p);
   EXPECT_EQ(pt.exists, 0);
 
@@ -251,12 +226,10 @@ TEST(PointsTest, BoundPointsStayOnTheirHosts) {
   EXPECT_EQ(pt.x, 4);
   // Hosts that do not exist or lie outside the tables.
   b.fig.Lines[full].exists = kFalse;
-  place(2, full, 1);
-  EXPECT_EQ(pt.exists, 0);
-  place(3, 40, 1);
-  EXPECT_EQ(pt.exists, 0);
-  place(1, -2, 0);
-  EXPECT_EQ(pt.exists, 0);
+  for (auto [kind, host] : {std::pair{2, full}, {3, 40}, {1, -2}}) {
+    place(kind, host, 1);
+    EXPECT_EQ(pt.exists, 0) << kind;
+  }
   BoundPointPosition(b.fig, 999, b.engine);
 }
 
