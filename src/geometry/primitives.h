@@ -168,24 +168,10 @@ inline bool IsValidStep(const Figure& fig, int step) {
 
 namespace internal {
 
-// The table of class `cls` (0 to 3) of the current figure.
-inline int ClassUpperBound(const Figure& fig, int cls) {
-  switch (cls) {
-    case kNumberClass:
-      return fig.Numbers.UpperBound();
-    case kPointClass:
-      return fig.Points.UpperBound();
-    case kLineClass:
-      return fig.Lines.UpperBound();
-    default:
-      return fig.Circles.UpperBound();
-  }
-}
-
 // Whether `index` names an object of class `cls` in the figure.
 inline bool IsValidObject(const Figure& fig, int cls, int index) {
   if (cls < 0 || cls > 3 || index < 1) return false;
-  return index <= fig.ObjectCounts[static_cast<size_t>(cls)] && index <= ClassUpperBound(fig, cls);
+  return index <= fig.ObjectCounts[static_cast<size_t>(cls)] && index <= ObjectUpperBound(fig, cls);
 }
 
 inline int SlotIndex(const Figure& fig, const Table<StepSlots>& slots, int step, int slot,

@@ -101,21 +101,6 @@ void ResetFigure(Figure& fig) {
   }
 }
 
-int ObjectUpperBound(const Figure& fig, int cls) {
-  switch (cls) {
-    case kNumberClass:
-      return fig.Numbers.UpperBound();
-    case kPointClass:
-      return fig.Points.UpperBound();
-    case kLineClass:
-      return fig.Lines.UpperBound();
-    case kCircleClass:
-      return fig.Circles.UpperBound();
-    default:
-      return 0;
-  }
-}
-
 int AddObject(Figure& fig, int cls) {
   if (cls < kNumberClass || cls > kCircleClass) return 0;
   int count = fig.ObjectCounts[cls];
@@ -252,101 +237,13 @@ std::string DefaultName(int cls, int index) {
   return std::to_string(index);
 }
 
-namespace {
-
-// CopyToPrevious runs after every recomputation (each drag step), and
-// names and expressions hardly ever change between two copies: a text is
-// copied only when it differs, and the records field by field. The
-// structured bindings stop the build when a field is added to a record
-// and not here.
-
-// Names are a few bytes long: a plain loop beats a call to memcmp.
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
-void CopyText(const std::string& from, std::string& to) {
-  if (!SameText(from, to)) to = from;
-}
-
-void CopyRecord(const NumberRecord& from, NumberRecord& to) {
-  const auto& [value, exists, name, independent, expression, display] = from;
-  to.value = value;
-  to.exists = exists;
-  CopyText(name, to.name);
-  to.independent = independent;
-  CopyText(expression, to.expression);
-  to.display = display;
-}
-
-void CopyRecord(const PointRecord& from, PointRecord& to) {
-  const auto& [x, y, color, locusColor, exists, style, independent, bindKind, bindIndex, parameter,
-               name] = from;
-  to.x = x;
-  to.y = y;
-  to.color = color;
-  to.locusColor = locusColor;
-  to.exists = exists;
-  to.style = style;
-  to.independent = independent;
-  to.bindKind = bindKind;
-  to.bindIndex = bindIndex;
-  to.parameter = parameter;
-  CopyText(name, to.name);
-}
-
-void CopyRecord(const LineRecord& from, LineRecord& to) {
-  const auto& [x1, y1, x2, y2, exists, lineKind, dx, dy, color, locusColor, name, endsDraggable,
-               endPoint1, endPoint2] = from;
-  to.x1 = x1;
-  to.y1 = y1;
-  to.x2 = x2;
-  to.y2 = y2;
-  to.exists = exists;
-  to.lineKind = lineKind;
-  to.dx = dx;
-  to.dy = dy;
-  to.color = color;
-  to.locusColor = locusColor;
-  CopyText(name, to.name);
-  to.endsDraggable = endsDraggable;
-  to.endPoint1 = endPoint1;
-  to.endPoint2 = endPoint2;
-}
-
-void CopyRecord(const CircleRecord& from, CircleRecord& to) {
-  const auto& [cx, cy, radius, exists, color, locusColor, name] = from;
-  to.cx = cx;
-  to.cy = cy;
-  to.radius = radius;
-  to.exists = exists;
-  to.color = color;
-  to.locusColor = locusColor;
-  CopyText(name, to.name);
-}
-
-// Element by element into the existing storage; a table of another size
-// is replaced whole.
-template <typename Record>
-void CopyTable(const Table<Record>& from, Table<Record>& to) {
-  if (to.UpperBound() != from.UpperBound()) {
-    to = from;
-    return;
-  }
-  for (int i = 0; i <= from.UpperBound(); ++i) CopyRecord(from[i], to[i]);
-}
-
-}  // namespace
-
+// Vector assignment of equal sizes assigns element by element, and string
+// assignment keeps its storage: a copy per drag step allocates nothing.
 void CopyToPrevious(Figure& fig) {
-  CopyTable(fig.Numbers, fig.PrevNumbers);
-  CopyTable(fig.Points, fig.PrevPoints);
-  CopyTable(fig.Lines, fig.PrevLines);
-  CopyTable(fig.Circles, fig.PrevCircles);
+  fig.PrevNumbers = fig.Numbers;
+  fig.PrevPoints = fig.Points;
+  fig.PrevLines = fig.Lines;
+  fig.PrevCircles = fig.Circles;
 }
 
 }  // namespace sakuzu

@@ -152,8 +152,22 @@ std::string DefaultName(int cls, int index);
 // without trailing blanks.
 std::string FixedText(std::string_view text, int width);
 
-// Upper bound of the current table of class c (0 to 3).
-int ObjectUpperBound(const Figure& fig, int cls);
+// Upper bound of the current table of class c (0 to 3); 0 for any other.
+// Inline: the computations check every slot against it.
+inline int ObjectUpperBound(const Figure& fig, int cls) {
+  switch (cls) {
+    case kNumberClass:
+      return fig.Numbers.UpperBound();
+    case kPointClass:
+      return fig.Points.UpperBound();
+    case kLineClass:
+      return fig.Lines.UpperBound();
+    case kCircleClass:
+      return fig.Circles.UpperBound();
+    default:
+      return 0;
+  }
+}
 // Grow tables (keeping contents, new entries at their defaults) so that
 // class c holds `count` objects / the step tables hold `steps` steps.
 void EnsureObjectCapacity(Figure& fig, int cls, int count);
