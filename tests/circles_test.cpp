@@ -5,40 +5,17 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
 constexpr double kTol = 1e-9;
 
-struct Fixture {
-  Figure fig;
-  Engine engine;
-
-  ObjectRef Add(int cls) {
-    return {static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
-  }
-  ObjectRef Point(double x, double y) {
-    ObjectRef r = Add(kPointClass);
-    fig.Points[r.index].x = x, fig.Points[r.index].y = y, fig.Points[r.index].exists = kTrue;
-    return r;
-  }
-  ObjectRef Number(double v) {
-    ObjectRef r = Add(kNumberClass);
-    fig.Numbers[r.index].value = v, fig.Numbers[r.index].exists = kTrue;
-    return r;
-  }
-  ObjectRef Line(double x1, double y1, double x2, double y2) {
-    ObjectRef r = Add(kLineClass);
-    StoreLine(fig.Lines[r.index], LineThroughPoints({x1, y1}, {x2, y2}));
-    return r;
-  }
+struct Fixture : TestFigure {
   // Appends a step with one output circle, computes it and returns it.
   CircleRecord& Step(const char* kind, std::initializer_list<ObjectRef> inputs) {
-    const int s = AppendStep(fig);
-    fig.StepKind[s] = kind;
-    int j = 1;
-    for (ObjectRef r : inputs) fig.StepInputs[s][j++] = r;
-    fig.StepOutputs[s][1] = Add(kCircleClass);
+    const int s = AppendWith(kind, inputs, {kCircleClass});
     ComputeCircleStep(fig, s, engine);
     return fig.Circles[fig.StepOutputs[s][1].index];
   }

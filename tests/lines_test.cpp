@@ -7,60 +7,19 @@
 #include <initializer_list>
 #include <vector>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
 constexpr double kTol = 1e-9;
 
-class MarkShell : public Shell {
- public:
-  struct Mark {
-    double vx, ox, angle;
-  };
-  void DrawAngleMark(double vx, double, double ox, double, double angle) override {
-    marks.push_back({vx, ox, angle});
-  }
-  std::vector<Mark> marks;
-};
-
-struct Fixture {
-  Figure fig;
-  MarkShell shell;
-  Engine engine;
-  Fixture() { engine.shell = &shell; }
-
-  ObjectRef Add(int cls) {
-    return {static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
-  }
-  ObjectRef Point(double x, double y) {
-    ObjectRef r = Add(kPointClass);
-    fig.Points[r.index].x = x, fig.Points[r.index].y = y, fig.Points[r.index].exists = kTrue;
-    return r;
-  }
-  ObjectRef Number(double v) {
-    ObjectRef r = Add(kNumberClass);
-    fig.Numbers[r.index].value = v, fig.Numbers[r.index].exists = kTrue;
-    return r;
-  }
-  ObjectRef Circle(double cx, double cy, double radius) {
-    ObjectRef r = Add(kCircleClass);
-    fig.Circles[r.index] = {cx, cy, radius, kTrue, 7, 0, ""};
-    return r;
-  }
-  ObjectRef Segment(double x1, double y1, double x2, double y2) {
-    ObjectRef r = Add(kLineClass);
-    StoreLine(fig.Lines[r.index], LineThroughPoints({x1, y1}, {x2, y2}));
-    return r;
-  }
+struct Fixture : TestFigure {
+  ObjectRef Segment(double x1, double y1, double x2, double y2) { return Line(x1, y1, x2, y2); }
   // Appends a step, computes it and returns the step number.
   int Step(const char* kind, std::initializer_list<ObjectRef> inputs,
            std::initializer_list<int> outputs = {kLineClass}) {
-    const int s = AppendStep(fig);
-    fig.StepKind[s] = kind;
-    int j = 1;
-    for (ObjectRef r : inputs) fig.StepInputs[s][j++] = r;
-    j = 1;
-    for (int cls : outputs) fig.StepOutputs[s][j++] = Add(cls);
+    const int s = AppendWith(kind, inputs, outputs);
     ComputeLineStep(fig, s, engine);
     return s;
   }

@@ -7,56 +7,15 @@
 #include <vector>
 
 #include "geometry/primitives.h"
+#include "test_figure.h"
 
 namespace sakuzu {
 namespace {
 
 constexpr double kPi15 = 3.14159265358979;
 
-class MarkShell : public Shell {
- public:
-  struct Mark {
-    double vx, ox, angle;
-  };
-  void DrawAngleMark(double vx, double, double ox, double, double angle) override {
-    marks.push_back({vx, ox, angle});
-  }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  std::vector<Mark> marks;
-  std::vector<std::string> messages;
-};
-
-// Objects exist unless said otherwise, and every measurement gets a step of
-// its own with one output number.
-struct Builder {
-  Figure fig;
-  MarkShell shell;
-  Engine engine;
-  Builder() { engine.shell = &shell; }
-
-  ObjectRef Add(int cls) {
-    return {static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
-  }
-  ObjectRef Point(double x, double y) {
-    ObjectRef r = Add(kPointClass);
-    fig.Points[r.index].x = x, fig.Points[r.index].y = y, fig.Points[r.index].exists = kTrue;
-    return r;
-  }
-  ObjectRef Line(double x1, double y1, double x2, double y2) {
-    ObjectRef r = Add(kLineClass);
-    StoreLine(fig.Lines[r.index], LineThroughPoints({x1, y1}, {x2, y2}));
-    return r;
-  }
-  ObjectRef Circle(double cx, double cy, double radius) {
-    ObjectRef r = Add(kCircleClass);
-    fig.Circles[r.index] = {cx, cy, radius, kTrue, 7, 0, ""};
-    return r;
-  }
-  ObjectRef Number(double v) {
-    ObjectRef r = Add(kNumberClass);
-    fig.Numbers[r.index].value = v, fig.Numbers[r.index].exists = kTrue;
-    return r;
-  }
+// Every measurement gets a step of its own with one output number.
+struct Builder : TestFigure {
   // Appends the step, computes it and returns its output record.
   NumberRecord& Measure(const std::string& kind, const std::vector<ObjectRef>& inputs) {
     const int s = AppendStep(fig);

@@ -1,0 +1,79 @@
+// A figure to build computation tests on: every object made here exists,
+// steps get their inputs and fresh outputs, and the shell records what the
+// computations ask of the platform.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/engine.h"
+#include "geometry/primitives.h"
+#include "model/figure.h"
+#include "platform/shell.h"
+
+namespace sakuzu {
+
+class RecordingShell : public Shell {
+ public:
+  struct Mark {
+    double vx, vy, ox, oy, angle;
+  };
+  void DrawAngleMark(double vx, double vy, double ox, double oy, double angle) override {
+    marks.push_back({vx, vy, ox, oy, angle});
+  }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void Beep() override { ++beeps; }
+
+  std::vector<Mark> marks;
+  std::vector<std::string> messages;
+  int beeps = 0;
+};
+
+struct TestFigure {
+  Figure fig;
+  RecordingShell shell;
+  Engine engine;
+
+  TestFigure() { engine.shell = &shell; }
+
+  ObjectRef Add(int cls) {
+    return {static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
+  }
+  ObjectRef Point(double x, double y) {
+    ObjectRef r = Add(kPointClass);
+    fig.Points[r.index].x = x, fig.Points[r.index].y = y, fig.Points[r.index].exists = kTrue;
+    return r;
+  }
+  ObjectRef Number(double v) {
+    ObjectRef r = Add(kNumberClass);
+    fig.Numbers[r.index].value = v, fig.Numbers[r.index].exists = kTrue;
+    return r;
+  }
+  ObjectRef Line(double x1, double y1, double x2, double y2) {
+    ObjectRef r = Add(kLineClass);
+    StoreLine(fig.Lines[r.index], LineThroughPoints({x1, y1}, {x2, y2}));
+    return r;
+  }
+  ObjectRef Circle(double cx, double cy, double radius) {
+    ObjectRef r = Add(kCircleClass);
+    fig.Circles[r.index] = {cx, cy, radius, kTrue, 7, 0, ""};
+    return r;
+  }
+  // Appends a step with `inputs` and one new object of each class in
+  // `outputs`; returns its number. Nothing is computed yet.
+  int AppendWith(std::string_view kind, std::initializer_list<ObjectRef> inputs,
+                 std::initializer_list<int> outputs) {
+    const int s = AppendStep(fig);
+    fig.StepKind[s] = std::string(kind);
+    int j = 1;
+    for (ObjectRef r : inputs) fig.StepInputs[s][j++] = r;
+    j = 1;
+    for (int cls : outputs) fig.StepOutputs[s][j++] = Add(cls);
+    return s;
+  }
+};
+
+}  // namespace sakuzu
