@@ -1,14 +1,19 @@
-// A canvas for the view tests: it logs every call and rasterises into a
-// small pixel buffer (coordinates rounded, no blending), so that tests can
-// check both what was asked and which pixels it left.
+// Test support for the view: a canvas that logs every call and keeps what
+// is still shown, and a scene that wires a renderer to it.
 #pragma once
 
-#include <cmath>
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "geometry/recalc.h"
 #include "text/text_util.h"
 #include "view/canvas.h"
+#include "view/renderer.h"
 
 namespace sakuzu::testing {
 
@@ -19,69 +24,53 @@ struct CanvasCall {
   std::string text;
 };
 
+// The surface is persistent and erasing redraws the same call in the
+// background colour, so what is shown is every distinct call since the last
+// Clear, in the colour it was last drawn with.
 class FakeCanvas : public Canvas {
  public:
-  FakeCanvas(int width, int height) : width_(width), height_(height), pixels_(width * height) {}
+  FakeCanvas(int width, int height) : width_(width), height_(height) {}
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-
   void Clear(Rgb background) override {
-    calls.push_back({"clear", {}, {background, 1, false}, ""});
-    pixels_.assign(pixels_.size(), background);
+    shown_.clear();
+    Log({"clear", {}, {background}, ""});
   }
-  void DrawPixel(double x, double y, Rgb color) override {
-    calls.push_back({"pixel", {x, y}, {color, 1, false}, ""});
-    Plot(std::lround(x), std::lround(y), color);
-  }
+  void DrawPixel(double x, double y, Rgb color) override { Log({"pixel", {x, y}, {color}, ""}); }
   void DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) override {
-    calls.push_back({"line", {x1, y1, x2, y2}, pen, ""});
-    Rasterise(x1, y1, x2, y2, pen);
+    Log({"line", {x1, y1, x2, y2}, pen, ""});
   }
   void DrawCircle(double cx, double cy, double radius, const Pen& pen) override {
-    calls.push_back({"circle", {cx, cy, radius}, pen, ""});
-    Trace(cx, cy, radius, 0, 2 * M_PI, pen);
+    Log({"circle", {cx, cy, radius}, pen, ""});
   }
   void DrawArc(double cx, double cy, double radius, double start, double end,
                const Pen& pen) override {
-    calls.push_back({"arc", {cx, cy, radius, start, end}, pen, ""});
-    double span = end - start;
-    if (span < 0) span += 2 * M_PI;
-    Trace(cx, cy, radius, start, span, pen);
+    Log({"arc", {cx, cy, radius, start, end}, pen, ""});
   }
   void DrawPolygon(const std::vector<PixelPoint>& corners, const Pen& pen) override {
     std::vector<double> v;
     for (PixelPoint p : corners) v.insert(v.end(), {p.x, p.y});
-    calls.push_back({"polygon", v, pen, ""});
-    for (size_t i = 0; i < corners.size(); ++i) {
-      PixelPoint a = corners[i], b = corners[(i + 1) % corners.size()];
-      Rasterise(a.x, a.y, b.x, b.y, pen);
-    }
+    Log({"polygon", v, pen, ""});
   }
   void FillRect(double x1, double y1, double x2, double y2, Rgb color) override {
-    calls.push_back({"fill", {x1, y1, x2, y2}, {color, 1, false}, ""});
-    Fill(x1, y1, x2, y2, color);
+    Log({"fill", {x1, y1, x2, y2}, {color}, ""});
   }
   void SetFont(const CanvasFont& f) override { font = f; }
-  // Text is a box of 6 pixels per character and the font size in height.
   void DrawText(double x, double y, const std::string& text, Rgb color) override {
-    calls.push_back({"text", {x, y}, {color, 1, false}, text});
-    double w = TextWidth(text);
-    if (w > 0) Fill(x, y, x + w - 1, y + font.size - 1, color);
+    Log({"text", {x, y}, {color}, text});
   }
   double TextWidth(const std::string& text) const override { return 6.0 * CharCount(text); }
 
-  Rgb At(int x, int y) const { return pixels_[y * width_ + x]; }
+  // How many drawn things are still shown in another colour than `background`.
   int CountOther(Rgb background) const {
-    int n = 0;
-    for (Rgb p : pixels_) n += p == background ? 0 : 1;
-    return n;
+    return std::count_if(shown_.begin(), shown_.end(),
+                         [&](const auto& s) { return !(s.second == background); });
   }
   std::vector<CanvasCall> Calls(const std::string& op) const {
     std::vector<CanvasCall> found;
-    for (const CanvasCall& c : calls) {
-      if (c.op == op) found.push_back(c);
-    }
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
+                 [&](const CanvasCall& c) { return c.op == op; });
     return found;
   }
 
@@ -89,43 +78,68 @@ class FakeCanvas : public Canvas {
   CanvasFont font;
 
  private:
-  void Fill(double x1, double y1, double x2, double y2, Rgb color) {
-    for (long y = std::lround(std::min(y1, y2)); y <= std::lround(std::max(y1, y2)); ++y) {
-      for (long x = std::lround(std::min(x1, x2)); x <= std::lround(std::max(x1, x2)); ++x) {
-        Plot(x, y, color);
-      }
-    }
-  }
-  void Plot(long x, long y, Rgb color) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    pixels_[y * width_ + x] = color;
-  }
-  void Brush(long x, long y, const Pen& pen) {
-    long lo = -(pen.width - 1) / 2, hi = pen.width / 2;
-    for (long dy = lo; dy <= hi; ++dy) {
-      for (long dx = lo; dx <= hi; ++dx) Plot(x + dx, y + dy, pen.color);
-    }
-  }
-  void Rasterise(double x1, double y1, double x2, double y2, const Pen& pen) {
-    long ax = std::lround(x1), ay = std::lround(y1), bx = std::lround(x2), by = std::lround(y2);
-    long steps = std::max(std::labs(bx - ax), std::labs(by - ay));
-    for (long i = 0; i <= steps; ++i) {
-      if (pen.dotted && i % 2 == 1) continue;
-      double t = steps == 0 ? 0 : static_cast<double>(i) / steps;
-      Brush(std::lround(ax + t * (bx - ax)), std::lround(ay + t * (by - ay)), pen);
-    }
-  }
-  void Trace(double cx, double cy, double radius, double start, double span, const Pen& pen) {
-    long n = std::lround(8 * radius * span) + 8;
-    for (long i = 0; i <= n; ++i) {
-      if (pen.dotted && i % 2 == 1) continue;
-      double a = start + span * i / n;
-      Brush(std::lround(cx + radius * std::cos(a)), std::lround(cy - radius * std::sin(a)), pen);
-    }
+  void Log(const CanvasCall& c) {
+    calls.push_back(c);
+    if (c.op != "clear") shown_[{c.op, c.v, c.pen.width, c.pen.dotted, c.text}] = c.pen.color;
   }
 
   int width_, height_;
-  std::vector<Rgb> pixels_;
+  std::map<std::tuple<std::string, std::vector<double>, int, bool, std::string>, Rgb> shown_;
+};
+
+// The window's shell: messages and beeps are kept, angle marks go to the renderer.
+class RecordingShell : public Shell {
+ public:
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void Beep() override { ++beeps; }
+  void DrawAngleMark(double vx, double vy, double px, double py, double angle) override {
+    if (renderer) sakuzu::DrawAngleMark(*renderer, vx, vy, px, py, angle);
+  }
+  Renderer* renderer = nullptr;
+  std::vector<std::string> messages;
+  int beeps = 0;
+};
+
+// A window at the standard scale (401 x 301 pixels: x -10..10, y -7.5..7.5)
+// in mode 2, cleared white, with an empty call log.
+struct Scene {
+  Scene() {
+    engine.shell = &shell;
+    shell.renderer = &r;
+    SetScreen(view, canvas.Width(), canvas.Height());
+    PushMode(modes, kModeStandard, shell);
+    canvas.Clear(kWhite);
+    canvas.calls.clear();
+  }
+  // A free point and its "PNEW" step.
+  ObjectRef Point(double x, double y, int16_t color = 7, int16_t style = 0) {
+    ObjectRef ref = Made("PNEW", {}, kPointClass);
+    PointRecord& p = fig.Points[ref.index];
+    p.x = x, p.y = y, p.color = color, p.style = style, p.exists = kTrue, p.independent = -1;
+    p.name = DefaultName(kPointClass, ref.index);
+    return ref;
+  }
+  // A new object of class `cls` and the step of `kind` that makes it from
+  // `inputs`; Compute() works it out.
+  ObjectRef Made(const char* kind, std::initializer_list<ObjectRef> inputs, int cls) {
+    ObjectRef ref{static_cast<int16_t>(cls), static_cast<int16_t>(AddObject(fig, cls))};
+    int s = AppendStep(fig);
+    fig.StepKind[s] = kind;
+    int j = 1;
+    for (ObjectRef in : inputs) fig.StepInputs[s][j++] = in;
+    fig.StepOutputs[s][1] = ref;
+    return ref;
+  }
+  void Compute() { FullUpdateCompute(fig, engine); }
+
+  Figure fig;
+  FakeCanvas canvas{401, 301};
+  ViewState view;
+  DisplaySettings settings;
+  ModeStack modes;
+  RecordingShell shell;
+  Engine engine;
+  Renderer r{fig, canvas, view, settings, modes, engine};
 };
 
 }  // namespace sakuzu::testing

@@ -6,82 +6,55 @@
 #include <vector>
 
 #include "fake_canvas.h"
-#include "numbers/value_text.h"
 
 namespace sakuzu {
 namespace {
 
-using testing::CanvasCall;
-using testing::FakeCanvas;
-
-// A 401 x 301 pixel window at the standard scale, nothing drawn yet.
-struct ListScene {
-  Figure fig;
-  FakeCanvas canvas{401, 301};
-  ViewState view;
-  DisplaySettings settings;
-  ModeStack modes;
-  Engine engine;
-  Renderer r{.fig = fig,
-             .canvas = canvas,
-             .view = view,
-             .settings = settings,
-             .modes = modes,
-             .engine = engine};
-
-  ListScene() { SetScreen(view, 401, 301); }
-
-  int Number(double value, const std::string& name, int16_t independent = 0) {
-    int i = AddObject(fig, kNumberClass);
-    fig.Numbers[i].value = value;
-    fig.Numbers[i].name = name;
-    fig.Numbers[i].independent = independent;
-    fig.Numbers[i].exists = kTrue;
-    return i;
+TEST(NumberDisplay, ShownComputedNumbersAboveTheBottomMargin) {
+  testing::Scene s;
+  int rows = 0;
+  s.r.hooks.afterNumberList = [&] { ++rows; };
+  DrawNumberDisplay(s.r);  // no number: still one recorded row
+  EXPECT_EQ(rows, 1);
+  // Listed: computed (not free -1 nor 7) and shown (display 0).
+  const double values[] = {2.5, 4, 1, 7, 0.125, -1.5};
+  const char* names[] = {"AB", "k", "∠ABC", "tmp", "d(A, l)", "AB*k"};
+  const int16_t independent[] = {0, -1, 0, 7, 0, 0};
+  for (int k = 0; k < 6; ++k) {
+    NumberRecord& n = s.fig.Numbers[AddObject(s.fig, kNumberClass)];
+    n.value = values[k], n.name = names[k], n.independent = independent[k], n.exists = kTrue;
   }
-  // The lines printed in black, top to bottom.
-  std::vector<std::string> BlackLines() {
-    std::vector<std::string> lines;
-    for (const CanvasCall& c : canvas.Calls("text")) {
-      if (c.pen.color == kBlack && c.text.find(" = ") != std::string::npos) lines.push_back(c.text);
-    }
-    return lines;
-  }
-};
-
-TEST(NumberDisplay, NormalFormListsShownComputedNumbersWhetherTheyExistOrNot) {
-  ListScene s;
-  int records = 0;
-  s.r.hooks.afterNumberList = [&] { ++records; };
-  DrawNumberDisplay(s.r);  // no number: still one measurement row
-  EXPECT_EQ(records, 1);
-  EXPECT_TRUE(s.canvas.Calls("text").empty());
-
-  int ab = s.Number(2.5, "AB");
-  s.Number(4, "k", -1);  // free
-  int hidden = s.Number(1, "∠ABC");
-  s.fig.Numbers[hidden].display = 7;
-  s.Number(7, "tmp", 7);
-  int gone = s.Number(0.125, "d(A, l)");
-  int product = s.Number(-1.5, "AB*k");
+  s.fig.Numbers[3].display = 7;
   CopyToPrevious(s.fig);
   // A measurement that stops existing during a drag keeps its line, so the
   // overprinting erase still finds every line where it was drawn.
-  s.fig.Numbers[gone].exists = kFalse;
-  EXPECT_EQ(NormalListNumbers(s.fig), (std::vector<int>{ab, gone, product}));
-  EXPECT_EQ(NormalListNumbers(s.fig), ListedNumbers(s.fig));
+  s.fig.Numbers[5].exists = kFalse;
 
-  s.fig.Numbers[ab].value = 3.14159;
+  s.fig.Numbers[1].value = 3.14159;
   DrawNumberDisplay(s.r);
-  EXPECT_EQ(records, 2);
-  EXPECT_EQ(s.BlackLines(),
-            (std::vector<std::string>{" 1:AB      =    3.14", " 5:d(A, l) =    0.13",
-                                      " 6:AB×k    =   -1.50"}));
-  // The old value is overprinted in the background colour first.
-  std::vector<CanvasCall> texts = s.canvas.Calls("text");
-  ASSERT_GE(texts.size(), 3u);
-  EXPECT_EQ(texts[1].pen.color, s.view.backColor);
+  EXPECT_EQ(rows, 2);
+  // Each line: its head, the old value overprinted in the background colour,
+  // then the whole line; the first line highest, the last just above the
+  // 35-pixel margin.
+  std::vector<testing::CanvasCall> texts = s.canvas.Calls("text");
+  ASSERT_EQ(texts.size(), 9u);
+  EXPECT_EQ(texts[1].pen.color, kWhite);
   EXPECT_EQ(texts[1].text, "AB      =    2.50");
+  EXPECT_NEAR(texts[1].v[0], 18, 1e-9);
+  const char* lines[] = {" 1:AB      =    3.14", " 5:d(A, l) =    0.13", " 6:AB×k    =   -1.50"};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(texts[3 * k + 2].text, lines[k]);
+    EXPECT_EQ(texts[3 * k + 2].pen.color, kBlack);
+    EXPECT_NEAR(texts[3 * k + 2].v[0], 0, 1e-9);
+    EXPECT_NEAR(texts[3 * k + 2].v[1], 300 - 35 - (3 - k) * 1.2 * 9, 1e-9);
+  }
+
+  // The variation form, when it draws, replaces the normal list.
+  s.canvas.calls.clear();
+  s.r.hooks.drawNumberVariation = [] { return true; };
+  DrawNumberDisplay(s.r);
+  EXPECT_TRUE(s.canvas.calls.empty());
+  EXPECT_EQ(rows, 2);
 }
 
 }  // namespace

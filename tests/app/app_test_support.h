@@ -1,9 +1,11 @@
-// Helpers shared by the window's tests: a fresh program folder per run and
-// small figure files written by the test itself.
+// Helpers shared by the window's tests: a fresh program folder per run,
+// small text and figure files written by the test itself.
 #pragma once
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "model/figure.h"
@@ -16,6 +18,21 @@ inline QTemporaryDir& FreshProgramFolder() {
   static QTemporaryDir dir;
   qputenv("SAKUZU_HOME", dir.path().toUtf8());
   return dir;
+}
+
+inline std::filesystem::path Home() { return qEnvironmentVariable("SAKUZU_HOME").toStdString(); }
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline bool Has(const std::string& text, const std::string& piece) {
+  return text.find(piece) != std::string::npos;
 }
 
 inline int AddFreePoint(Figure& fig, double x, double y, int16_t style, int16_t color,
@@ -33,6 +50,17 @@ inline int AddFreePoint(Figure& fig, double x, double y, int16_t style, int16_t 
   point.independent = kTrue;
   point.name = name;
   return p;
+}
+
+// A step of `kind` on points 1 and 2 with one output of class `out`.
+inline int AddStepOnFirstTwoPoints(Figure& fig, const char* kind, int16_t out) {
+  int step = AppendStep(fig);
+  fig.StepKind[step] = kind;
+  fig.StepInputs[step][1] = {kPointClass, 1};
+  fig.StepInputs[step][2] = {kPointClass, 2};
+  int object = AddObject(fig, out);
+  fig.StepOutputs[step][1] = {out, static_cast<int16_t>(object)};
+  return object;
 }
 
 // Writes the figure to `path`; fails the test when it cannot.

@@ -1,10 +1,8 @@
 // The settings file and the limits of the option prompts.
 #include "app/settings.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
-
-#include "app_test_support.h"
 
 using namespace sakuzu;
 
@@ -12,57 +10,25 @@ class SettingsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void FileLinesAreWrittenInTheirExactForm() {
+  // Every key with a value other than its default, read and written back
+  // in its exact form: numbers between blanks, texts without.
+  void EveryKeyReadAndWrittenInItsExactForm() {
+    const std::string text =
+        "App =Sakuzu\r\nAppMajor = 2 \r\nAppMinor = 7 \r\ndelta = 37 \r\ndeltavar = 0.3 \r\n"
+        "ColorStrength = 128 \r\nNotChrDisp =-1 \r\naxissw =-1 \r\nAxisColor = 197121 \r\n"
+        "ZKwin.DrawWidth = 4 \r\nZKwin.FontSize = 10.3 \r\n"
+        "ZKwin.FontName =Noto Sans Mono CJK JP\r\nKetaDecimal = 5 \r\n"
+        "ZKwin.BackColor = 15134970 \r\nBrowserSW = 3 \r\n"
+        "WWWurl =http://host/save.asp\r\nZKwin.Width = 9596 \r\nZKwin.Height = 7545 \r\n"
+        "ZKwin.WindowState = 2 \r\nZKwin_MenuMode =-1 \r\nZKwin_AutoRedraw =True\r\n"
+        "ZKwin_Redraw_Slow = 1000 \r\nZKwin_Language =English\r\nSDeformKind = 2 \r\n";
     Settings s;
-    ProgramVersion v{"Sakuzu", 2, 7, 1};
-    std::string text = FormatSettingsText(s, v);
-    QCOMPARE(static_cast<int>(std::count(text.begin(), text.end(), '\n')), 24);
-    QVERIFY(text.starts_with("App =Sakuzu\r\nAppMajor = 2 \r\nAppMinor = 7 \r\ndelta = 10 \r\n"));
-    // The deformation step line is eleven characters long.
-    QCOMPARE(std::string("delta = 10 ").size(), size_t{11});
-    QVERIFY(text.find("deltavar = 0.5 \r\n") != std::string::npos);
-    QVERIFY(text.find("AxisColor = 11184810 \r\n") != std::string::npos);
-    QVERIFY(text.find("ZKwin.BackColor = 16777215 \r\n") != std::string::npos);
-    QVERIFY(text.find("ZKwin.FontName =FixedSys\r\n") != std::string::npos);
-    QVERIFY(text.find("ZKwin_AutoRedraw =True\r\n") != std::string::npos);
-    QVERIFY(text.find("ZKwin_Language =\r\n") != std::string::npos);
-    QVERIFY(text.ends_with("SDeformKind = 0 \r\n"));
-    s.notChrDisp = -1;
-    QVERIFY(FormatSettingsText(s, v).find("NotChrDisp =-1 \r\n") != std::string::npos);
-  }
-
-  void EveryReadKeySurvivesTheRoundTrip() {
-    Settings s;
-    s.delta = 37;
-    s.deltaVar = 0.3;
-    s.colorStrength = 128;
-    s.notChrDisp = -1;
-    s.axisSw = -1;
-    s.axisColor = MakeRgb(1, 2, 3);
-    s.drawWidth = 4;
-    s.fontSize = 10.3f;  // the font dialog chooses fractions too
-    s.fontName = "Noto Sans Mono CJK JP";
-    s.ketaDecimal = 5;
-    s.backColor = MakeRgb(250, 240, 230);
-    s.browserSw = 3;
-    s.wwwUrl = "http://host/save.asp";
-    s.windowWidth = 9596;
-    s.windowHeight = 7545;
-    s.windowState = 2;
-    s.menuMode = -1;
-    s.redrawSlow = 1000;
-    s.language = "English";
-    s.sDeformKind = 2;
-    Settings back;
-    std::string text = FormatSettingsText(s, {});
-    QVERIFY(text.find("ZKwin.FontSize = 10.3 \r\n") != std::string::npos);
-    ApplySettingsText(text, back);
-    QVERIFY(back == s);
-    s.fontSize = 4;  // below what the prompt allows, but a font dialog's choice
-    ApplySettingsText(FormatSettingsText(s, {}), back);
-    QCOMPARE(back.fontSize, 4.0f);
-
-    // Through the file in the program's folder as well.
+    ApplySettingsText(text, s);
+    QCOMPARE(FormatSettingsText(s, {"Sakuzu", 2, 7, 1}), text);
+    QVERIFY(s.axisColor == MakeRgb(1, 2, 3));
+    // Through the file in the program's folder as well, with a font size
+    // below what the prompt allows but a font dialog may choose.
+    s.fontSize = 4;
     QTemporaryDir dir;
     QVERIFY(SaveSettingsFile(dir.path().toStdString(), s, {}));
     QVERIFY(LoadSettingsFile(dir.path().toStdString()) == s);
@@ -86,72 +52,46 @@ class SettingsTest : public QObject {
     QCOMPARE(s.delta, int16_t{10});
     QCOMPARE(s.drawWidth, int16_t{1});
     QCOMPARE(s.ketaDecimal, int16_t{4});
-
-    // A missing file leaves the defaults and the default server.
-    QTemporaryDir dir;
-    Settings loaded = LoadSettingsFile(dir.path().toStdString());
-    QCOMPARE(loaded.wwwUrl, std::string(kDefaultServerEndpoint));
-    QVERIFY(loaded == Settings{});
-    // Loading again later resets what the standard values reset and keeps
-    // what the file does not mention.
-    Settings current;
-    current.delta = 1;
-    current.wwwUrl = "http://mine/save.asp";
-    current.language = "English";
-    current.sDeformKind = 2;
-    current.windowWidth = 9596;
-    current.menuMode = -1;
-    loaded = LoadSettingsFile(dir.path().toStdString(), current);
-    QCOMPARE(loaded.delta, int16_t{10});
-    QCOMPARE(loaded.wwwUrl, std::string(kDefaultServerEndpoint));
-    QCOMPARE(loaded.language, std::string("English"));
-    QCOMPARE(loaded.sDeformKind, int16_t{2});
-    QCOMPARE(loaded.windowWidth, int16_t{9596});
-    QCOMPARE(loaded.menuMode, int16_t{-1});
   }
 
-  void ResetKeepsWindowMenuLanguageSnapAndServer() {
-    Settings s;
+  void ResetAndLoadKeepWhatTheStandardValuesLeave() {
+    // The standard values leave the window size, menu mode, language,
+    // snapping and server.
+    Settings kept;
+    kept.wwwUrl = "x";
+    kept.windowWidth = 5000;
+    kept.menuMode = -1;
+    kept.language = "English";
+    kept.sDeformKind = 1;
+    Settings s = kept;
     s.delta = 1;
     s.drawWidth = 7;
     s.backColor = MakeRgb(0, 0, 0);
     s.redrawSlow = 200;
-    s.windowWidth = 5000;
-    s.menuMode = -1;
-    s.language = "English";
-    s.sDeformKind = 1;
-    s.wwwUrl = "x";
-    ResetSettings(s);
-    QCOMPARE(s.delta, int16_t{10});
-    QCOMPARE(s.drawWidth, int16_t{1});
-    QVERIFY(s.backColor == kWhite);
-    QCOMPARE(s.redrawSlow, 500);
-    QCOMPARE(s.windowWidth, int16_t{5000});
-    QCOMPARE(s.menuMode, int16_t{-1});
-    QCOMPARE(s.language, std::string("English"));
-    QCOMPARE(s.sDeformKind, int16_t{1});
-    QCOMPARE(s.wwwUrl, std::string("x"));
+    Settings reset = s;
+    ResetSettings(reset);
+    QVERIFY(reset == kept);
+    // Loading without a file resets the server too.
+    QTemporaryDir dir;
+    kept.wwwUrl = kDefaultServerEndpoint;
+    QVERIFY(LoadSettingsFile(dir.path().toStdString(), s) == kept);
   }
 
   void PromptsLimitTheirAnswers() {
     QCOMPARE(LeadingNumber("1 0"), std::optional<double>(10));
-    QCOMPARE(LeadingNumber("3abc"), std::optional<double>(3));
     QCOMPARE(LeadingNumber("-.5"), std::optional<double>(-0.5));
     QCOMPARE(LeadingNumber("2e"), std::optional<double>(2));
     QVERIFY(!LeadingNumber("abc"));
 
     // Below the range the steps return to their standard values.
-    QCOMPARE(LimitDelta(""), int16_t{10});
     QCOMPARE(LimitDelta("0.5"), int16_t{10});
     QCOMPARE(LimitDelta("12.9"), int16_t{12});
     QCOMPARE(LimitDelta("75"), int16_t{60});
     QCOMPARE(LimitDeltaVar("0"), 0.5);
-    QCOMPARE(LimitDeltaVar("-3"), 0.5);
     QCOMPARE(LimitDeltaVar("0.25"), 0.25);
     QCOMPARE(LimitDeltaVar("100.5"), 100.0);
     // The others clamp to the nearer bound.
     QCOMPARE(LimitDrawWidth(""), int16_t{1});
-    QCOMPARE(LimitDrawWidth("3.7"), int16_t{3});
     QCOMPARE(LimitDrawWidth("11"), int16_t{10});
     QCOMPARE(LimitFontSize("5"), 6.0f);
     QCOMPARE(LimitFontSize("12.7"), 12.0f);
