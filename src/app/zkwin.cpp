@@ -386,34 +386,36 @@ bool ZKwin::MergeFigure(const std::string& path) {
   return true;
 }
 
-void ZKwin::LoadCommand() {
+std::string ZKwin::AskFigurePath(bool save, const std::string& start) {
   QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
   QString path =
-      QFileDialog::getOpenFileName(this, QString(), Q(dialogStart_), FileFilter(), &selected);
-  if (path.isEmpty()) return;
+      save ? QFileDialog::getSaveFileName(this, QString(), Q(start), FileFilter(), &selected)
+           : QFileDialog::getOpenFileName(this, QString(), Q(start), FileFilter(), &selected);
+  if (path.isEmpty()) return {};
   lastDialogFolder_ = FolderOf(path.toStdString());
-  dialogStart_ = path.toStdString();
-  ReadZKFigFile(path.toStdString());
+  return path.toStdString();
+}
+
+void ZKwin::LoadCommand() {
+  std::string path = AskFigurePath(false, dialogStart_);
+  if (path.empty()) return;
+  dialogStart_ = path;
+  ReadZKFigFile(path);
 }
 
 void ZKwin::SaveCommand() {
-  QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
-  std::string start = SaveDialogStart(dialogStart_, session_.fig.FigureFileName);
-  QString path = QFileDialog::getSaveFileName(this, QString(), Q(start), FileFilter(), &selected);
-  if (path.isEmpty()) return;
-  lastDialogFolder_ = FolderOf(path.toStdString());
-  dialogStart_ = path.toStdString();
-  SaveFigureAs(path.toStdString());
+  std::string path =
+      AskFigurePath(true, SaveDialogStart(dialogStart_, session_.fig.FigureFileName));
+  if (path.empty()) return;
+  dialogStart_ = path;
+  SaveFigureAs(path);
 }
 
 void ZKwin::MergeCommand() {
-  QString selected = Q(session_.T("ZK4形式")) + "(*.zk4)";
-  QString path =
-      QFileDialog::getOpenFileName(this, QString(), Q(mergeStart_), FileFilter(), &selected);
-  if (path.isEmpty()) return;
-  lastDialogFolder_ = FolderOf(path.toStdString());
-  mergeStart_ = path.toStdString();
-  MergeFigure(path.toStdString());
+  std::string path = AskFigurePath(false, mergeStart_);
+  if (path.empty()) return;
+  mergeStart_ = path;
+  MergeFigure(path);
 }
 
 void ZKwin::DataFolderGet() {

@@ -99,6 +99,9 @@ class ZKwin : public QMainWindow {
   void LoadCommand();
   void SaveCommand();
   void MergeCommand();
+  // The figure file dialog (open or save) starting at `start`; empty when
+  // cancelled. Remembers the chosen folder.
+  std::string AskFigurePath(bool save, const std::string& start);
   void ShowPanel2();
   void DataFolderGet();
   void DataFolderSample();
