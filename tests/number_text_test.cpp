@@ -40,6 +40,14 @@ TEST(NumberText, ReadsEveryWrittenFormAndNothingElse) {
        {"", "-", ".", "1e", "abc", "1,5", "nan", "inf", "1E+400", "0x10", "1 2"}) {
     EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
   }
+  // Answers and settings values: the leading number, blanks ignored.
+  EXPECT_EQ(LeadingNumber(" 1 2 "), 12);
+  EXPECT_EQ(LeadingNumber("12abc"), 12);
+  EXPECT_EQ(LeadingNumber("-.5x"), -0.5);
+  EXPECT_EQ(LeadingNumber("2e"), 2);
+  EXPECT_EQ(LeadingNumber("1.5E+2pt"), 150);
+  EXPECT_FALSE(LeadingNumber("abc").has_value());
+  EXPECT_FALSE(LeadingNumber("-").has_value());
   EXPECT_EQ(ParseInt16("-1"), -1);
   EXPECT_EQ(ParseInt16(" 32767"), 32767);
   EXPECT_FALSE(ParseInt16("32768").has_value());
@@ -54,6 +62,7 @@ TEST(NumberText, IgnoresTheDesktopLocale) {
   if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE locale";
   EXPECT_EQ(FormatNumber(1.5), "1.5");
   EXPECT_EQ(ParseNumber("1.5"), 1.5);
+  EXPECT_EQ(LeadingNumber("0.5"), 0.5);
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -58,9 +59,11 @@ std::string NumberField(double value) { return FormatNumberSigned(value) + " "; 
 // so that a font size of 10.3 is written as 10.3 and not as the digits of
 // its nearest double.
 std::string SingleField(float value) {
+  // to_chars gives the shortest text that reads back as this float, and
+  // ignores the desktop's decimal separator.
   char text[32];
-  std::snprintf(text, sizeof text, "%.7g", static_cast<double>(value));
-  return NumberField(std::strtod(text, nullptr));
+  auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return NumberField(ParseNumber(std::string_view(text, end - text)).value_or(0));
 }
 
 std::optional<int64_t> WholeValue(std::string_view text, int64_t low, int64_t high) {
@@ -275,32 +278,6 @@ bool SaveSettingsFile(const std::string& folder, const Settings& settings,
                       const ProgramVersion& version) {
   fs::path path = fs::path(folder) / kSettingsFileName;
   return WriteFileBytes(path, EncodeFileText(FormatSettingsText(settings, version)));
-}
-
-std::optional<double> LeadingNumber(std::string_view text) {
-  std::string compact;
-  for (char c : text) {
-    if (c != ' ' && c != '\t') compact += c;
-  }
-  size_t i = 0;
-  if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) ++i;
-  size_t mantissaStart = i;
-  while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) ++i;
-  if (i < compact.size() && compact[i] == '.') ++i;
-  while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) ++i;
-  std::string mantissa = compact.substr(mantissaStart, i - mantissaStart);
-  if (mantissa.find_first_of("0123456789") == std::string::npos) return std::nullopt;
-  // An exponent counts only when digits follow it.
-  if (i < compact.size() && (compact[i] == 'E' || compact[i] == 'e')) {
-    size_t j = i + 1;
-    if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) ++j;
-    size_t digits = j;
-    while (j < compact.size() && std::isdigit(static_cast<unsigned char>(compact[j]))) ++j;
-    if (j > digits) i = j;
-  }
-  double value = std::strtod(compact.substr(0, i).c_str(), nullptr);
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
 }
 
 double PromptValue(std::string_view answer) { return LeadingNumber(answer).value_or(0); }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/number_text.h"
 #include "view/canvas.h"
 #include "view/view_mapping.h"
 
@@ -95,9 +96,6 @@ Settings LoadSettingsFile(const std::string& folder, Settings current = {});
 bool SaveSettingsFile(const std::string& folder, const Settings& settings,
                       const ProgramVersion& version);
 
-// A number read from the start of a text, blanks ignored ("1 0" is 10);
-// nothing when the text does not start with a number.
-std::optional<double> LeadingNumber(std::string_view text);
 // What a prompt reads from an answer: the leading number, else 0.
 double PromptValue(std::string_view answer);
 

@@ -601,7 +601,8 @@ void ZKwin::ConnectCommands() {
     set([&](Settings& x) { x.deltaVar = LimitDeltaVar(answer); }, false);
   });
   Connect("mnuOchrDisp", [this, set] {
-    set([](Settings& x) { x.notChrDisp = static_cast<int16_t>(~x.notChrDisp); }, false);
+    // Exactly true or false: the complement of a 1 from the file would stay true.
+    set([](Settings& x) { x.notChrDisp = x.notChrDisp != 0 ? kFalse : kTrue; }, false);
     RefreshStatusBar();
   });
   Connect("mnuAngleSW", [this, &r] {

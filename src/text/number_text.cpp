@@ -110,6 +110,34 @@ std::optional<double> ParseNumber(std::string_view text) {
   return v;
 }
 
+std::optional<double> LeadingNumber(std::string_view text) {
+  std::string compact;
+  for (char c : text) {
+    if (c != ' ' && c != '\t') compact += c;
+  }
+  size_t i = 0;
+  auto digits = [&] {
+    size_t start = i;
+    while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) ++i;
+    return i > start;
+  };
+  if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) ++i;
+  bool whole = digits();
+  bool fraction = false;
+  if (i < compact.size() && compact[i] == '.') {
+    ++i;
+    fraction = digits();
+  }
+  if (!whole && !fraction) return std::nullopt;
+  size_t mantissaEnd = i;
+  if (i < compact.size() && (compact[i] == 'E' || compact[i] == 'e')) {
+    ++i;
+    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) ++i;
+    if (!digits()) i = mantissaEnd;
+  }
+  return ParseNumber(std::string_view(compact).substr(0, i));
+}
+
 std::optional<int16_t> ParseInt16(std::string_view text) {
   std::string_view s = StripBlanks(text);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);

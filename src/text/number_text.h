@@ -23,6 +23,13 @@ std::string FormatNumberSigned(double value);
 // ".5", "-.5", "1E-05", "1.5e+20" and rejects anything else or a
 // non-finite result. The integer reader takes decimal 16-bit values only.
 std::optional<double> ParseNumber(std::string_view text);
+
+// The number at the start of an input box answer or a settings value, the
+// way the program has always read them: blanks anywhere are ignored, the
+// number ends at the first character that cannot continue it ("12abc" is
+// 12, "1 2" is 12), an exponent counts only with digits after it. Nothing
+// when the text does not start with a number or the value is not finite.
+std::optional<double> LeadingNumber(std::string_view text);
 std::optional<int16_t> ParseInt16(std::string_view text);
 
 }  // namespace sakuzu

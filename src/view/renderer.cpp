@@ -166,33 +166,6 @@ void RecordAngleMark(Renderer& r, const AngleMark& mark) {
   r.angleMarks.entries[++r.angleMarks.count] = mark;
 }
 
-// The leading number of an input box answer; anything else reads as 0.
-double LeadingNumber(std::string_view answer) {
-  std::string text = Trim(answer);
-  size_t n = 0;
-  auto digits = [&] {
-    size_t start = n;
-    while (n < text.size() && std::isdigit(static_cast<unsigned char>(text[n]))) ++n;
-    return n > start;
-  };
-  if (n < text.size() && (text[n] == '+' || text[n] == '-')) ++n;
-  bool whole = digits();
-  bool fraction = false;
-  if (n < text.size() && text[n] == '.') {
-    ++n;
-    fraction = digits();
-  }
-  if (!whole && !fraction) return 0;
-  size_t mantissaEnd = n;
-  if (n < text.size() && (text[n] == 'e' || text[n] == 'E')) {
-    ++n;
-    if (n < text.size() && (text[n] == '+' || text[n] == '-')) ++n;
-    if (!digits()) n = mantissaEnd;
-  }
-  double value = std::strtod(text.substr(0, n).c_str(), nullptr);
-  return std::isfinite(value) ? value : 0;
-}
-
 }  // namespace
 
 Rgb PaletteColor(Renderer& r, int index) {
@@ -560,12 +533,12 @@ void SetBackgroundCommand(Renderer& r, Rgb color) {
 }
 
 int PenWidthFromAnswer(std::string_view answer) {
-  double whole = std::trunc(LeadingNumber(answer));
+  double whole = std::trunc(LeadingNumber(answer).value_or(0));
   return static_cast<int>(std::clamp(whole, 1.0, 10.0));
 }
 
 int16_t ColorStrengthFromAnswer(std::string_view answer) {
-  double whole = std::trunc(LeadingNumber(answer));
+  double whole = std::trunc(LeadingNumber(answer).value_or(0));
   if (whole < 1 || whole > 255) return 255;
   return static_cast<int16_t>(whole);
 }
