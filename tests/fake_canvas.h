@@ -1,13 +1,12 @@
 // Test support for the view: a canvas that logs every call and keeps what
-// is still shown, and a scene that wires a renderer to it.
+// each layer shows, and a scene that wires a renderer to it.
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <iterator>
-#include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "geometry/recalc.h"
@@ -18,25 +17,32 @@
 namespace sakuzu::testing {
 
 struct CanvasCall {
-  std::string op;  // "clear", "pixel", "line", "circle", "arc", "polygon", "fill", "text"
+  std::string op;  // "pixel", "line", "circle", "arc", "polygon", "fill", "text"
   std::vector<double> v;
   Pen pen;
   std::string text;
+  Layer layer = Layer::kBase;
 };
 
-// The surface is persistent and erasing redraws the same call in the
-// background colour, so what is shown is every distinct call since the last
-// Clear, in the colour it was last drawn with.
+// Logs every drawing call, and keeps per layer what is shown: every call
+// since the layer was last emptied.
 class FakeCanvas : public Canvas {
  public:
   FakeCanvas(int width, int height) : width_(width), height_(height) {}
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  void Clear(Rgb background) override {
-    shown_.clear();
-    Log({"clear", {}, {background}, ""});
+  void Clear(Rgb b) override {
+    background = b;
+    for (auto& layer : shown_) layer.clear();
+    layer_ = Layer::kBase;
+    ++clears;
   }
+  void ClearLayer(Layer layer) override { shown_[static_cast<int>(layer)].clear(); }
+  void SetLayer(Layer layer) override { layer_ = layer; }
+  Layer CurrentLayer() const override { return layer_; }
+  void SetSmooth(bool s) override { smooth = s; }
+  void Present() override { ++presents; }
   void DrawPixel(double x, double y, Rgb color) override { Log({"pixel", {x, y}, {color}, ""}); }
   void DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) override {
     Log({"line", {x1, y1, x2, y2}, pen, ""});
@@ -62,10 +68,9 @@ class FakeCanvas : public Canvas {
   }
   double TextWidth(const std::string& text) const override { return 6.0 * CharCount(text); }
 
-  // How many drawn things are still shown in another colour than `background`.
-  int CountOther(Rgb background) const {
-    return std::count_if(shown_.begin(), shown_.end(),
-                         [&](const auto& s) { return !(s.second == background); });
+  // What a layer shows now.
+  const std::vector<CanvasCall>& Shown(Layer layer) const {
+    return shown_[static_cast<int>(layer)];
   }
   std::vector<CanvasCall> Calls(const std::string& op) const {
     std::vector<CanvasCall> found;
@@ -76,15 +81,20 @@ class FakeCanvas : public Canvas {
 
   std::vector<CanvasCall> calls;
   CanvasFont font;
+  Rgb background = kWhite;
+  bool smooth = true;
+  int clears = 0, presents = 0;
 
  private:
-  void Log(const CanvasCall& c) {
+  void Log(CanvasCall c) {
+    c.layer = layer_;
     calls.push_back(c);
-    if (c.op != "clear") shown_[{c.op, c.v, c.pen.width, c.pen.dotted, c.text}] = c.pen.color;
+    shown_[static_cast<int>(layer_)].push_back(c);
   }
 
   int width_, height_;
-  std::map<std::tuple<std::string, std::vector<double>, int, bool, std::string>, Rgb> shown_;
+  Layer layer_ = Layer::kBase;
+  std::array<std::vector<CanvasCall>, kLayerCount> shown_;
 };
 
 // The window's shell: messages and beeps are kept, angle marks go to the renderer.

@@ -26,35 +26,31 @@ TEST(NumberDisplay, ShownComputedNumbersAboveTheBottomMargin) {
   }
   s.fig.Numbers[3].display = 7;
   CopyToPrevious(s.fig);
-  // A measurement that stops existing during a drag keeps its line, so the
-  // overprinting erase still finds every line where it was drawn.
+  // A measurement that stops existing during a drag keeps its line.
   s.fig.Numbers[5].exists = kFalse;
 
   s.fig.Numbers[1].value = 3.14159;
   DrawNumberDisplay(s.r);
-  EXPECT_EQ(rows, 2);
-  // Each line: its head, the old value overprinted in the background colour,
-  // then the whole line; the first line highest, the last just above the
-  // 35-pixel margin.
-  std::vector<testing::CanvasCall> texts = s.canvas.Calls("text");
-  ASSERT_EQ(texts.size(), 9u);
-  EXPECT_EQ(texts[1].pen.color, kWhite);
-  EXPECT_EQ(texts[1].text, "AB      =    2.50");
-  EXPECT_NEAR(texts[1].v[0], 18, 1e-9);
+  DrawNumberDisplay(s.r);  // drawn anew on its layer, not over the last list
+  EXPECT_EQ(rows, 3);
+  // The first line highest, the last just above the 35-pixel margin.
+  const std::vector<testing::CanvasCall>& texts = s.canvas.Shown(Layer::kList);
+  ASSERT_EQ(texts.size(), 3u);
   const char* lines[] = {" 1:AB      =    3.14", " 5:d(A, l) =    0.13", " 6:AB×k    =   -1.50"};
   for (int k = 0; k < 3; ++k) {
-    EXPECT_EQ(texts[3 * k + 2].text, lines[k]);
-    EXPECT_EQ(texts[3 * k + 2].pen.color, kBlack);
-    EXPECT_NEAR(texts[3 * k + 2].v[0], 0, 1e-9);
-    EXPECT_NEAR(texts[3 * k + 2].v[1], 300 - 35 - (3 - k) * 1.2 * 9, 1e-9);
+    EXPECT_EQ(texts[k].text, lines[k]);
+    EXPECT_EQ(texts[k].pen.color, kBlack);
+    EXPECT_NEAR(texts[k].v[0], 0, 1e-9);
+    EXPECT_NEAR(texts[k].v[1], 300 - 35 - (3 - k) * 1.2 * 9, 1e-9);
   }
+  EXPECT_EQ(s.canvas.CurrentLayer(), Layer::kBase);
 
   // The variation form, when it draws, replaces the normal list.
   s.canvas.calls.clear();
   s.r.hooks.drawNumberVariation = [] { return true; };
   DrawNumberDisplay(s.r);
-  EXPECT_TRUE(s.canvas.calls.empty());
-  EXPECT_EQ(rows, 2);
+  EXPECT_TRUE(s.canvas.Shown(Layer::kList).empty());
+  EXPECT_EQ(rows, 3);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -86,15 +87,15 @@ TEST(RendererTest, PaletteColourCodesAndErasing) {
   s.fig.Lines[ab.index].lineKind = 6, s.fig.Lines[ab.index].color = 5;
   s.fig.Circles[circle.index].color = 2, s.fig.Points[a.index].locusColor = 5;
   s.Compute();
-  // The hidden point has neither its circle mark nor a label; code 20
-  // leaves only the background.
+  // The hidden point has neither its circle mark nor a label; erasing
+  // draws nothing (the picture goes with its layer).
   DrawFigure(s.r);
   EXPECT_EQ(s.canvas.Calls("circle").size(), 1u);
   ASSERT_EQ(s.canvas.Calls("text").size(), 2u);
   EXPECT_EQ(s.canvas.Calls("text")[0].pen.color, kBlack);
-  EXPECT_GT(s.canvas.CountOther(kWhite), 5);
+  size_t drawn = s.canvas.calls.size();
   for (ObjectRef ref : {a, b, hidden, ab, circle}) DrawObject(s.r, ref, kDrawErase);
-  EXPECT_EQ(s.canvas.CountOther(kWhite), 0);
+  EXPECT_EQ(s.canvas.calls.size(), drawn);
 
   // Code 7 draws the hidden point in black, without a label; 21 is red.
   s.canvas.calls.clear();
@@ -103,17 +104,18 @@ TEST(RendererTest, PaletteColourCodesAndErasing) {
   EXPECT_TRUE(s.canvas.Calls("text").empty());
   EXPECT_EQ(s.canvas.calls.at(0).pen.color, kBlack);
   EXPECT_EQ(s.canvas.calls.back().pen.color, kRed);
-  // A locus code: the locus colour, and the label erased at the previous place.
+  // A locus code: the previous picture in the locus colour, left on the
+  // trace layer, without a label.
   s.canvas.calls.clear();
   s.fig.PrevPoints[a.index].x = 1.0;
-  DrawObject(s.r, a, 13);
-  EXPECT_EQ(s.canvas.calls.at(0).pen.color, MakeRgb(255, 0, 255));
-  EXPECT_EQ(s.canvas.calls.back().pen.color, kWhite);
-  EXPECT_NEAR(s.canvas.calls.back().v[0], 11 / 0.05 + 10, 1e-9);
+  DrawPrevObject(s.r, a, 13);
+  ASSERT_EQ(s.canvas.calls.size(), 2u);  // the two strokes of the cross
+  EXPECT_EQ(s.canvas.calls[0].pen.color, MakeRgb(255, 0, 255));
+  EXPECT_EQ(s.canvas.calls[0].layer, Layer::kTrace);
+  EXPECT_NEAR(s.canvas.calls[0].v[0], 11 / 0.05 - 5, 1e-9);
+  EXPECT_EQ(s.canvas.CurrentLayer(), Layer::kBase);
 
   s.canvas.calls.clear();
-  DrawPrevObject(s.r, a, kDrawErase);
-  EXPECT_NEAR(s.canvas.calls.at(0).v[0], 11 / 0.05 - 5, 1e-9);
   DrawObjectAs(s.r, a, 3, 4);
   EXPECT_EQ(s.canvas.Calls("polygon").at(0).pen.color, kBlue);
 }
@@ -199,18 +201,20 @@ TEST(RendererTest, LabelsFollowTheModeAndTheWindow) {
   for (int16_t mode : {kModeStandard, kModeDeform, kModeCalculating}) {
     s.modes.entries[s.modes.depth] = mode;
     DrawPointLabel(s.r, a, 7, kCurrentTables);
-    DrawPointLabel(s.r, a, 0, kCurrentTables);  // erasing is never suppressed
   }
-  EXPECT_EQ(s.canvas.calls.size(), 4u);
+  // Codes 0 and from 8 are the background colour: they would only erase.
+  s.modes.entries[s.modes.depth] = kModeSelect;
+  DrawPointLabel(s.r, a, 0, kCurrentTables);
+  DrawPointLabel(s.r, a, 8, kCurrentTables);
+  EXPECT_EQ(s.canvas.calls.size(), 1u);
   s.settings.NotChrDisp = 1;  // a settings file's 1 still toggles
   ToggleLabels(s.settings);
   EXPECT_EQ(s.settings.NotChrDisp, 0);
 
-  // Without the status bar the offset is 2 pixels; codes from 8 erase.
+  // Without the status bar the offset is 2 pixels.
   s.canvas.calls.clear();
   s.settings.statusBarHidden = true;
-  DrawPointLabel(s.r, a, 8, kCurrentTables);
-  EXPECT_EQ(s.canvas.calls.at(0).pen.color, kWhite);
+  DrawPointLabel(s.r, a, 7, kCurrentTables);
   EXPECT_NEAR(s.canvas.calls[0].v[0], 11.5 / 0.05 + 2, 1e-9);
   // No label with its corner outside, with either position outside, or
   // when the chosen table's point does not exist.
@@ -261,7 +265,7 @@ TEST(RendererTest, AngleMarkColoursBySize) {
 
   EraseAngleMarks(s.r);
   EXPECT_EQ(s.r.angleMarks.count, 0);
-  EXPECT_EQ(s.canvas.CountOther(kWhite), 0);
+  EXPECT_TRUE(s.canvas.calls.empty());
   for (int i = 0; i < 205; ++i) DrawAngleMark(s.r, 0, 0, 1, 0, 30);
   EXPECT_EQ(s.r.angleMarks.count, kAngleMarkCapacity);
   s.settings.statusBarHidden = true;
@@ -274,7 +278,8 @@ TEST(RendererTest, RedrawInOrderWithDraggableLines) {
   std::vector<std::string> log;
   s.r.hooks.markDraggableCandidates = [&] { log.push_back("candidates"); };
   s.r.hooks.drawLocusTraces = [&] {
-    log.push_back(s.canvas.Calls("text").empty() ? "traces" : "?");
+    bool first = s.canvas.Calls("text").empty() && s.canvas.CurrentLayer() == Layer::kTrace;
+    log.push_back(first ? "traces" : "?");
   };
   s.r.hooks.afterNumberList = [&] { log.push_back("list"); };
   s.r.hooks.refreshStatus = [&] { log.push_back("status"); };
@@ -287,11 +292,15 @@ TEST(RendererTest, RedrawInOrderWithDraggableLines) {
   s.settings.font.size = 12;
   s.r.angleMarks.count = 50;
 
-  // Clear, grid, then the traces before any object.
+  // Clear, grid, then the traces before any object; the list over all.
+  s.canvas.clears = 0;
   Redraw(s.r);
   EXPECT_EQ(s.canvas.font.size, 12);
-  EXPECT_EQ(s.canvas.calls.front().op, "clear");
-  EXPECT_EQ(s.canvas.calls[1].pen.color, kAxisColorLight);
+  EXPECT_EQ(s.canvas.clears, 1);
+  EXPECT_EQ(s.canvas.calls[0].pen.color, kAxisColorLight);
+  EXPECT_EQ(s.canvas.calls[0].layer, Layer::kGrid);
+  EXPECT_EQ(s.canvas.Calls("text").back().layer, Layer::kList);
+  EXPECT_EQ(s.canvas.presents, 1);
   EXPECT_EQ(log, (std::vector<std::string>{"candidates", "traces", "list", "status"}));
   EXPECT_EQ(s.r.angleMarks.count, 1);  // cleared, then the angle's mark
   const LineRecord& line = s.fig.Lines[ab.index];
@@ -316,20 +325,26 @@ TEST(RendererTest, ViewAndOptionCommands) {
   EXPECT_TRUE(s.view.axisOn);
   EXPECT_EQ(s.canvas.calls.back().pen.color, kAxisColorLight);
 
-  // Switching to polar erases the rectangular grid first; switching the
-  // grid off draws it in the background colour, without a redraw.
-  s.canvas.calls.clear();
+  // The grid has a layer of its own: switching to polar or off changes
+  // that layer only, without a redraw, and the figure stays whole.
+  ObjectRef a = s.Point(1, 1);
+  Redraw(s.r);
+  int clears = s.canvas.clears;
   SetAxisKindCommand(s.r, kAxisPolar);
-  EXPECT_EQ(s.canvas.calls.front().pen.color, kWhite);
-  EXPECT_EQ(s.canvas.calls.back().pen.color, kAxisColorLight);
+  const std::vector<CanvasCall>& grid = s.canvas.Shown(Layer::kGrid);
+  ASSERT_FALSE(grid.empty());
+  EXPECT_EQ(grid.front().op, "circle");  // the rectangular grid is gone
+  EXPECT_EQ(std::count_if(grid.begin(), grid.end(), [](auto& c) { return c.op == "line"; }), 7);
   EXPECT_EQ(s.view.AxisKind, kAxisPolar);
   SetAxisColorCommand(s.r, kAxisColorDark);
-  EXPECT_EQ(s.canvas.calls.back().pen.color, kAxisColorDark);
+  EXPECT_EQ(s.canvas.Shown(Layer::kGrid).back().pen.color, kAxisColorDark);
   ToggleAxisCommand(s.r);
-  EXPECT_TRUE(s.canvas.Calls("clear").empty());
-  EXPECT_EQ(s.canvas.CountOther(kWhite), 0);
+  EXPECT_EQ(s.canvas.clears, clears);
+  EXPECT_TRUE(s.canvas.Shown(Layer::kGrid).empty());
+  EXPECT_FALSE(s.canvas.Shown(Layer::kBase).empty());
+  EXPECT_EQ(s.fig.Points[a.index].exists, kTrue);
   SetBackgroundCommand(s.r, kBlack);
-  EXPECT_EQ(s.canvas.Calls("clear").back().pen.color, kBlack);
+  EXPECT_EQ(s.canvas.background, kBlack);
   EXPECT_EQ(PaletteColor(s.r, 0), kBlack);
 
   EXPECT_EQ(PenWidthFromAnswer("25"), 10);

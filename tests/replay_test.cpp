@@ -43,9 +43,12 @@ TEST(ReplayTest, SingleStepEndsAtOnce) {
   ReplayConstruction(t.r, t.state, kReplayStart);
   EXPECT_EQ(t.log, (std::vector<std::string>{"on 300", "新しい点を取る:()→(点(A))", "off 300", "",
                                              "redraw"}));
-  // A clear, the free point in black, then in red as step 1, then the
-  // redraw, which leaves it hidden.
-  EXPECT_EQ(t.Colours({"clear", "pixel"}), (std::vector<Rgb>{kWhite, kBlack, kRed, kWhite}));
+  // The free point in black, then in red as step 1 (on the overlay), then
+  // the redraw, which leaves it hidden.
+  EXPECT_EQ(t.canvas.Calls("pixel").back().layer, Layer::kOverlay);
+  EXPECT_EQ(t.Colours({"pixel"}), (std::vector<Rgb>{kBlack, kRed}));
+  EXPECT_EQ(t.canvas.clears, 3);
+  EXPECT_TRUE(t.canvas.Shown(Layer::kOverlay).empty());
   ReplayConstruction(t.r, t.state, kReplayNext);  // a late tick changes nothing
   EXPECT_EQ(t.log.size(), 5u);
   EXPECT_EQ(t.shell.beeps, 0);
@@ -68,10 +71,12 @@ TEST(ReplayTest, StepsTicksKeysAndClicks) {
   EXPECT_EQ(t.Colours({"line", "circle"}), (std::vector<Rgb>{kRed}));
   EXPECT_EQ(t.log.back(), "２点を結ぶ:(Pt(A) , Pt(B))→(線(1))");
   // A key stops the timer and steps by hand: the line in its own colour,
-  // the circle in red.
+  // the circle in red, and the red line gone.
   ReplayKey(t.r, t.state, 'N');
   EXPECT_FALSE(t.state.timerRunning);
   EXPECT_EQ(t.Colours({"line", "circle"}), (std::vector<Rgb>{kBlack, kRed}));
+  ASSERT_EQ(t.canvas.Shown(Layer::kOverlay).size(), 1u);
+  EXPECT_EQ(t.canvas.Shown(Layer::kOverlay)[0].op, "circle");
   // With the timer stopped a left click steps too: step 5 is the last.
   ReplayClick(t.r, t.state, true);
   EXPECT_EQ(CurrentMode(t.modes), kModeStandard);

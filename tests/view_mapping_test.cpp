@@ -70,11 +70,11 @@ TEST(ViewMappingTest, ZoomLimitAndTheGrid) {
   for (int i = 0; i <= 20; ++i) EXPECT_NEAR(lines[i].v[0], 20.0 * i, 1e-9) << i;
   for (int i = 0; i <= 20; ++i) EXPECT_NEAR(lines[i].v[2], 20.0 * i, 1e-9) << i;
   EXPECT_NEAR(lines[21].v[1], 150 + 7 * 20, 1e-9);
-  view.axisOn = false;  // switched off it draws the same in the background colour
-  DrawAxis(view, canvas);
-  EXPECT_EQ(canvas.CountOther(kWhite), 0);
-
   canvas.calls.clear();
+  view.axisOn = false;  // switched off it draws nothing
+  DrawAxis(view, canvas);
+  EXPECT_TRUE(canvas.calls.empty());
+
   view.axisOn = true;
   view.AxisKind = kAxisPolar;
   DrawAxis(view, canvas);

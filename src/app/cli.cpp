@@ -34,11 +34,12 @@ constexpr const char* kUsage =
     "  sakuzu --report FILE [--language japanese|english|manual]\n"
     "                               load the figure, compute it and print the figure\n"
     "                               data report (steps and every object's fields)\n"
-    "  sakuzu --render FILE --output PICTURE.png [--size WxH]\n"
+    "  sakuzu --render FILE --output PICTURE.png [--size WxH] [--scale S]\n"
     "         [--language japanese|english|manual]\n"
     "                               draw the figure as the window shows it after\n"
     "                               opening FILE (drawing area 640x480 unless --size)\n"
-    "                               and write the picture as PNG\n"
+    "                               and write the picture as PNG; --scale 2 gives a\n"
+    "                               picture twice as wide and high, same layout\n"
     "  sakuzu --help                show this text\n";
 
 // Without a window, messages of the computations go to standard error.

@@ -12,20 +12,31 @@ DrawingArea::DrawingArea(ImageCanvas& canvas, QWidget* parent) : QWidget(parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
-  canvas_.SetChangeListener([this] { update(); });
+  canvas_.SetChangeListener([this](const QRect& changed) { update(changed); });
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
+  // A move to a screen of another density: the picture is made again.
+  if (devicePixelRatioF() != canvas_.DevicePixelRatio()) {
+    FitCanvas();
+    return;
+  }
   QPainter painter(this);
-  QRect dirty = event->rect();
-  painter.drawImage(dirty, canvas_.Image(), dirty);
+  canvas_.Paint(painter, event->rect());
 }
 
 void DrawingArea::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (size() == canvas_.Image().size()) return;
+  FitCanvas();
+}
+
+void DrawingArea::FitCanvas() {
+  bool sameSize = width() == canvas_.Width() && height() == canvas_.Height();
+  if (sameSize && devicePixelRatioF() == canvas_.DevicePixelRatio()) return;
+  canvas_.SetDevicePixelRatio(devicePixelRatioF());
   canvas_.Resize(width(), height(), canvas_.Background());
   if (onResize) onResize();
+  update();
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event) {

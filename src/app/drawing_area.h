@@ -1,5 +1,6 @@
-// The drawing area of the main window: shows the persistent picture that
-// the renderer paints into, and hands mouse and key events to the window.
+// The drawing area of the main window: shows the layers of the canvas that
+// the renderer paints into, at the screen's device pixel ratio, and hands
+// mouse and key events to the window.
 #pragma once
 
 #include <QWidget>
@@ -15,7 +16,7 @@ class DrawingArea : public QWidget {
  public:
   DrawingArea(ImageCanvas& canvas, QWidget* parent);
 
-  // After the picture was resized to the new size of the area (blank).
+  // After the picture was resized to the new size or density of the area (blank).
   std::function<void()> onResize;
   std::function<void(QMouseEvent*)> onMousePress;
   std::function<void(QMouseEvent*)> onMouseMove;
@@ -34,6 +35,8 @@ class DrawingArea : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void FitCanvas();
+
   ImageCanvas& canvas_;
 };
 

@@ -18,8 +18,8 @@ QString JapaneseMonospaceFamily();
 // (or its stand-in), then a Japanese font so that no text shows as boxes.
 QStringList FontFamiliesFor(const std::string& name);
 
-// A font of the given families and size; `noAntialias` for the drawing
-// surface, where erasing redraws the same pixels in the background colour.
+// A font of the given families and size; `noAntialias` for the
+// pixel-exact look of the drawing surface.
 QFont MakeFont(const std::string& name, double pointSize, bool noAntialias);
 
 }  // namespace sakuzu

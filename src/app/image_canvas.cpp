@@ -2,10 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QPolygon>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "app/fonts.h"
@@ -17,128 +20,388 @@ constexpr int kDotsPerMeter = static_cast<int>(kCanvasDpi / 0.0254 + 0.5);
 // Coordinates are clipped by the renderer; this only keeps a damaged
 // figure from handing the raster engine numbers it cannot take.
 constexpr double kCoordinateLimit = 1.0e7;
+constexpr double kMaxRatio = 8;
+constexpr qsizetype kTextCacheSize = 4096;
 
-int Round(double v) {
+double Limit(double v) {
   if (!std::isfinite(v)) return 0;
-  if (v > kCoordinateLimit) v = kCoordinateLimit;
-  if (v < -kCoordinateLimit) v = -kCoordinateLimit;
-  return static_cast<int>(std::lround(v));
+  return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
 }
+
+int Round(double v) { return static_cast<int>(std::lround(Limit(v))); }
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-QPen ToQPen(const Pen& pen) {
+QRgb Opaque(Rgb c) { return qRgb(c.r, c.g, c.b); }
+
+QPen ToQPen(const Pen& pen, bool smooth) {
   QPen qpen(ToQColor(pen.color));
   qpen.setWidth(pen.width < 1 ? 1 : pen.width);
-  qpen.setCapStyle(Qt::SquareCap);
-  qpen.setJoinStyle(Qt::MiterJoin);
+  if (smooth) {
+    qpen.setCapStyle(pen.dotted ? Qt::FlatCap : Qt::RoundCap);
+    qpen.setJoinStyle(Qt::RoundJoin);
+  } else {
+    qpen.setCapStyle(Qt::SquareCap);
+    qpen.setJoinStyle(Qt::MiterJoin);
+  }
   if (pen.dotted) qpen.setDashPattern({1, 1});
   return qpen;
 }
 
-class Painter : public QPainter {
- public:
-  explicit Painter(QImage* image) : QPainter(image) {
-    setRenderHint(QPainter::Antialiasing, false);
-    setRenderHint(QPainter::TextAntialiasing, false);
-  }
-};
-
-// True when no part of the circle's outline can reach the image: it lies
-// wholly outside, or the image lies wholly inside it.
-bool OutlineMissesImage(const QImage& image, int cx, int cy, int r, int width) {
-  double margin = width + 2.0;
-  double nearX = std::clamp<double>(cx, 0, image.width() - 1);
-  double nearY = std::clamp<double>(cy, 0, image.height() - 1);
-  double nearest = std::hypot(nearX - cx, nearY - cy);
-  if (nearest > r + margin) return true;
-  double farX = std::max(std::abs(cx - 0.0), std::abs(cx - (image.width() - 1.0)));
-  double farY = std::max(std::abs(cy - 0.0), std::abs(cy - (image.height() - 1.0)));
+// True when no part of the circle's outline can reach a surface of that
+// size: it lies wholly outside, or the surface lies wholly inside it.
+bool OutlineMisses(int width, int height, double cx, double cy, double r, int penWidth) {
+  double margin = penWidth + 2.0;
+  double nearX = std::clamp<double>(cx, 0, width - 1);
+  double nearY = std::clamp<double>(cy, 0, height - 1);
+  if (std::hypot(nearX - cx, nearY - cy) > r + margin) return true;
+  double farX = std::max(std::abs(cx), std::abs(cx - (width - 1.0)));
+  double farY = std::max(std::abs(cy), std::abs(cy - (height - 1.0)));
   return std::hypot(farX, farY) < r - margin;
+}
+
+// Fills a rectangle of device pixels with one value, without a painter.
+void FillPixels(QImage& image, const QRect& rect, QRgb value) {
+  QRect r = rect & image.rect();
+  if (r.isEmpty()) return;
+  if (r == image.rect()) {
+    image.fill(value);
+    return;
+  }
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::fill(line + r.left(), line + r.right() + 1, value);
+  }
+}
+
+void CopyPixels(QImage& to, const QImage& from, const QRect& rect) {
+  QRect r = rect & to.rect() & from.rect();
+  if (r.isEmpty()) return;
+  size_t bytes = static_cast<size_t>(r.width()) * sizeof(QRgb);
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y)) + r.left(),
+                reinterpret_cast<const QRgb*>(from.constScanLine(y)) + r.left(), bytes);
+  }
 }
 
 }  // namespace
 
-ImageCanvas::ImageCanvas(int width, int height) : font_(MakeFont("FixedSys", 9, true)) {
+ImageCanvas::ImageCanvas(int width, int height, double devicePixelRatio)
+    : font_(MakeFont("FixedSys", 9, false)) {
+  ratio_ = std::clamp(devicePixelRatio, 1.0, kMaxRatio);
   Resize(width, height, MakeRgb(255, 255, 255));
 }
 
+ImageCanvas::~ImageCanvas() { EndPainting(); }
+
 void ImageCanvas::Resize(int width, int height, Rgb background) {
-  image_ = QImage(width < 1 ? 1 : width, height < 1 ? 1 : height, QImage::Format_RGB32);
-  image_.setDotsPerMeterX(kDotsPerMeter);
-  image_.setDotsPerMeterY(kDotsPerMeter);
+  EndPainting();
+  width_ = std::max(1, width);
+  height_ = std::max(1, height);
+  QSize device(static_cast<int>(std::ceil(width_ * ratio_)),
+               static_cast<int>(std::ceil(height_ * ratio_)));
+  for (int i = 0; i < kLayerCount; ++i) {
+    QImage::Format format = i == static_cast<int>(Layer::kGrid)
+                                ? QImage::Format_RGB32
+                                : QImage::Format_ARGB32_Premultiplied;
+    // Device pixels; the painter scales. (A QImage with a device pixel
+    // ratio would be copied whenever it is composed at ratio 1.)
+    QImage image(device, format);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(i == static_cast<int>(Layer::kGrid) ? Opaque(background) : 0);
+    layers_[i] = LayerImage{image, QRect()};
+  }
+  still_ = QImage(device, QImage::Format_RGB32);
+  still_.fill(Opaque(background));
   Clear(background);
 }
 
+void ImageCanvas::SetDevicePixelRatio(double ratio) {
+  ratio = std::clamp(ratio, 1.0, kMaxRatio);
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  texts_.clear();
+  Resize(width_, height_, background_);
+}
+
+void ImageCanvas::SetSmooth(bool smooth) {
+  if (smooth == smooth_) return;
+  EndPainting();
+  smooth_ = smooth;
+  font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+  texts_.clear();
+}
+
+// ------------------------------------------------------------------ layers
+
+QRect ImageCanvas::DeviceRect(const QRect& logical) const {
+  if (logical.isEmpty()) return QRect();
+  int left = static_cast<int>(std::floor(logical.left() * ratio_));
+  int top = static_cast<int>(std::floor(logical.top() * ratio_));
+  int right = static_cast<int>(std::ceil((logical.right() + 1) * ratio_));
+  int bottom = static_cast<int>(std::ceil((logical.bottom() + 1) * ratio_));
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QRect ImageCanvas::LogicalRect(const QRect& device) const {
+  if (device.isEmpty()) return QRect();
+  int left = static_cast<int>(std::floor(device.left() / ratio_));
+  int top = static_cast<int>(std::floor(device.top() / ratio_));
+  int right = static_cast<int>(std::ceil((device.right() + 1) / ratio_));
+  int bottom = static_cast<int>(std::ceil((device.bottom() + 1) / ratio_));
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void ImageCanvas::Changed(Layer layer, const QRect& device) {
+  if (device.isEmpty()) return;
+  changedArea_ |= device;
+  if (layer <= Layer::kTrace) stillDirty_ |= device;
+}
+
+void ImageCanvas::EmptyImage(Layer layer, const QRect& device) {
+  LayerImage& l = layers_[static_cast<int>(layer)];
+  QRgb value = layer == Layer::kGrid ? Opaque(background_) : 0;
+  FillPixels(l.image, device, value);
+  Changed(layer, device & l.image.rect());
+}
+
 void ImageCanvas::Clear(Rgb background) {
+  EndPainting();
   background_ = background;
-  image_.fill(ToQColor(background));
-  Changed();
+  QRect all = layers_[0].image.rect();
+  for (int i = 0; i < kLayerCount; ++i) {
+    auto layer = static_cast<Layer>(i);
+    EmptyImage(layer, layer == Layer::kGrid ? all : layers_[i].inked);
+    layers_[i].inked = QRect();
+  }
+  Changed(Layer::kGrid, all);
+  layer_ = Layer::kBase;
+}
+
+void ImageCanvas::ClearLayer(Layer layer) {
+  LayerImage& l = layers_[static_cast<int>(layer)];
+  if (l.inked.isEmpty()) return;
+  EndPainting();
+  EmptyImage(layer, l.inked);
+  l.inked = QRect();
+}
+
+void ImageCanvas::SetLayer(Layer layer) {
+  if (layer == layer_) return;
+  EndPainting();
+  layer_ = layer;
+}
+
+QPainter& ImageCanvas::Painter() {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&Current().image);
+    if (ratio_ != 1) painter_->scale(ratio_, ratio_);
+    painter_->setRenderHint(QPainter::Antialiasing, smooth_);
+    painter_->setRenderHint(QPainter::TextAntialiasing, smooth_);
+    painter_->setFont(font_);
+    penSet_ = false;
+  }
+  return *painter_;
+}
+
+void ImageCanvas::EndPainting() { painter_.reset(); }
+
+void ImageCanvas::UsePen(const Pen& pen) {
+  QPainter& p = Painter();
+  if (penSet_ && pen == pen_) return;
+  p.setPen(ToQPen(pen, smooth_));
+  pen_ = pen;
+  penSet_ = true;
+}
+
+void ImageCanvas::Ink(double left, double top, double right, double bottom, double margin) {
+  double l = std::min(left, right) - margin, r = std::max(left, right) + margin;
+  double t = std::min(top, bottom) - margin, b = std::max(top, bottom) + margin;
+  QRect device(QPoint(static_cast<int>(std::floor(Limit(l) * ratio_)),
+                      static_cast<int>(std::floor(Limit(t) * ratio_))),
+               QPoint(static_cast<int>(std::ceil(Limit(r) * ratio_)),
+                      static_cast<int>(std::ceil(Limit(b) * ratio_))));
+  device &= Current().image.rect();
+  if (device.isEmpty()) return;
+  Current().inked |= device;
+  Changed(layer_, device);
+}
+
+void ImageCanvas::Present() {
+  EndPainting();
+  if (!stillDirty_.isEmpty()) ComposeStill(stillDirty_);
+  stillDirty_ = QRect();
+  if (changedArea_.isEmpty()) return;
+  QRect logical = LogicalRect(changedArea_);
+  changedArea_ = QRect();
+  if (changed_) changed_(logical);
+}
+
+// The layers that change only with a full redraw, a trace or the grid are
+// kept composed, so that a deformation step composes only what moves.
+void ImageCanvas::ComposeStill(const QRect& device) {
+  QRect r = device & still_.rect();
+  if (r.isEmpty()) return;
+  CopyPixels(still_, layers_[static_cast<int>(Layer::kGrid)].image, r);
+  QPainter p(&still_);
+  for (Layer layer : {Layer::kBase, Layer::kTrace}) {
+    const LayerImage& l = layers_[static_cast<int>(layer)];
+    QRect part = r & l.inked;
+    if (part.isEmpty()) continue;
+    p.drawImage(part.topLeft(), l.image, part);
+  }
+}
+
+void ImageCanvas::Paint(QPainter& painter, const QRect& rect) {
+  EndPainting();
+  if (!stillDirty_.isEmpty()) ComposeStill(stillDirty_);
+  stillDirty_ = QRect();
+  QRect device = DeviceRect(rect) & still_.rect();
+  if (device.isEmpty()) return;
+  auto target = [this](const QRect& d) {
+    return QRectF(d.left() / ratio_, d.top() / ratio_, d.width() / ratio_, d.height() / ratio_);
+  };
+  painter.drawImage(target(device), still_, QRectF(device));
+  for (Layer layer : {Layer::kLive, Layer::kOverlay, Layer::kList}) {
+    const LayerImage& l = layers_[static_cast<int>(layer)];
+    QRect part = device & l.inked;
+    if (part.isEmpty()) continue;
+    painter.drawImage(target(part), l.image, QRectF(part));
+  }
+}
+
+QImage ImageCanvas::Composed() {
+  QImage frame(still_.size(), QImage::Format_RGB32);
+  frame.setDevicePixelRatio(ratio_);
+  frame.setDotsPerMeterX(kDotsPerMeter);
+  frame.setDotsPerMeterY(kDotsPerMeter);
+  {
+    QPainter p(&frame);
+    Paint(p, QRect(0, 0, width_, height_));
+  }
+  return frame;
+}
+
+// ----------------------------------------------------------------- drawing
+
+double ImageCanvas::Snap(double v, int penWidth) const {
+  // A line of an odd number of device pixels is centred on a device pixel,
+  // an even one between two; either way it covers whole pixels.
+  double device = (Limit(v) + 0.5) * ratio_;
+  bool even = std::lround(std::max(1, penWidth) * ratio_) % 2 == 0;
+  return (even ? std::round(device) : std::floor(device) + 0.5) / ratio_;
 }
 
 void ImageCanvas::DrawPixel(double x, double y, Rgb color) {
-  Changed();
   int px = Round(x), py = Round(y);
-  if (!image_.rect().contains(px, py)) return;
-  image_.setPixel(px, py, ToQColor(color).rgb());
+  if (px < 0 || py < 0 || px >= width_ || py >= height_) return;
+  Painter().fillRect(QRect(px, py, 1, 1), ToQColor(color));
+  Ink(px, py, px + 1, py + 1, 0);
 }
 
 void ImageCanvas::DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) {
-  Changed();
-  Painter p(&image_);
-  p.setPen(ToQPen(pen));
-  QPoint a(Round(x1), Round(y1)), b(Round(x2), Round(y2));
+  Ink(x1, y1, x2 + 1, y2 + 1, pen.width + 1);
+  QPainter& p = Painter();
+  UsePen(pen);
+  if (!smooth_) {
+    QPoint a(Round(x1), Round(y1)), b(Round(x2), Round(y2));
+    if (a == b) {
+      p.drawPoint(a);
+    } else {
+      p.drawLine(a, b);
+    }
+    return;
+  }
+  // Lines along the pixel grid stay sharp.
+  QPointF a(Limit(x1) + 0.5, Limit(y1) + 0.5), b(Limit(x2) + 0.5, Limit(y2) + 0.5);
+  if (x1 == x2) a.rx() = b.rx() = Snap(x1, pen.width);
+  if (y1 == y2) a.ry() = b.ry() = Snap(y1, pen.width);
+  if (pen.dotted) {
+    // Flat dashes from pixel edge to pixel edge: the dots fall on whole
+    // pixels of a grid line instead of smearing over two.
+    QLineF line(a, b);
+    double length = line.length();
+    if (length > 0) {
+      QPointF half = (b - a) / length * 0.5;
+      a -= half;
+      b += half;
+    }
+  }
   if (a == b) {
     p.drawPoint(a);
     return;
   }
-  p.drawLine(a, b);
+  p.drawLine(QLineF(a, b));
 }
 
 void ImageCanvas::DrawCircle(double cx, double cy, double radius, const Pen& pen) {
-  Changed();
-  int x = Round(cx), y = Round(cy), r = Round(radius);
-  if (r < 0 || OutlineMissesImage(image_, x, y, r, pen.width)) return;
-  Painter p(&image_);
-  p.setPen(ToQPen(pen));
+  if (!(radius >= 0) || OutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
+  Ink(cx - radius, cy - radius, cx + radius + 1, cy + radius + 1, pen.width + 1);
+  QPainter& p = Painter();
+  UsePen(pen);
   p.setBrush(Qt::NoBrush);
-  p.drawEllipse(QPoint(x, y), r, r);
+  if (!smooth_) {
+    int r = Round(radius);
+    p.drawEllipse(QPoint(Round(cx), Round(cy)), r, r);
+    return;
+  }
+  p.drawEllipse(QPointF(Limit(cx) + 0.5, Limit(cy) + 0.5), radius, radius);
 }
 
 void ImageCanvas::DrawArc(double cx, double cy, double radius, double startAngle, double endAngle,
                           const Pen& pen) {
-  Changed();
-  int x = Round(cx), y = Round(cy), r = Round(radius);
-  if (r < 0 || OutlineMissesImage(image_, x, y, r, pen.width)) return;
+  if (!(radius >= 0) || OutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
+  Ink(cx - radius, cy - radius, cx + radius + 1, cy + radius + 1, pen.width + 1);
   if (endAngle < startAngle) endAngle += 2 * std::numbers::pi;
   // Qt measures arcs in sixteenths of a degree, counter-clockwise on screen.
   int start = static_cast<int>(std::lround(startAngle * 180 / std::numbers::pi * 16));
   int span = static_cast<int>(std::lround((endAngle - startAngle) * 180 / std::numbers::pi * 16));
-  Painter p(&image_);
-  p.setPen(ToQPen(pen));
-  p.drawArc(QRect(x - r, y - r, 2 * r, 2 * r), start, span);
+  QPainter& p = Painter();
+  UsePen(pen);
+  if (!smooth_) {
+    int x = Round(cx), y = Round(cy), r = Round(radius);
+    p.drawArc(QRect(x - r, y - r, 2 * r, 2 * r), start, span);
+    return;
+  }
+  QRectF box(Limit(cx) + 0.5 - radius, Limit(cy) + 0.5 - radius, 2 * radius, 2 * radius);
+  p.drawArc(box, start, span);
 }
 
 void ImageCanvas::DrawPolygon(const std::vector<PixelPoint>& corners, const Pen& pen) {
-  Changed();
   if (corners.empty()) return;
-  QPolygon polygon;
-  for (const PixelPoint& c : corners) polygon << QPoint(Round(c.x), Round(c.y));
-  Painter p(&image_);
-  p.setPen(ToQPen(pen));
+  QPainter& p = Painter();
+  UsePen(pen);
   p.setBrush(Qt::NoBrush);
+  double left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+  for (const PixelPoint& c : corners) {
+    left = std::min(left, c.x), right = std::max(right, c.x);
+    top = std::min(top, c.y), bottom = std::max(bottom, c.y);
+  }
+  Ink(left, top, right + 1, bottom + 1, pen.width + 1);
+  if (!smooth_) {
+    QPolygon polygon;
+    for (const PixelPoint& c : corners) polygon << QPoint(Round(c.x), Round(c.y));
+    p.drawPolygon(polygon);
+    return;
+  }
+  // The polygons are point marks: on pixel centres they stay crisp.
+  QPolygonF polygon;
+  for (const PixelPoint& c : corners)
+    polygon << QPointF(Snap(c.x, pen.width), Snap(c.y, pen.width));
   p.drawPolygon(polygon);
 }
 
 void ImageCanvas::FillRect(double x1, double y1, double x2, double y2, Rgb color) {
-  Changed();
   QRect rect = QRect(QPoint(Round(x1), Round(y1)), QPoint(Round(x2), Round(y2))).normalized();
-  Painter p(&image_);
-  p.fillRect(rect, ToQColor(color));
+  Ink(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1, 0);
+  Painter().fillRect(rect, ToQColor(color));
 }
 
 void ImageCanvas::SetFont(const CanvasFont& font) {
-  font_ = MakeFont(font.family, font.size, true);
+  EndPainting();
+  texts_.clear();
+  font_ = MakeFont(font.family, font.size, !smooth_);
   // The renderer spaces lines 1.2 sizes apart, the size taken as pixels:
   // letters of that em height fill a line without touching the next.
   if (font.size > 0)
@@ -150,17 +413,30 @@ void ImageCanvas::SetFont(const CanvasFont& font) {
 }
 
 void ImageCanvas::DrawText(double x, double y, const std::string& text, Rgb color) {
-  Changed();
   if (text.empty()) return;
-  Painter p(&image_);
-  p.setFont(font_);
+  QString qtext = QString::fromStdString(text);
+  auto found = texts_.find(qtext);
+  if (found == texts_.end()) {
+    if (texts_.size() > kTextCacheSize) texts_.clear();
+    QStaticText laidOut(qtext);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.prepare(QTransform::fromScale(ratio_, ratio_), font_);
+    found = texts_.insert(qtext, laidOut);
+  }
+  QSizeF size = found->size();
+  Ink(x, y, x + size.width() + 1, y + size.height() + 1, 2);
+  QPainter& p = Painter();
   p.setPen(ToQColor(color));
-  QFontMetrics metrics(font_, &image_);
-  p.drawText(QPoint(Round(x), Round(y) + metrics.ascent()), QString::fromStdString(text));
+  penSet_ = false;
+  // Whole device pixels keep the letters sharp.
+  p.drawStaticText(
+      QPointF(std::round(Limit(x) * ratio_) / ratio_, std::round(Round(y) * ratio_) / ratio_),
+      *found);
 }
 
 double ImageCanvas::TextWidth(const std::string& text) const {
-  QFontMetricsF metrics(font_, &image_);
+  QFontMetricsF metrics(font_, &layers_[0].image);
   return metrics.horizontalAdvance(QString::fromStdString(text));
 }
 

@@ -1,31 +1,57 @@
-// The drawing surface of the window: a QImage that the renderer paints on
-// through the Canvas interface and that the drawing widget shows.
+// The drawing surface of the window: one image per layer of the canvas,
+// composed with QPainter when the drawing area paints. The renderer draws
+// in logical pixels; the images hold devicePixelRatio device pixels per
+// logical pixel, so a high-density screen and a print-quality picture are
+// sharp.
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
+#include <QRect>
+#include <QStaticText>
+#include <array>
 #include <functional>
+#include <memory>
 
 #include "view/canvas.h"
+
+class QPainter;
 
 namespace sakuzu {
 
 class ImageCanvas : public Canvas {
  public:
-  ImageCanvas(int width, int height);
+  ImageCanvas(int width, int height, double devicePixelRatio = 1);
+  ~ImageCanvas() override;
 
-  // A new, blank surface of that size (the old picture is dropped).
+  // A new, blank surface of that logical size (the old picture is dropped).
   void Resize(int width, int height, Rgb background);
-
-  const QImage& Image() const { return image_; }
+  // Device pixels per logical pixel; the surface becomes blank.
+  void SetDevicePixelRatio(double ratio);
+  double DevicePixelRatio() const { return ratio_; }
   // The colour of the last Clear.
   Rgb Background() const { return background_; }
-  // Called after every drawing call (the widget asks for a repaint).
-  void SetChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+  bool Smooth() const { return smooth_; }
 
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  // The whole picture as the screen shows it, at the device pixel ratio.
+  QImage Composed();
+  // Paints the part `rect` (logical pixels) of the picture with `painter`,
+  // whose device has the same logical size.
+  void Paint(QPainter& painter, const QRect& rect);
+  // Told at each Present the logical rectangle that changed since the last.
+  void SetChangeListener(std::function<void(const QRect&)> listener) {
+    changed_ = std::move(listener);
+  }
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
   void Clear(Rgb background) override;
+  void ClearLayer(Layer layer) override;
+  void SetLayer(Layer layer) override;
+  Layer CurrentLayer() const override { return layer_; }
+  void SetSmooth(bool smooth) override;
+  void Present() override;
   void DrawPixel(double x, double y, Rgb color) override;
   void DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) override;
   void DrawCircle(double cx, double cy, double radius, const Pen& pen) override;
@@ -38,14 +64,45 @@ class ImageCanvas : public Canvas {
   double TextWidth(const std::string& text) const override;
 
  private:
-  void Changed() {
-    if (changed_) changed_();
-  }
+  struct LayerImage {
+    QImage image;
+    QRect inked;  // device pixels: everything drawn since the layer was emptied
+  };
 
-  QImage image_;
+  LayerImage& Current() { return layers_[static_cast<int>(layer_)]; }
+  // The painter of the current layer, opened on first use in a frame.
+  QPainter& Painter();
+  void EndPainting();
+  // Gives the painter the pen, unless it has it already.
+  void UsePen(const Pen& pen);
+  // Marks the logical rectangle (with a margin for the pen) as drawn on
+  // the current layer.
+  void Ink(double left, double top, double right, double bottom, double margin);
+  void Changed(Layer layer, const QRect& device);
+  void EmptyImage(Layer layer, const QRect& device);
+  void ComposeStill(const QRect& device);
+  QRect DeviceRect(const QRect& logical) const;
+  QRect LogicalRect(const QRect& device) const;
+  // The logical coordinate nearest to pixel v's centre on which a line of
+  // that pen width covers whole device pixels: crisp axis-parallel lines.
+  double Snap(double v, int penWidth) const;
+
+  int width_ = 1, height_ = 1;
+  double ratio_ = 1;
+  std::array<LayerImage, kLayerCount> layers_;
+  QImage still_;       // the grid, base and trace layers composed
+  QRect stillDirty_;   // device pixels of still_ to compose again
+  QRect changedArea_;  // device pixels changed since the last Present
+  Layer layer_ = Layer::kBase;
+  std::unique_ptr<QPainter> painter_;
+  bool smooth_ = true;
   QFont font_;
+  // Laid-out label texts: a figure draws the same few names again and again.
+  QHash<QString, QStaticText> texts_;
+  Pen pen_;  // the pen the open painter has, when penSet_
+  bool penSet_ = false;
   Rgb background_ = MakeRgb(255, 255, 255);
-  std::function<void()> changed_;
+  std::function<void(const QRect&)> changed_;
 };
 
 // The surface's resolution: fixed, so that a font size in points gives the

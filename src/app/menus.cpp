@@ -218,6 +218,7 @@ void AddOptionSteps(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuOdeformVarManual", "mnuOdeformNum", "任意設定", "Shift+Ctrl+F11"));
   t.push_back(Item("mnuOchrDisp", o, "文字表示"));
   t.push_back(Item("mnuAngleSW", o, "角のマークの表示"));
+  t.push_back(Item("mnuOSmooth", o, "滑らかな描画"));
   t.push_back(Item("mnuOAxis", o, "座標軸の表示", "Ctrl+A"));
   t.push_back(Sub("mnuOAxisKind", o, "座標系の種類"));
   t.push_back(Item("mnuOAxis01", "mnuOAxisKind", "直交座標系"));
@@ -345,6 +346,7 @@ constexpr std::string_view kCheckable[] = {"mnuOdeformStandard",
                                            "mnuOdeformVarManual",
                                            "mnuOchrDisp",
                                            "mnuAngleSW",
+                                           "mnuOSmooth",
                                            "mnuOAxis",
                                            "mnuOAxis01",
                                            "mnuOAxis02",
@@ -553,6 +555,7 @@ void MenuBar::MenuCheckSet(const MenuCheckState& s) {
   auto check = [this](std::string_view name, bool on) { Action(name)->setChecked(on); };
   check("mnuOchrDisp", !s.labelsOff);
   check("mnuAngleSW", s.angleMarks);
+  check("mnuOSmooth", s.smooth);
   check("mnuOAxis", s.axisOn);
   check("mnuOAxis01", s.axisKind == 0);
   check("mnuOAxis02", s.axisKind == 1);

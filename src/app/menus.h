@@ -61,6 +61,7 @@ const std::vector<std::string_view>& FutureItemNames();
 struct MenuCheckState {
   bool labelsOff = false;   // NotChrDisp
   bool angleMarks = false;  // angle-mark switch
+  bool smooth = true;       // antialiased drawing
   bool axisOn = false;      // axissw
   int16_t axisKind = 0;     // 0 orthogonal, 1 polar
   int16_t delta = 10;       // deformation step

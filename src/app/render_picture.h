@@ -14,6 +14,7 @@ struct RenderOptions {
   std::string outputPath;
   int width = 640;  // the drawing area in pixels
   int height = 480;
+  double scale = 1;      // device pixels per pixel of the drawing area
   std::string language;  // empty: the language of the settings file
 };
 

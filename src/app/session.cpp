@@ -52,6 +52,7 @@ void Session::ApplySettings() {
   display.font.size = settings.fontSize;
   display.replayInterval = settings.redrawSlow;
   display.decimals = settings.ketaDecimal;
+  display.smooth = settings.smooth;
   view.axisOn = settings.axisSw != 0;
   view.axisColor = settings.axisColor;
   // The colour from the settings is the user's: the first drawing of the
@@ -71,6 +72,7 @@ void Session::CollectSettings() {
   settings.fontSize = static_cast<float>(display.font.size);
   settings.redrawSlow = display.replayInterval;
   settings.ketaDecimal = display.decimals;
+  settings.smooth = display.smooth;
   // The switch keeps its stored form: any non-zero value is "on".
   if (view.axisOn != (settings.axisSw != 0)) settings.axisSw = view.axisOn ? -1 : 0;
   settings.axisColor = view.axisColor;

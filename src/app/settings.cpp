@@ -91,6 +91,15 @@ void ReadColor(std::string_view text, Rgb& target) {
 }
 
 // Applies one recognised key; `index` is the key's place in kReadKeys.
+// "True" or "False" in any case, or a number (non-zero is true).
+std::optional<bool> ReadTruth(std::string_view text) {
+  std::string word = ToUpperAscii(Trim(text));
+  if (word == "TRUE") return true;
+  if (word == "FALSE") return false;
+  if (auto v = LeadingNumber(text)) return *v != 0;
+  return std::nullopt;
+}
+
 void ApplyKey(int index, const std::string& value, Settings& s) {
   switch (index) {
     case 0:
@@ -157,6 +166,9 @@ void ApplyKey(int index, const std::string& value, Settings& s) {
     case 19:
       ReadInt16(value, s.sDeformKind, 0, 2);
       break;
+    case 20:
+      if (auto on = ReadTruth(value)) s.smooth = *on;
+      break;
     default:
       break;
   }
@@ -168,7 +180,8 @@ constexpr std::string_view kReadKeys[] = {
     "axissw",         "AxisColor",         "ZKwin.DrawWidth", "ZKwin.FontSize",
     "ZKwin.FontName", "KetaDecimal",       "ZKwin.BackColor", "BrowserSW",
     "WWWurl",         "ZKwin.Width",       "ZKwin.Height",    "ZKwin.WindowState",
-    "ZKwin_MenuMode", "ZKwin_Redraw_Slow", "ZKwin_Language",  "SDeformKind"};
+    "ZKwin_MenuMode", "ZKwin_Redraw_Slow", "ZKwin_Language",  "SDeformKind",
+    "ZKwin_Smooth"};
 
 int FloorToInt(double value, int low, int high) {
   double f = std::floor(value);
@@ -214,6 +227,7 @@ void ResetSettings(Settings& settings) {
   settings.backColor = defaults.backColor;
   settings.browserSw = defaults.browserSw;
   settings.redrawSlow = defaults.redrawSlow;
+  settings.smooth = defaults.smooth;
 }
 
 std::string FormatSettingsText(const Settings& s, const ProgramVersion& version) {
@@ -245,6 +259,7 @@ std::string FormatSettingsText(const Settings& s, const ProgramVersion& version)
   line("ZKwin_Redraw_Slow", NumberField(s.redrawSlow));
   line("ZKwin_Language", s.language);
   line("SDeformKind", NumberField(s.sDeformKind));
+  line("ZKwin_Smooth", s.smooth ? "True" : "False");
   return out.str();
 }
 

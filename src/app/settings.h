@@ -53,6 +53,7 @@ struct Settings {
   int32_t redrawSlow = kDefaultReplayInterval;  // replay timer interval, ms
   std::string language;                         // "Japanese", "English", "Manual" or empty
   int16_t sDeformKind = 0;  // Shift-drag snapping: 0 line/circle, 1 line, 2 lattice
+  bool smooth = true;       // antialiased drawing; files without the key mean on
 
   bool operator==(const Settings&) const = default;
 };
@@ -78,7 +79,7 @@ Rgb LongToColor(int32_t value);
 // mode, language, snapping and server URL stay.
 void ResetSettings(Settings& settings);
 
-// The file text: 24 lines in a fixed order, CR LF line ends.
+// The file text: 25 lines in a fixed order, CR LF line ends.
 std::string FormatSettingsText(const Settings& settings, const ProgramVersion& version);
 
 // Applies every line of a settings file to `settings`. Unknown keys, lines

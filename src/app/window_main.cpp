@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "app/fonts.h"
@@ -13,6 +14,7 @@
 #include "app/render_picture.h"
 #include "app/session.h"
 #include "app/zkwin.h"
+#include "text/number_text.h"
 
 namespace sakuzu {
 namespace {
@@ -28,8 +30,17 @@ class ErrorStreamShell : public Shell {
 };
 
 constexpr const char* kRenderUsage =
-    "usage: sakuzu --render FILE --output PICTURE.png [--size WxH] "
+    "usage: sakuzu --render FILE --output PICTURE.png [--size WxH] [--scale S] "
     "[--language japanese|english|manual]\n";
+
+// The scale of a picture: 1 to 8 device pixels per pixel, fractions allowed.
+bool ParseScale(const std::string& text, double& scale) {
+  bool plain = !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos;
+  std::optional<double> value = plain ? LeadingNumber(text) : std::nullopt;
+  if (!value || !(*value >= 1 && *value <= 8)) return false;
+  scale = *value;
+  return true;
+}
 
 bool ParseSize(const std::string& text, int& width, int& height) {
   size_t x = text.find_first_of("xX");
@@ -63,6 +74,11 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& option
     } else if (args[i] == "--size") {
       if (!ParseSize(value, options.width, options.height)) {
         err << "bad size " << value << " (expected WxH, for example 640x480)\n";
+        return false;
+      }
+    } else if (args[i] == "--scale") {
+      if (!ParseScale(value, options.scale)) {
+        err << "bad scale " << value << " (expected a number from 1 to 8)\n";
         return false;
       }
     } else if (args[i] == "--language") {

@@ -193,6 +193,7 @@ void ZKwin::MenuCheckSet() {
   MenuCheckState state;
   state.labelsOff = session_.display.NotChrDisp != 0;
   state.angleMarks = session_.display.angleMarksOn;
+  state.smooth = session_.display.smooth;
   state.axisOn = session_.view.axisOn;
   state.axisKind = session_.view.AxisKind;
   state.delta = s.delta;
@@ -609,6 +610,7 @@ void ZKwin::ConnectCommands() {
     ToggleAngleMarksCommand(r);
     MenuCheckSet();
   });
+  Connect("mnuOSmooth", [set] { set([](Settings& x) { x.smooth = !x.smooth; }, true); });
   Connect("mnuOAxis", [this, &r] {
     ToggleAxisCommand(r);
     AfterViewCommand();

@@ -464,6 +464,7 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"変形の幅の設定", "Set deforming step"},
     {"変形時の選択", "Selection while deforming"},
     {"変数の値を変える", "Change value of variable"},
+    {"滑らかな描画", "Smooth drawing"},
     {"編集", "Edit"},
     {"編集(束縛条件)", "Edit (binding)"},
     {"保存", "Save"},

@@ -3,21 +3,22 @@
 // implementation only rasterises.
 //
 // Coordinates: x grows to the right, y grows DOWN, and (0, 0) is the centre
-// of the top-left pixel; the surface is Width() x Height() pixels. Values
-// are doubles so that small marks keep their size (a radius of 2.5 pixels);
-// an implementation may round every coordinate and radius to the nearest
-// integer before drawing. Coordinates far outside the surface are clipped
-// by the renderer before they get here, except circles, whose centre and
-// radius stay within a few million pixels.
+// of the top-left pixel; the surface is Width() x Height() pixels. These are
+// logical pixels: a surface may keep more device pixels per logical pixel
+// (a high-density screen, a print-quality picture) and scales by itself.
+// Values are doubles so that small marks keep their size (a radius of 2.5
+// pixels). Coordinates far outside the surface are clipped by the renderer
+// before they get here, except circles, whose centre and radius stay within
+// a few million pixels.
 //
-// The surface is persistent: it keeps what was drawn until Clear. Erasing
-// works by drawing the same thing again in the background colour, so every
-// call must be deterministic and must not blend: antialiasing off, also for
-// text (a QFont with QFont::NoAntialias). Drawing the same call twice, the
-// second time in the background colour, must leave no pixel of the first.
+// The surface has layers, shown bottom to top, so that nothing is ever
+// erased by painting over it: an object that moves or a mark that goes away
+// lives on a layer that is emptied and drawn again, and what lies beneath is
+// never touched. Every drawing call goes to the current layer (SetLayer).
+// Drawing in the background colour is never used to erase.
 //
 // Every call carries its own colour and pen; the surface keeps no drawing
-// state except the label font.
+// state except the current layer, the label font and the smoothing switch.
 #pragma once
 
 #include <cstdint>
@@ -56,16 +57,37 @@ struct CanvasFont {
   bool operator==(const CanvasFont&) const = default;
 };
 
+// The layers, bottom to top.
+enum class Layer : uint8_t {
+  kGrid,     // the background colour, the grid and the axes
+  kBase,     // every object that does not move in the current operation
+  kTrace,    // what the locus switch leaves behind, until the next full redraw
+  kLive,     // what moves, drawn again on each deformation step
+  kOverlay,  // transient marks: hover, candidates, picked inputs, the drag mark, printed text
+  kList,     // the number list
+};
+constexpr int kLayerCount = 6;
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  // Size of the drawing area in pixels.
+  // Size of the drawing area in (logical) pixels.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
 
-  // Fills the whole surface with the background colour.
+  // Empties every layer and gives the grid layer the background colour.
+  // The current layer becomes the base layer.
   virtual void Clear(Rgb background) = 0;
+  // Empties one layer; the grid layer keeps the background colour.
+  virtual void ClearLayer(Layer layer) = 0;
+  // The layer later drawing calls go to.
+  virtual void SetLayer(Layer layer) = 0;
+  virtual Layer CurrentLayer() const = 0;
+  // Antialiased lines, circles, arcs and text (on), or the pixel-exact look.
+  virtual void SetSmooth(bool smooth) { (void)smooth; }
+  // The end of a frame: what was drawn since the last one may be shown now.
+  virtual void Present() {}
   // Exactly one pixel, whatever the pen width.
   virtual void DrawPixel(double x, double y, Rgb color) = 0;
   // A straight line including both end pixels.
@@ -84,10 +106,25 @@ class Canvas {
 
   // The font of every later DrawText and TextWidth.
   virtual void SetFont(const CanvasFont& font) = 0;
-  // Text with its top-left corner at (x, y); the background stays as it is.
+  // Text with its top-left corner at (x, y); what lies beneath stays as it is.
   virtual void DrawText(double x, double y, const std::string& text, Rgb color) = 0;
   // The advance width of the text in pixels (where the next text would start).
   virtual double TextWidth(const std::string& text) const = 0;
+};
+
+// Draws on `layer` for as long as it lives, then returns to the layer before.
+class LayerScope {
+ public:
+  LayerScope(Canvas& canvas, Layer layer) : canvas_(canvas), before_(canvas.CurrentLayer()) {
+    canvas_.SetLayer(layer);
+  }
+  ~LayerScope() { canvas_.SetLayer(before_); }
+  LayerScope(const LayerScope&) = delete;
+  LayerScope& operator=(const LayerScope&) = delete;
+
+ private:
+  Canvas& canvas_;
+  Layer before_;
 };
 
 }  // namespace sakuzu

@@ -9,6 +9,8 @@ namespace sakuzu {
 std::vector<int> NormalListNumbers(const Figure& fig) { return ListedNumbers(fig); }
 
 void DrawNumberDisplay(Renderer& r) {
+  r.canvas.ClearLayer(Layer::kList);
+  LayerScope list(r.canvas, Layer::kList);
   if (r.hooks.drawNumberVariation && r.hooks.drawNumberVariation()) return;
   Figure& fig = r.fig;
   std::vector<int> listed = NormalListNumbers(fig);
@@ -18,13 +20,6 @@ void DrawNumberDisplay(Renderer& r) {
     int i = listed[k - 1];
     PixelPoint at = NumberLinePosition(r, k, n);
     std::string head = NumberLineHead(i);
-    r.canvas.DrawText(at.x, at.y, head, kBlack);
-    if (i <= fig.PrevNumbers.UpperBound()) {
-      NumberRecord before = fig.Numbers[i];
-      before.value = fig.PrevNumbers[i].value;
-      std::string old = NumberLineBody(before, width, r.settings.decimals);
-      r.canvas.DrawText(at.x + r.canvas.TextWidth(head), at.y, old, r.view.backColor);
-    }
     std::string line = head + NumberLineBody(fig.Numbers[i], width, r.settings.decimals);
     r.canvas.DrawText(at.x, at.y, line, kBlack);
   }

@@ -1,6 +1,6 @@
 // The on-screen list of measured numbers with their values at the lower
-// left of the drawing area. The area is not cleared during a drag, so each
-// line first overprints its previous text in the background colour.
+// left of the drawing area, on the list layer of the canvas (drawn anew
+// each time, over the figure).
 #pragma once
 
 #include <vector>
@@ -14,8 +14,8 @@ namespace sakuzu {
 // free, -1, nor 7) that are shown (`display` 0), existing or not.
 std::vector<int> NormalListNumbers(const Figure& fig);
 
-// Draws the number list: the variation form through the renderer's hook
-// while a free number is varied, otherwise the normal form.
+// Draws the number list layer anew: the variation form through the
+// renderer's hook while a free number is varied, otherwise the normal form.
 void DrawNumberDisplay(Renderer& r);
 
 }  // namespace sakuzu

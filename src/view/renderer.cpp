@@ -83,7 +83,7 @@ int ClassCount(const Figure& fig, int cls) {
   return std::clamp<int>(fig.ObjectCounts[cls], 0, upper);
 }
 
-void DrawObjectFrom(Renderer& r, ObjectRef ref, int code, bool previous) {
+void DrawObjectFromTable(Renderer& r, ObjectRef ref, int code, bool previous) {
   Figure& fig = r.fig;
   int i = ref.index;
   switch (ref.ObjectClassCode()) {
@@ -121,6 +121,36 @@ void DrawObjectFrom(Renderer& r, ObjectRef ref, int code, bool previous) {
   }
 }
 
+// The locus codes leave the picture behind as a trace, on its own layer.
+void DrawObjectFrom(Renderer& r, ObjectRef ref, int code, bool previous) {
+  if (code >= kDrawLocusColor && code < kDrawErase) {
+    LayerScope trace(r.canvas, Layer::kTrace);
+    DrawObjectFromTable(r, ref, code, previous);
+    return;
+  }
+  DrawObjectFromTable(r, ref, code, previous);
+}
+
+// Objects are drawn by class, points first, then lines and circles over
+// them, then the points with a pixel style; `draw` says whether to draw one.
+template <typename Filter>
+void DrawFigureWhere(Renderer& r, Filter draw) {
+  Figure& fig = r.fig;
+  for (int cls = kPointClass; cls <= kCircleClass; ++cls) {
+    int count = ClassCount(fig, cls);
+    for (int i = 1; i <= count; ++i) {
+      if (cls == kPointClass && fig.Points[i].style >= 10) continue;
+      ObjectRef ref{static_cast<int16_t>(cls), static_cast<int16_t>(i)};
+      if (draw(ref)) DrawObject(r, ref, 0);
+    }
+  }
+  int points = ClassCount(fig, kPointClass);
+  for (int i = 1; i <= points; ++i) {
+    ObjectRef ref{kPointClass, static_cast<int16_t>(i)};
+    if (fig.Points[i].style >= 10 && draw(ref)) DrawObject(r, ref, 0);
+  }
+}
+
 // The k of the pixel styles 10 to 17: the first colour that is neither the
 // point's own nor the style's, normally the background.
 int PixelStyleColor(int color, int style) {
@@ -148,8 +178,8 @@ int AngleArcColor(double angle) {
   return 2;
 }
 
-void DrawAngleMarkEntry(Renderer& r, const AngleMark& mark, Rgb color) {
-  Pen pen = SolidPen(r, color);
+void DrawAngleMarkEntry(Renderer& r, const AngleMark& mark) {
+  Pen pen = SolidPen(r, PaletteColor(r, mark.color));
   if (mark.rightAngle) {
     Segment(r, mark.ax, mark.ay, mark.cx, mark.cy, pen);
     Segment(r, mark.cx, mark.cy, mark.bx, mark.by, pen);
@@ -159,10 +189,11 @@ void DrawAngleMarkEntry(Renderer& r, const AngleMark& mark, Rgb color) {
   r.canvas.DrawArc(v.x, v.y, mark.radius / r.view.ViewScale, mark.start, mark.end, pen);
 }
 
-void RecordAngleMark(Renderer& r, const AngleMark& mark) {
-  // Beyond the list's room a mark is drawn but not recorded; the next full
-  // redraw clears it anyway.
+void RecordAngleMark(Renderer& r, AngleMark mark) {
+  // Beyond the list's room a mark is drawn but not recorded: a deformation
+  // then draws it again only when its step moves.
   if (r.angleMarks.count >= kAngleMarkCapacity) return;
+  mark.step = r.fig.CurrentStep;
   r.angleMarks.entries[++r.angleMarks.count] = mark;
 }
 
@@ -212,20 +243,70 @@ void MarkDraggableLines(Figure& fig) {
 }
 
 void Redraw(Renderer& r) {
-  r.canvas.SetFont(r.settings.font);
-  r.canvas.Clear(r.view.backColor);
+  Canvas& c = r.canvas;
+  c.SetSmooth(r.settings.smooth);
+  c.SetFont(r.settings.font);
+  c.Clear(r.view.backColor);  // every layer; the base layer is current
   r.angleMarks.count = 0;
-  if (r.view.axisOn) DrawAxis(r.view, r.canvas);
-  FullUpdateCompute(r.fig, r.engine);
+  r.moving.Clear();
+  DrawGridLayer(r);
+  FullUpdateCompute(r.fig, r.engine);  // the angle marks go to the base layer
   if ((IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeLoadExample)) &&
       r.hooks.markDraggableCandidates) {
     r.hooks.markDraggableCandidates();
   }
   MarkDraggableLines(r.fig);
-  if (r.hooks.drawLocusTraces) r.hooks.drawLocusTraces();
+  if (r.hooks.drawLocusTraces) {
+    LayerScope trace(c, Layer::kTrace);
+    r.hooks.drawLocusTraces();
+  }
   DrawFigure(r);
   DrawNumberDisplay(r);
   if (r.hooks.refreshStatus) r.hooks.refreshStatus();
+  c.Present();
+}
+
+void DrawGridLayer(Renderer& r) {
+  r.canvas.ClearLayer(Layer::kGrid);
+  LayerScope grid(r.canvas, Layer::kGrid);
+  DrawAxis(r.view, r.canvas);
+}
+
+bool IsFixedObject(const Renderer& r, ObjectRef ref) { return !r.moving.Contains(ref); }
+
+void BeginDeformationLayers(Renderer& r, const std::vector<ObjectRef>& moved) {
+  Canvas& c = r.canvas;
+  r.moving = FindDependents(r.fig, moved);
+  c.ClearLayer(Layer::kBase);
+  c.ClearLayer(Layer::kLive);
+  {
+    LayerScope base(c, Layer::kBase);
+    // Hidden objects (colour 0) draw nothing by themselves.
+    DrawFigureWhere(r, [&](ObjectRef ref) { return IsFixedObject(r, ref); });
+    // The marks of the steps that do not move are not drawn again by the
+    // steps' recomputation, which skips those steps.
+    for (int i = 1; i <= r.angleMarks.count; ++i) {
+      const AngleMark& mark = r.angleMarks.entries[i];
+      int step = mark.step;
+      bool fixed = step >= 1 && step <= r.fig.StepCount && step <= r.fig.StepStatus.UpperBound() &&
+                   r.fig.StepStatus[step] == kLevelFixed;
+      if (fixed) DrawAngleMarkEntry(r, mark);
+    }
+  }
+  c.SetLayer(Layer::kLive);
+}
+
+void StartDeformationStep(Renderer& r) {
+  r.canvas.ClearLayer(Layer::kLive);
+  r.canvas.SetLayer(Layer::kLive);
+  EraseAngleMarks(r);
+}
+
+void FinishDeformationStep(Renderer& r) {
+  LayerScope live(r.canvas, Layer::kLive);
+  DrawFigureWhere(r, [&](ObjectRef ref) { return !IsFixedObject(r, ref); });
+  DrawNumberDisplay(r);
+  r.canvas.Present();
 }
 
 void DrawFigure(Renderer& r) {
@@ -240,19 +321,10 @@ void DrawFigure(Renderer& r) {
       if (cls == kCircleClass) colors[i] = fig.Circles[i].color;
     }
   }
-  for (int cls = kPointClass; cls <= kCircleClass; ++cls) {
-    int count = ClassCount(fig, cls);
-    for (int i = 1; i <= count; ++i) {
-      if (cls == kPointClass && fig.Points[i].style >= 10) continue;
-      if (r.colorTable[cls][i] != 0)
-        DrawObject(r, ObjectRef{static_cast<int16_t>(cls), static_cast<int16_t>(i)}, 0);
-    }
-  }
-  int points = ClassCount(fig, kPointClass);
-  for (int i = 1; i <= points; ++i) {
-    if (fig.Points[i].style >= 10)
-      DrawObject(r, ObjectRef{kPointClass, static_cast<int16_t>(i)}, 0);
-  }
+  DrawFigureWhere(r, [&](ObjectRef ref) {
+    return (ref.cls == kPointClass && fig.Points[ref.index].style >= 10) ||
+           r.colorTable[ref.cls][ref.index] != 0;
+  });
 }
 
 void DrawObject(Renderer& r, ObjectRef ref, int code) { DrawObjectFrom(r, ref, code, false); }
@@ -292,6 +364,9 @@ void DrawObjectAs(Renderer& r, ObjectRef ref, int style, int color) {
 void DrawPointMark(Renderer& r, const PointRecord& p) {
   if (p.exists == 0 || !Finite(p.x, p.y)) return;
   if (std::abs(p.x) > kFarLimit || std::abs(p.y) > kFarLimit) return;
+  bool pixelStyle = p.style >= 10 && p.style <= 17;
+  // Colour 0 is the background: such a mark would only erase.
+  if (p.color == 0 && !pixelStyle) return;
   Rgb color = PaletteColor(r, p.color);
   Pen pen = SolidPen(r, color);
   PixelPoint q = ToPixel(r.view, p.x, p.y);
@@ -335,24 +410,24 @@ void DrawPointMark(Renderer& r, const PointRecord& p) {
       c.DrawLine(q.x - m, q.y, q.x + m, q.y, pen);
       return;
     case 30: {
-      bool erase = p.color == 0;
-      Pen inner = SolidPen(r, erase ? r.view.backColor : kHoverGreen);
-      Pen outer = SolidPen(r, erase ? r.view.backColor : kBlack);
+      Pen inner = SolidPen(r, kHoverGreen);
+      Pen outer = SolidPen(r, kBlack);
       c.DrawCircle(q.x, q.y, m / 5, inner);
       c.DrawCircle(q.x, q.y, 2 * m / 5, inner);
       c.DrawCircle(q.x, q.y, 3 * m / 5, outer);
       return;
     }
     default:
-      if (p.style >= 10 && p.style <= 17) {
-        c.DrawPixel(q.x, q.y, PaletteColor(r, PixelStyleColor(p.color, p.style)));
+      if (pixelStyle) {
+        int k = PixelStyleColor(p.color, p.style);
+        if (k != 0) c.DrawPixel(q.x, q.y, PaletteColor(r, k));
       }
       return;
   }
 }
 
 void DrawLine(Renderer& r, const LineRecord& l) {
-  if (l.exists == 0) return;
+  if (l.exists == 0 || l.color == 0) return;
   if (!Finite(l.x1, l.y1) || !Finite(l.x2, l.y2) || !Finite(l.dx, l.dy)) return;
   Pen pen = ShapePen(r, l.color);
   double reach = kLineReachFactor * r.view.ViewHalfWidth;
@@ -384,7 +459,7 @@ void DrawLine(Renderer& r, const LineRecord& l) {
 }
 
 void DrawCircle(Renderer& r, const CircleRecord& c) {
-  if (c.exists == 0 || !Finite(c.cx, c.cy) || !std::isfinite(c.radius)) return;
+  if (c.exists == 0 || c.color == 0 || !Finite(c.cx, c.cy) || !std::isfinite(c.radius)) return;
   if (c.radius > kFarLimit || c.radius < 0) return;
   PixelPoint o = ToPixel(r.view, c.cx, c.cy);
   double radius = c.radius / r.view.ViewScale;
@@ -411,7 +486,9 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source) {
        IsCurrentMode(r.modes, kModeCalculating))) {
     return;
   }
-  Rgb color = labelCode >= 8 ? r.view.backColor : PaletteColor(r, labelCode);
+  // The background colour would only erase.
+  if (labelCode == 0 || labelCode >= 8) return;
+  Rgb color = PaletteColor(r, labelCode);
   const PointRecord& current = fig.Points[i];
   const PointRecord& previous = i <= fig.PrevPoints.UpperBound() ? fig.PrevPoints[i] : current;
   const PointRecord& p = source == kPreviousTables ? previous : current;
@@ -446,7 +523,8 @@ void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, doub
     mark.by = vy + radius * (ux * std::sin(turn) + uy * std::cos(turn));
     mark.cx = mark.ax + mark.bx - vx;
     mark.cy = mark.ay + mark.by - vy;
-    DrawAngleMarkEntry(r, mark, PaletteColor(r, 1));
+    mark.color = 1;
+    DrawAngleMarkEntry(r, mark);
     RecordAngleMark(r, mark);
     return;
   }
@@ -460,16 +538,12 @@ void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, doub
   mark.vx = vx;
   mark.vy = vy;
   mark.radius = radius;
-  DrawAngleMarkEntry(r, mark, PaletteColor(r, AngleArcColor(angle)));
+  mark.color = static_cast<int16_t>(AngleArcColor(angle));
+  DrawAngleMarkEntry(r, mark);
   RecordAngleMark(r, mark);
 }
 
-void EraseAngleMarks(Renderer& r) {
-  for (int i = 1; i <= r.angleMarks.count; ++i) {
-    DrawAngleMarkEntry(r, r.angleMarks.entries[i], r.view.backColor);
-  }
-  r.angleMarks.count = 0;
-}
+void EraseAngleMarks(Renderer& r) { r.angleMarks.count = 0; }
 
 PixelPoint NumberLinePosition(const Renderer& r, int k, int n) {
   double margin = r.settings.statusBarHidden ? kListMarginPixelsCompact : kListMarginPixels;
@@ -508,23 +582,24 @@ void ZoomComplexCommand(Renderer& r) {
 
 void ToggleAxisCommand(Renderer& r) {
   r.view.axisOn = !r.view.axisOn;
-  DrawAxis(r.view, r.canvas);
+  DrawGridLayer(r);
   if (r.hooks.refreshStatus) r.hooks.refreshStatus();
+  r.canvas.Present();
 }
 
 void SetAxisKindCommand(Renderer& r, int16_t kind) {
-  r.view.axisOn = false;
-  DrawAxis(r.view, r.canvas);
   r.view.AxisKind = kind;
   r.view.axisOn = true;
-  DrawAxis(r.view, r.canvas);
+  DrawGridLayer(r);
   if (r.hooks.refreshStatus) r.hooks.refreshStatus();
+  r.canvas.Present();
 }
 
 void SetAxisColorCommand(Renderer& r, Rgb color) {
   r.view.axisColor = color;
   r.view.axisColorInitialised = true;
-  DrawAxis(r.view, r.canvas);
+  DrawGridLayer(r);
+  r.canvas.Present();
 }
 
 void SetBackgroundCommand(Renderer& r, Rgb color) {

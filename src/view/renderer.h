@@ -1,8 +1,11 @@
 // Draws the figure on the canvas: the full redraw, one object with a colour
 // code, point marks, line parts with arrowheads, circles, point labels, the
-// palette and the angle marks. Drawing is immediate: an object is removed by
-// drawing it again in the background colour, and a full redraw clears the
-// canvas and draws everything anew.
+// palette and the angle marks. The full redraw empties every layer of the
+// canvas and draws everything anew on the base layer; a deformation keeps
+// what does not move on the base layer and draws what moves on the live
+// layer (see BeginDeformationLayers). Nothing is erased by drawing it again
+// in the background colour: the erase codes draw nothing, and a picture goes
+// away with the layer it was drawn on.
 #pragma once
 
 #include <array>
@@ -16,6 +19,7 @@
 #include "interact/modes.h"
 #include "model/figure.h"
 #include "view/canvas.h"
+#include "view/dependents.h"
 #include "view/view_mapping.h"
 
 namespace sakuzu {
@@ -31,12 +35,13 @@ struct DisplaySettings {
   int16_t decimals = 2;          // "KetaDecimal", places of the listed values
   int16_t pictureMode = 0;       // not 0: smaller point marks
   bool statusBarHidden = false;  // smaller label offsets, angle marks and list margin
+  bool smooth = true;            // "ZKwin_Smooth": antialiased drawing
 };
 
 // Colour codes of DrawObject.
 constexpr int kDrawOwnColor = 0;     // 1 to 7: own colour, or this one if it has none
-constexpr int kDrawLocusColor = 10;  // 10 to 19: the locus colour
-constexpr int kDrawErase = 20;       // 21 to 27: palette colour 1 to 7
+constexpr int kDrawLocusColor = 10;  // 10 to 19: the locus colour, on the trace layer
+constexpr int kDrawErase = 20;       // draws nothing; 21 to 27: palette colour 1 to 7
 constexpr int kDrawRed = 21;
 
 // Sources of DrawPointLabel.
@@ -45,9 +50,11 @@ constexpr int kPreviousTables = 2;
 
 constexpr int kAngleMarkCapacity = 200;
 
-// A drawn angle mark, kept so that it can be erased without a full
-// redraw. Figure coordinates.
+// A drawn angle mark, kept so that a deformation can keep the marks of the
+// steps that do not move. Figure coordinates.
 struct AngleMark {
+  int16_t step = 0;   // the step whose computation drew it
+  int16_t color = 7;  // palette index
   bool rightAngle = false;
   double ax = 0, ay = 0, cx = 0, cy = 0, bx = 0, by = 0;  // right angle: A-C-B
   double vx = 0, vy = 0, radius = 0, start = 0, end = 0;  // arc around V
@@ -63,7 +70,7 @@ struct RenderHooks {
   // Redraw in modes 2 and 8: rebuild the draggable candidates (and, in the
   // simple menu, mark them all with the hover mark).
   std::function<void()> markDraggableCandidates;
-  // Redraw: draw the stored locus traces, before the figure.
+  // Redraw: draw the stored locus traces (on the trace layer), before the figure.
   std::function<void()> drawLocusTraces;
   // While a free number is varied: draw the variation form of the number
   // list and return true; false lets the normal form draw.
@@ -93,6 +100,8 @@ struct Renderer {
   AngleMarkList angleMarks{};
   // Every object's colour at the last full redraw, by class 1 to 3.
   std::array<std::vector<int16_t>, 4> colorTable{};
+  // What moves in the current deformation (drawn on the live layer).
+  DependentSet moving{};
 };
 
 // The screen colour of a palette index (0 = background, 1 to 6 with the
@@ -103,9 +112,27 @@ Rgb PaletteColor(Renderer& r, int index);
 // The full update: clear, axes, recomputation, previous-state copy,
 // draggable lines, traces, figure, number list, status.
 void Redraw(Renderer& r);
-// Every visible object: points first, lines and circles over them, and the
-// points with a pixel style (10 and above) last.
+// Every visible object on the current layer: points first, lines and
+// circles over them, and the points with a pixel style (10 and above) last.
 void DrawFigure(Renderer& r);
+
+// A deformation's layers. Begin after the dependency analysis with the
+// moved objects: what can move is everything built on them; the base
+// layer is drawn anew with every other object and with the angle marks of
+// the steps the recomputation skips, the live layer is emptied. Each step
+// then starts (the live layer emptied and made current, the angle-mark
+// list forgotten: the recomputation draws its marks on the live layer
+// again), is recomputed, and finishes (every object that can move drawn on
+// the live layer, the number list drawn again). The full redraw at the end
+// of the deformation puts everything back on the base layer.
+void BeginDeformationLayers(Renderer& r, const std::vector<ObjectRef>& moved);
+void StartDeformationStep(Renderer& r);
+void FinishDeformationStep(Renderer& r);
+// True when the object does not move in the current deformation.
+bool IsFixedObject(const Renderer& r, ObjectRef ref);
+
+// The grid layer drawn anew: the grid and axes when the switch is on.
+void DrawGridLayer(Renderer& r);
 // Sets endsDraggable (and the two end points) of every "L1" line through
 // two free points, and clears it on every other line.
 void MarkDraggableLines(Figure& fig);
@@ -128,9 +155,9 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source);
 // The angle mark at vertex V from the arm through P, `angle` degrees
 // (signed), when angle marks are on: a right-angle mark, or an arc coloured
 // by the size of the angle. The angle measurements reach it through
-// Shell::DrawAngleMark.
+// Shell::DrawAngleMark; it goes to the current layer.
 void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle);
-// Draws every recorded mark again in the background colour and empties the list.
+// Empties the list of drawn marks. The pictures go with their layer.
 void EraseAngleMarks(Renderer& r);
 
 // The top-left corner (pixels) of line k of n lines of the number list at
@@ -143,7 +170,7 @@ void ZoomInCommand(Renderer& r);
 void ZoomOutCommand(Renderer& r);
 // Standard scale zoomed in twice, and the grid always shown.
 void ZoomComplexCommand(Renderer& r);
-// Axis commands: draw or erase the grid without a redraw.
+// Axis commands: the grid layer drawn anew, without a redraw of the figure.
 void ToggleAxisCommand(Renderer& r);
 void SetAxisKindCommand(Renderer& r, int16_t kind);
 void SetAxisColorCommand(Renderer& r, Rgb color);

@@ -46,11 +46,15 @@ bool IsStep(const Figure& fig, int step) {
   return step >= 1 && step <= fig.StepCount && step <= fig.StepOutputs.UpperBound();
 }
 
-void DrawStepOutputs(Renderer& r, int step, int code) {
+// The outputs of a step; the free points drawn at the start are on the
+// picture already (drawn twice, smooth edges would thicken).
+void DrawStepOutputs(Renderer& r, const ReplayState& replay, int step, int code) {
   if (!IsStep(r.fig, step)) return;
   for (int k = 1; k <= kSlotCount; ++k) {
     ObjectRef ref = r.fig.StepOutputs[step][k];
     if (ref.index == 0) continue;
+    bool shown = ref.ObjectClassCode() == kPointClass && ref.index <= replay.freePointsShown;
+    if (shown && code == kDrawOwnColor) continue;
     DrawObject(r, ref, code);
   }
 }
@@ -71,10 +75,12 @@ void Start(Renderer& r, ReplayState& replay) {
   PushMode(r.modes, kModeReplay, *r.engine.shell);
   if (r.hooks.refreshStatus) r.hooks.refreshStatus();
   int points = std::min<int>(r.fig.ObjectCounts[kPointClass], r.fig.Points.UpperBound());
+  replay.freePointsShown = 0;
   for (int i = 1; i <= points && r.fig.Points[i].independent != 0; ++i) {
     ObjectRef ref{kPointClass, static_cast<int16_t>(i)};
-    DrawObject(r, ref, 7);
-    DrawPointLabel(r, ref, 7, kCurrentTables);
+    DrawObject(r, ref, 7);  // with its label, unless the point is hidden
+    if (r.fig.Points[i].color == 0) DrawPointLabel(r, ref, 7, kCurrentTables);
+    replay.freePointsShown = static_cast<int16_t>(i);
   }
   if (r.settings.replayInterval == 0) r.settings.replayInterval = kReplayDefaultInterval;
   SetTimer(r, replay, true);
@@ -99,11 +105,20 @@ void ReplayConstruction(Renderer& r, ReplayState& replay, int flag) {
     replay.shownStep =
         flag == kReplayEnd ? r.fig.StepCount : static_cast<int16_t>(replay.shownStep + 1);
   }
-  DrawStepOutputs(r, replay.shownStep - 1, kDrawOwnColor);
+  DrawStepOutputs(r, replay, replay.shownStep - 1, kDrawOwnColor);
   ShowPanel3(r, StepDescription(r.fig, replay.shownStep, r.engine.translate));
-  DrawStepOutputs(r, replay.shownStep, kDrawRed);
+  // The red picture goes away with the next step, leaving the own colour.
+  r.canvas.ClearLayer(Layer::kOverlay);
+  {
+    LayerScope overlay(r.canvas, Layer::kOverlay);
+    DrawStepOutputs(r, replay, replay.shownStep, kDrawRed);
+  }
   // An empty figure has no step to show: it ends at once too.
-  if (replay.shownStep >= r.fig.StepCount) Finish(r, replay);
+  if (replay.shownStep >= r.fig.StepCount) {
+    Finish(r, replay);
+    return;
+  }
+  r.canvas.Present();
 }
 
 void ReplayKey(Renderer& r, ReplayState& replay, int keyCode) {

@@ -1,6 +1,6 @@
 // The step-by-step replay of the construction ("作図手続きの再生"): the free
-// points first, then each step's outputs in red, the step before in its own
-// colour, with the step's description in status panel 3.
+// points first, then each step's outputs in red (on the overlay), the step
+// before in its own colour, with the step's description in status panel 3.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,7 @@ constexpr int kReplayDefaultInterval = 300;  // milliseconds, when none was set
 struct ReplayState {
   int16_t shownStep = 0;
   bool timerRunning = false;
+  int16_t freePointsShown = 0;  // the leading free points drawn at the start
 };
 
 // flag kReplayStart starts (mode 73), kReplayNext shows the next step (a

@@ -133,7 +133,8 @@ void DrawAxis(ViewState& view, Canvas& canvas) {
     view.axisColor = kAxisColorLight;
     view.axisColorInitialised = true;
   }
-  Pen dotted{view.axisOn ? view.axisColor : view.backColor, 1, true};
+  if (!view.axisOn) return;
+  Pen dotted{view.axisColor, 1, true};
   if (view.AxisKind == kAxisPolar) {
     DrawPolarGrid(view, canvas, dotted);
   } else {

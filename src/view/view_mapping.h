@@ -78,9 +78,9 @@ bool ZoomIn(ViewState& view, Shell& shell,
             const std::function<std::string(const std::string&)>& translate);
 void ZoomOut(ViewState& view);
 
-// Draws the grid and axes in the axis colour when the axis switch is on,
-// or in the background colour when it is off (which erases them). The
-// grid spacing is one figure unit at every zoom.
+// Draws the grid and axes in the axis colour when the axis switch is on
+// (on the canvas's current layer; the renderer keeps them on the grid
+// layer). The grid spacing is one figure unit at every zoom.
 void DrawAxis(ViewState& view, Canvas& canvas);
 
 }  // namespace sakuzu

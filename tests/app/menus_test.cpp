@@ -127,6 +127,7 @@ class MenusTest : public QObject {
 
     // A step of 20 and a replay of 300 ms match none of their items.
     MenuCheckState state{.labelsOff = true,
+                         .smooth = false,
                          .axisOn = true,
                          .axisKind = 1,
                          .delta = 20,

@@ -21,7 +21,8 @@ class SettingsTest : public QObject {
         "ZKwin.BackColor = 15134970 \r\nBrowserSW = 3 \r\n"
         "WWWurl =http://host/save.asp\r\nZKwin.Width = 9596 \r\nZKwin.Height = 7545 \r\n"
         "ZKwin.WindowState = 2 \r\nZKwin_MenuMode =-1 \r\nZKwin_AutoRedraw =True\r\n"
-        "ZKwin_Redraw_Slow = 1000 \r\nZKwin_Language =English\r\nSDeformKind = 2 \r\n";
+        "ZKwin_Redraw_Slow = 1000 \r\nZKwin_Language =English\r\nSDeformKind = 2 \r\n"
+        "ZKwin_Smooth =False\r\n";
     Settings s;
     ApplySettingsText(text, s);
     QCOMPARE(FormatSettingsText(s, {"Sakuzu", 2, 7, 1}), text);
@@ -52,6 +53,7 @@ class SettingsTest : public QObject {
     QCOMPARE(s.delta, int16_t{10});
     QCOMPARE(s.drawWidth, int16_t{1});
     QCOMPARE(s.ketaDecimal, int16_t{4});
+    QVERIFY(s.smooth);  // a file from before the switch: smooth drawing
   }
 
   void ResetAndLoadKeepWhatTheStandardValuesLeave() {

@@ -139,7 +139,7 @@ class ZKwinTest : public QObject {
     w.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
     std::string sample = SAKUZU_SAMPLES "/sample.zk4";
     QVERIFY(w.ReadZKFigFile(sample));
-    QImage before = w.canvas().Image();
+    QImage before = w.canvas().Composed();
     int16_t steps = w.session().fig.StepCount;
     QVERIFY(steps > 0 && messages.empty());
 
@@ -150,7 +150,7 @@ class ZKwinTest : public QObject {
     QCOMPARE(messages.size(), size_t{2});
     QCOMPARE(w.session().fig.StepCount, steps);
     QCOMPARE(w.session().fig.FigureFileName, sample);
-    QVERIFY(w.canvas().Image() == before);
+    QVERIFY(w.canvas().Composed() == before);
 
     // A file that cannot be written gives the read-only message.
     QVERIFY(!w.SaveFigureAs((Home() / "no folder" / "x.zk4").string()));
