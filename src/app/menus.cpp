@@ -574,7 +574,8 @@ void MenuBar::MenuCheckSet(const MenuCheckState& s) {
   check("mnuOdeformVarManual", !narrow && !standard && !wide);
 
   bool normal = s.windowState == 0;
-  bool standardSize = normal && Near(s.windowWidthTwips, 6525) && Near(s.windowHeightTwips, 6615);
+  bool standardSize = normal && Near(s.windowWidthTwips, s.standardWidthTwips) &&
+                      Near(s.windowHeightTwips, s.standardHeightTwips);
   bool vgaSize = normal && Near(s.windowWidthTwips, s.vgaWidthTwips) &&
                  Near(s.windowHeightTwips, s.vgaHeightTwips);
   bool maximized = s.savedWindowState != 0;

@@ -80,6 +80,9 @@ struct MenuCheckState {
   // The window size the VGA command gives on this screen: a drawing area
   // of 628 by 430 pixels with the menu bar and status bar around it (9596
   // by 7545 twips on the system the figures come from).
+  // The sizes the standard and VGA commands give on this screen.
+  int standardWidthTwips = 6525;
+  int standardHeightTwips = 6615;
   int vgaWidthTwips = 9596;
   int vgaHeightTwips = 7545;
 };

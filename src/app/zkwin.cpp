@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QUrl>
 #include <filesystem>
@@ -41,6 +43,9 @@ std::string VersionText(const ProgramVersion& v) {
 // The drawing area of the VGA window size, in pixels.
 constexpr int kVgaDrawingWidth = 628;
 constexpr int kVgaDrawingHeight = 430;
+// The window frame's size before the window manager has framed it.
+constexpr int kFrameAllowance = 8;
+constexpr int kTitleAllowance = 40;
 
 std::string FolderOf(const std::string& path) {
   return QFileInfo(Q(path)).absolutePath().toStdString();
@@ -77,6 +82,29 @@ ZKwin::ZKwin(const std::string& commandLine)
   InstallHooks();
   ConnectCommands();
   StartUp(commandLine);
+  // Keys meant for the drawing area reach it whatever widget of the window
+  // has the focus; a closed menu gives the focus back.
+  qApp->installEventFilter(this);
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+      QTimer::singleShot(0, this, [this] {
+        if (QApplication::activePopupWidget() == nullptr && isActiveWindow()) drawing_->setFocus();
+      });
+    });
+  }
+}
+
+bool ZKwin::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || watched == drawing_) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this || !isEnabled()) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  // Alt belongs to the menu bar, and so does its keyboard navigation.
+  if (key->key() == Qt::Key_Alt || (key->modifiers() & Qt::AltModifier)) return false;
+  if (widget == menuBar() && menuBar()->activeAction() != nullptr) return false;
+  drawing_->setFocus();
+  KeyPress(key);
+  return true;
 }
 
 ZKwin::~ZKwin() {
@@ -145,22 +173,40 @@ void ZKwin::StartUp(const std::string& commandLine) {
   // Until the window is laid out the drawing area counts as 640 by 480;
   // the first layout resizes it and redraws.
   canvas_.Resize(640, 480, session_.view.backColor);
-  resize(640, 480 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-  session_.SetScreen();
   BuildStatusBar();
+  FitToScreen(QSize(640, 480 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+  session_.SetScreen();
   session_.StartModes();
   session_.fig.FigureFileName = "untitled";
   startedUp_ = true;
   RefreshStatusBar();
   session_.Redraw();
+  // A figure that cannot be opened is reported once the window is on
+  // the screen, so that the message does not stand alone on the desktop.
+  std::string path = CommandLinePath(commandLine);
+  std::error_code ec;
+  if (!path.empty() && !fs::is_regular_file(path, ec)) {
+    startUpMessage_ =
+        FileErrorMessage({path, 0, "ファイルが見つからないか、読めません"}, session_.Translator());
+  }
   FileOutcome outcome = session_.OpenStartUpFigure(commandLine);
-  if (!outcome.ok) shell_.ShowMessage(outcome.message);
+  if (!outcome.ok) startUpMessage_ = outcome.message;
   ShowPanel2();
   SetWindow();
   if (session_.settings.menuMode == kEasyMenuMode) menus_->Set_Menu_Easy();
   if (session_.settings.menuMode == kFullMenuMode) menus_->Set_Menu_Full();
   RefreshStatusBar();
   drawing_->setFocus();  // keys reach the modes without a click first
+}
+
+void ZKwin::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (startUpMessage_.empty()) return;
+  QTimer::singleShot(0, this, [this] {
+    std::string message = std::move(startUpMessage_);
+    startUpMessage_.clear();
+    if (!message.empty()) shell_.ShowMessage(message);
+  });
 }
 
 void ZKwin::BuildStatusBar() {
@@ -206,7 +252,10 @@ void ZKwin::MenuCheckSet() {
   state.windowWidthTwips = PixelsToTwips(width(), Dpi());
   state.windowHeightTwips = PixelsToTwips(height(), Dpi());
   state.savedWindowState = s.windowState;
-  QSize vga = size() - drawing_->size() + QSize(kVgaDrawingWidth, kVgaDrawingHeight);
+  QSize standard = FittedSize(StandardWindowSize());
+  state.standardWidthTwips = PixelsToTwips(standard.width(), Dpi());
+  state.standardHeightTwips = PixelsToTwips(standard.height(), Dpi());
+  QSize vga = FittedSize(size() - drawing_->size() + QSize(kVgaDrawingWidth, kVgaDrawingHeight));
   state.vgaWidthTwips = PixelsToTwips(vga.width(), Dpi());
   state.vgaHeightTwips = PixelsToTwips(vga.height(), Dpi());
   menus_->MenuCheckSet(state);
@@ -305,7 +354,47 @@ void ZKwin::SetWindow() {
     return;
   }
   if (s.windowWidth < 301 || s.windowHeight < 301) return;
-  resize(TwipsToPixels(s.windowWidth, Dpi()), TwipsToPixels(s.windowHeight, Dpi()));
+  FitToScreen(QSize(TwipsToPixels(s.windowWidth, Dpi()), TwipsToPixels(s.windowHeight, Dpi())));
+}
+
+// Every top menu shows (no chevron) and the status bar stays on the
+// screen: the window is at least as wide as the menu bar's items and
+// never larger than the screen's free area, title bar and frame included.
+void ZKwin::UpdateMinimumSize() {
+  QRect free = AvailableArea();
+  int width = std::min(menuBar()->sizeHint().width(), free.width());
+  int height = std::min(menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 200,
+                        free.height());
+  setMinimumSize(width, height);
+}
+
+QRect ZKwin::AvailableArea() const {
+  QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+  QRect free = where ? where->availableGeometry() : QRect(0, 0, 1024, 768);
+  // Before the window is shown its frame is unknown: allow a title bar.
+  QMargins frame(0, 0, 0, 0);
+  if (isVisible()) {
+    QRect outer = frameGeometry(), inner = geometry();
+    frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  } else {
+    frame = QMargins(kFrameAllowance, kTitleAllowance, kFrameAllowance, kFrameAllowance);
+  }
+  return free.marginsRemoved(frame);
+}
+
+QSize ZKwin::FittedSize(QSize wanted) const {
+  return wanted.expandedTo(minimumSize()).boundedTo(AvailableArea().size());
+}
+
+QSize ZKwin::StandardWindowSize() const {
+  return QSize(TwipsToPixels(kStandardWidthTwips, Dpi()),
+               TwipsToPixels(kStandardHeightTwips, Dpi()));
+}
+
+void ZKwin::FitToScreen(QSize wanted) {
+  UpdateMinimumSize();
+  resize(FittedSize(wanted));
 }
 
 void ZKwin::StoreWindowSize() {
@@ -319,8 +408,8 @@ void ZKwin::StoreWindowSize() {
 
 void ZKwin::SetStandardWindow() {
   setWindowState(Qt::WindowNoState);
-  resize(TwipsToPixels(kStandardWidthTwips, Dpi()), TwipsToPixels(kStandardHeightTwips, Dpi()));
   statusBar()->show();
+  FitToScreen(StandardWindowSize());
   StoreWindowSize();
 }
 
@@ -330,7 +419,8 @@ void ZKwin::SetVgaWindow() {
   // Whatever the frame, menu bar and status bar take, the drawing area
   // becomes 628 by 430 pixels.
   QSize area = drawing_->size();
-  resize(width() + kVgaDrawingWidth - area.width(), height() + kVgaDrawingHeight - area.height());
+  FitToScreen(QSize(width() + kVgaDrawingWidth - area.width(),
+                    height() + kVgaDrawingHeight - area.height()));
   session_.SetScreen();
   StoreWindowSize();
 }
@@ -492,6 +582,8 @@ void ZKwin::ApplyLanguage() {
   menus_->ApplyMenuCaptions(session_.Translator());
   ApplyCaptions(this, session_.Translator());
   viewer_->RetranslateUi();
+  // Captions of another length: every top menu must still show.
+  UpdateMinimumSize();
 }
 
 void ZKwin::SetFontAll(const std::string& fontName) {

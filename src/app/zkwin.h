@@ -69,11 +69,15 @@ class ZKwin : public QMainWindow {
   void SetWindow();
 
   const std::string& DataFolder() const { return dataFolder_; }
+  // The message about the command-line figure, shown once the window is.
+  const std::string& StartUpMessage() const { return startUpMessage_; }
   const std::string& MergeStartFile() const { return mergeStart_; }
   QString FileFilter() const;
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void StartUp(const std::string& commandLine);
@@ -91,6 +95,12 @@ class ZKwin : public QMainWindow {
   void ChooseBackground();
   void ChooseDrawingFont();
   void StoreWindowSize();
+  // Resizes to `wanted`, within the screen's free area and the minimum size.
+  void FitToScreen(QSize wanted);
+  QSize FittedSize(QSize wanted) const;
+  QSize StandardWindowSize() const;
+  void UpdateMinimumSize();
+  QRect AvailableArea() const;
   void SetStandardWindow();
   void SetVgaWindow();
   void SetMaximizedWindow();
@@ -139,6 +149,7 @@ class ZKwin : public QMainWindow {
   std::string lastDialogFolder_;
   QFont uiFont_;
   bool startedUp_ = false;
+  std::string startUpMessage_;
 };
 
 }  // namespace sakuzu

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -76,6 +77,11 @@ class ZKwinTest : public QObject {
     ZKwin wide;
     QCOMPARE(wide.width(), TwipsToPixels(9600, wide.logicalDpiX()));
     QCOMPARE(wide.height(), TwipsToPixels(7200, wide.logicalDpiX()));
+    // Never larger than the screen's free area, title bar included.
+    WriteText(Home() / kConfig, "ZKwin.Width = 30000 \r\nZKwin.Height = 30000 \r\n");
+    ZKwin huge;
+    QRect free = huge.screen()->availableGeometry();
+    QVERIFY(huge.width() <= free.width() && huge.height() + 30 <= free.height());
   }
 
   void WindowSizeCommandsCheckTheirOwnItem() {
@@ -89,7 +95,9 @@ class ZKwinTest : public QObject {
     Trigger(w, "mnuOWindowStandard");
     QTRY_VERIFY(checked("mnuOWindowStandard"));
     QVERIFY(!checked("mnuOWindowVGA") && !checked("mnuOWindowSave"));
-    QCOMPARE(w.session().settings.windowWidth, int16_t{6525});
+    // At least the standard width, and as wide as every top menu needs.
+    QVERIFY(w.session().settings.windowWidth >= 6525);
+    QVERIFY(w.width() >= w.menuBar()->sizeHint().width());
     QVERIFY(Has(ReadText(Home() / kConfig), "ZKwin.Height = 6615 \r\n"));
   }
 
@@ -131,6 +139,35 @@ class ZKwinTest : public QObject {
     ZKwin missing((Home() / "nothing.zk4").string());
     QCOMPARE(missing.session().fig.FigureFileName, std::string("untitled"));
     QCOMPARE(missing.session().fig.StepCount, int16_t{0});
+    // Its message comes once the window is on the screen, over it.
+    std::vector<std::string> messages;
+    missing.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
+    QVERIFY(!missing.StartUpMessage().empty() && messages.empty());
+    missing.show();
+    QTRY_COMPARE(messages.size(), size_t{1});
+    QVERIFY(Has(messages[0], "nothing.zk4"));
+  }
+
+  // Keys reach the drawing area whatever widget of the window has the
+  // focus: the replay steps with Space and ends with Esc sent to the menu bar.
+  void ReplayKeysWhateverHasTheFocus() {
+    ZKwin w(SAKUZU_SAMPLES "/sample.zk4");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Trigger(w, "mnuFigData_Redraw");
+    QCOMPARE(Mode(w), std::optional<int16_t>(kModeReplay));
+    QString first = w.Panel(3)->text();
+    w.menuBar()->setFocus();
+    QTest::keyClick(w.menuBar(), Qt::Key_Space);
+    QVERIFY(w.Panel(3)->text() != first);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
+    // A closed menu gives the focus back to the drawing area.
+    QMenu* file = w.menuBar()->actions().first()->menu();
+    file->popup(QPoint(0, 0));
+    QTRY_VERIFY(file->isVisible());
+    file->hide();
+    QTRY_COMPARE(QApplication::focusWidget(), w.centralWidget());
   }
 
   void FileCommandsAndARefusedFile() {
