@@ -223,6 +223,25 @@ TEST_F(FigureFile, EncodingsReadToTheSameFigure) {
   Figure d;
   ASSERT_TRUE(ReadWriteFigure(d, Path("emoji.zk4"), "R").ok);
   EXPECT_EQ(d.Points[2].name, "点😀");
+
+  // Half-width katakana whose Shift_JIS bytes also pass for UTF-8 ("ﾃｽ" is
+  // C3 BD, "ý"): a file of an older program holding only such names reads
+  // as katakana, and saved again it reads back the same.
+  Figure kana;
+  for (const char* name : {"ﾃｽ", "ﾎｼ", "ﾃｽﾄｱ"}) {
+    AddObject(kana, kPointClass);
+    kana.Points[kana.ObjectCounts[kPointClass]].name = name;
+  }
+  std::string legacy = *Utf8ToCp932(FigureText(kana));
+  ASSERT_TRUE(IsValidUtf8(legacy));
+  Spit(Path("legacy.zk4"), legacy);
+  Figure e;
+  ASSERT_TRUE(ReadWriteFigure(e, Path("legacy.zk4"), "R").ok);
+  ExpectSameObjects(kana, e);
+  ASSERT_TRUE(ReadWriteFigure(e, Path("kana.zk4"), "W").ok);
+  Figure f;
+  ASSERT_TRUE(ReadWriteFigure(f, Path("kana.zk4"), "R").ok);
+  ExpectSameObjects(kana, f);
 }
 
 TEST_F(FigureFile, LargeFilesGetLargerTables) {
