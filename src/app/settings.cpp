@@ -170,6 +170,16 @@ constexpr std::string_view kReadKeys[] = {
     "WWWurl",         "ZKwin.Width",       "ZKwin.Height",    "ZKwin.WindowState",
     "ZKwin_MenuMode", "ZKwin_Redraw_Slow", "ZKwin_Language",  "SDeformKind"};
 
+void ApplySettingsLine(std::string_view line, Settings& settings) {
+  std::string key = ToUpperAscii(Trim(NthField(line, "=", 1)));
+  std::string value = NthField(line, "=", 2);
+  for (int i = 0; i < static_cast<int>(std::size(kReadKeys)); ++i) {
+    if (key != ToUpperAscii(kReadKeys[i])) continue;
+    ApplyKey(i, value, settings);
+    return;
+  }
+}
+
 int FloorToInt(double value, int low, int high) {
   double f = std::floor(value);
   if (f < low) return low - 1;
@@ -249,15 +259,7 @@ std::string FormatSettingsText(const Settings& s, const ProgramVersion& version)
 }
 
 void ApplySettingsText(std::string_view text, Settings& settings) {
-  for (const std::string& line : SplitLines(text)) {
-    std::string key = ToUpperAscii(Trim(NthField(line, "=", 1)));
-    std::string value = NthField(line, "=", 2);
-    for (int i = 0; i < static_cast<int>(std::size(kReadKeys)); ++i) {
-      if (key != ToUpperAscii(kReadKeys[i])) continue;
-      ApplyKey(i, value, settings);
-      break;
-    }
-  }
+  for (const std::string& line : SplitLines(text)) ApplySettingsLine(line, settings);
   if (settings.browserSw != 0) settings.browserSw = 3;
 }
 
@@ -268,9 +270,13 @@ Settings LoadSettingsFile(const std::string& folder, Settings current) {
   fs::path path = fs::path(folder) / kSettingsFileName;
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return settings;
-  std::optional<std::string> text = DecodeFileText(ReadFileBytes(path));
-  if (!text) return settings;
-  ApplySettingsText(*text, settings);
+  // Each line is decoded on its own: a line damaged in either encoding
+  // costs that line, not the file.
+  std::string text;
+  for (const std::optional<std::string>& line : DecodeFileLines(ReadFileBytes(path))) {
+    if (line) text.append(*line).append("\n");
+  }
+  ApplySettingsText(text, settings);
   return settings;
 }
 

@@ -88,7 +88,8 @@ std::string FormatSettingsText(const Settings& settings, const ProgramVersion& v
 void ApplySettingsText(std::string_view text, Settings& settings);
 
 // `current` with the standard values, the default server, then the file
-// in `folder` when it exists. What the standard values leave (window size,
+// in `folder` when it exists, each line decoded on its own (a line that is
+// neither UTF-8 nor CP932 is skipped). What the standard values leave (window size,
 // menu mode, language, snapping) stays as in `current` unless the file
 // sets it.
 Settings LoadSettingsFile(const std::string& folder, Settings current = {});

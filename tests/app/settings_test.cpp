@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fstream>
 
 using namespace sakuzu;
 
@@ -52,6 +53,17 @@ class SettingsTest : public QObject {
     QCOMPARE(s.delta, int16_t{10});
     QCOMPARE(s.drawWidth, int16_t{1});
     QCOMPARE(s.ketaDecimal, int16_t{4});
+
+    // A line valid in neither encoding costs that line only; the others
+    // keep their own encodings.
+    QTemporaryDir dir;
+    std::ofstream(dir.filePath("config_zkwin.txt").toStdString(), std::ios::binary)
+        << "delta = 37 \r\nZKwin.FontName =\x81\r\nZKwin.FontName =\x82\xa0\r\n"
+           "KetaDecimal = 5 \r\n";
+    Settings loaded = LoadSettingsFile(dir.path().toStdString());
+    QCOMPARE(loaded.delta, int16_t{37});
+    QCOMPARE(loaded.fontName, std::string("あ"));
+    QCOMPARE(loaded.ketaDecimal, int16_t{5});
   }
 
   void ResetAndLoadKeepWhatTheStandardValuesLeave() {
