@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -20,8 +21,6 @@ namespace sakuzu {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr double kMaxFontSize = 1000;
 
 std::string ReadFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -115,9 +114,8 @@ void ApplyKey(int index, const std::string& value, Settings& s) {
       ReadInt16(value, s.drawWidth, 1, 10);
       break;
     case 7:
-      // The font dialog may choose any size, fractions included: take every
-      // size a font can have, as written.
-      if (auto v = LeadingNumber(value); v && *v >= 1 && *v <= kMaxFontSize) {
+      // Fractions come from the font dialog; the range is the prompt's.
+      if (auto v = LeadingNumber(value); v && *v >= kMinFontSize && *v <= kMaxFontSize) {
         s.fontSize = static_cast<float>(*v);
       }
       break;
@@ -310,10 +308,11 @@ int16_t LimitDrawWidth(std::string_view answer) {
 }
 
 float LimitFontSize(std::string_view answer) {
-  double v = PromptValue(answer);
-  if (v < 6) v = 6;
-  if (v > 100) v = 100;
-  return static_cast<float>(std::floor(v));
+  return static_cast<float>(std::floor(ClampFontSize(PromptValue(answer))));
+}
+
+float ClampFontSize(double size) {
+  return static_cast<float>(std::clamp(size, kMinFontSize, kMaxFontSize));
 }
 
 int16_t LimitKetaDecimal(std::string_view answer) {

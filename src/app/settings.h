@@ -24,6 +24,10 @@ constexpr std::string_view kSampleFileName = "sample.zk4";
 constexpr std::string_view kDefaultServerEndpoint = "https://www.example.org/asp/zk/zk_save.asp";
 
 constexpr std::string_view kDefaultFontName = "FixedSys";
+// Font sizes of the drawing surface: beyond these the number list covers
+// the figure, or the names cannot be read.
+constexpr double kMinFontSize = 6;
+constexpr double kMaxFontSize = 100;
 constexpr int32_t kDefaultReplayInterval = 500;
 
 // Window sizes in twips that the window-size commands set.
@@ -109,6 +113,8 @@ int16_t LimitKetaDecimal(std::string_view answer);    // 0..20
 int16_t LimitColorStrength(std::string_view answer);  // 1..255, outside gives 255
 // The trimmed answer, or the old URL when the answer is empty.
 std::string LimitServerUrl(std::string_view answer, const std::string& oldUrl);
+// A size the font dialog chose, brought within 6..100 (fractions stay).
+float ClampFontSize(double size);
 
 // The data folder stored in "datapath.txt" in `folder`, or nothing when the
 // file is missing or empty.
