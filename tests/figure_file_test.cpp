@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "numbers/auto_names.h"
+#include "numbers/expression.h"
 #include "text/encoding.h"
 
 namespace sakuzu {
@@ -221,6 +223,25 @@ TEST_F(FigureFile, EncodingsReadToTheSameFigure) {
   Figure d;
   ASSERT_TRUE(ReadWriteFigure(d, Path("emoji.zk4"), "R").ok);
   EXPECT_EQ(d.Points[2].name, "点😀");
+
+  // Half-width katakana whose Shift_JIS bytes also pass for UTF-8 ("ﾃｽ" is
+  // C3 BD, "ý"): a file of an older program holding only such names reads
+  // as katakana, and saved again it reads back the same.
+  Figure kana;
+  for (const char* name : {"ﾃｽ", "ﾎｼ", "ﾃｽﾄｱ"}) {
+    AddObject(kana, kPointClass);
+    kana.Points[kana.ObjectCounts[kPointClass]].name = name;
+  }
+  std::string legacy = *Utf8ToCp932(FigureText(kana));
+  ASSERT_TRUE(IsValidUtf8(legacy));
+  Spit(Path("legacy.zk4"), legacy);
+  Figure e;
+  ASSERT_TRUE(ReadWriteFigure(e, Path("legacy.zk4"), "R").ok);
+  ExpectSameObjects(kana, e);
+  ASSERT_TRUE(ReadWriteFigure(e, Path("kana.zk4"), "W").ok);
+  Figure f;
+  ASSERT_TRUE(ReadWriteFigure(f, Path("kana.zk4"), "R").ok);
+  ExpectSameObjects(kana, f);
 }
 
 TEST_F(FigureFile, LargeFilesGetLargerTables) {
@@ -279,6 +300,49 @@ TEST_F(FigureFile, MergeRenumbersSlotsBindingsAndReversedSteps) {
   EXPECT_NE(fig.StepReversed[13], 0);
   EXPECT_EQ(fig.StepReversed[3], 0);
   EXPECT_GE(fig.StepInputs.UpperBound(), 24);
+}
+
+// An expression names its operands by number index, so a merged expression
+// must follow its numbers to their new places, and its name with it.
+TEST_F(FigureFile, MergedExpressionsFollowTheirNumbers) {
+  Figure fig;
+  int hundred = AddObject(fig, kNumberClass);
+  fig.Numbers[hundred] = {100, kTrue, "", kTrue, "", 0};
+
+  Figure file;
+  for (double v : {3.0, 4.0}) {
+    int n = AddObject(file, kNumberClass);
+    file.Numbers[n] = {v, kTrue, "", kTrue, "", 0};
+  }
+  int product = AddObject(file, kNumberClass);
+  file.Numbers[product] = {12, kTrue, " 3* 4", 0, "N1*N2", 0};
+  Step(file, "CALC", {}, {{kNumberClass, static_cast<int16_t>(product)}});
+  Spit(Path("calc.zk4"), FigureText(file));
+
+  auto autoNames = [](Figure& f) { UpdateAutoNames(f); };
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("calc.zk4"), "A", autoNames).ok);
+  EXPECT_EQ(fig.Numbers[4].expression, "N2*N3");
+  EXPECT_EQ(EvaluateExpression(fig, fig.Numbers[4].expression), 12.0);
+  fig.Numbers[2].value = 5;
+  UpdateAutoNames(fig);
+  EXPECT_EQ(fig.Numbers[4].name, "5* 4");  // stored without its leading blank
+
+  // A text that would outgrow its 70 characters once renumbered is not cut
+  // into another expression: the merge is refused and nothing changes.
+  Figure wide;
+  std::string sum = "N1";
+  while (sum.size() + 3 <= static_cast<size_t>(kExpressionLength)) sum += "+N1";
+  AddObject(wide, kNumberClass);
+  int total = AddObject(wide, kNumberClass);
+  wide.Numbers[total].expression = sum;
+  Step(wide, "CALC", {}, {{kNumberClass, static_cast<int16_t>(total)}});
+  Spit(Path("wide.zk4"), FigureText(wide));
+  for (int i = 0; i < 6; ++i) AddObject(fig, kNumberClass);  // 10 numbers: N1 becomes N11
+  std::string before = FigureText(fig);
+  FileOutcome refused = ReadWriteFigure(fig, Path("wide.zk4"), "A", autoNames);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_NE(refused.message.find("70"), std::string::npos) << refused.message;
+  EXPECT_EQ(FigureText(fig), before);
 }
 
 struct BadFile {

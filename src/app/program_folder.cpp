@@ -36,7 +36,11 @@ std::string SharedFilesFolder() {
   std::string folder = ProgramFolder();
   std::error_code ec;
   if (fs::exists(fs::path(folder) / "sample.zk4", ec)) return folder;
-  fs::path installed = fs::path(ExecutableFolder()).parent_path() / "share/sakuzu";
+  // The build puts the shipped figures beside the executable; the program's
+  // folder is elsewhere when SAKUZU_HOME is set or that folder is read-only.
+  std::string exeFolder = ExecutableFolder();
+  if (!exeFolder.empty() && fs::exists(fs::path(exeFolder) / "sample.zk4", ec)) return exeFolder;
+  fs::path installed = fs::path(exeFolder).parent_path() / "share/sakuzu";
   if (fs::exists(installed, ec)) return installed.string();
   return folder;
 }

@@ -11,7 +11,8 @@ namespace sakuzu {
 std::string ProgramFolder();
 
 // The folder of the shipped files (sample.zk4, templates): the program's
-// folder when it holds them, else the install's share/sakuzu.
+// folder when it holds them, else the executable's folder when it does,
+// else the install's share/sakuzu.
 std::string SharedFilesFolder();
 
 }  // namespace sakuzu

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -20,8 +21,6 @@ namespace sakuzu {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr double kMaxFontSize = 1000;
 
 std::string ReadFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -124,9 +123,8 @@ void ApplyKey(int index, const std::string& value, Settings& s) {
       ReadInt16(value, s.drawWidth, 1, 10);
       break;
     case 7:
-      // The font dialog may choose any size, fractions included: take every
-      // size a font can have, as written.
-      if (auto v = LeadingNumber(value); v && *v >= 1 && *v <= kMaxFontSize) {
+      // Fractions come from the font dialog; the range is the prompt's.
+      if (auto v = LeadingNumber(value); v && *v >= kMinFontSize && *v <= kMaxFontSize) {
         s.fontSize = static_cast<float>(*v);
       }
       break;
@@ -182,6 +180,16 @@ constexpr std::string_view kReadKeys[] = {
     "WWWurl",         "ZKwin.Width",       "ZKwin.Height",    "ZKwin.WindowState",
     "ZKwin_MenuMode", "ZKwin_Redraw_Slow", "ZKwin_Language",  "SDeformKind",
     "ZKwin_Smooth"};
+
+void ApplySettingsLine(std::string_view line, Settings& settings) {
+  std::string key = ToUpperAscii(Trim(NthField(line, "=", 1)));
+  std::string value = NthField(line, "=", 2);
+  for (int i = 0; i < static_cast<int>(std::size(kReadKeys)); ++i) {
+    if (key != ToUpperAscii(kReadKeys[i])) continue;
+    ApplyKey(i, value, settings);
+    return;
+  }
+}
 
 int FloorToInt(double value, int low, int high) {
   double f = std::floor(value);
@@ -264,15 +272,7 @@ std::string FormatSettingsText(const Settings& s, const ProgramVersion& version)
 }
 
 void ApplySettingsText(std::string_view text, Settings& settings) {
-  for (const std::string& line : SplitLines(text)) {
-    std::string key = ToUpperAscii(Trim(NthField(line, "=", 1)));
-    std::string value = NthField(line, "=", 2);
-    for (int i = 0; i < static_cast<int>(std::size(kReadKeys)); ++i) {
-      if (key != ToUpperAscii(kReadKeys[i])) continue;
-      ApplyKey(i, value, settings);
-      break;
-    }
-  }
+  for (const std::string& line : SplitLines(text)) ApplySettingsLine(line, settings);
   if (settings.browserSw != 0) settings.browserSw = 3;
 }
 
@@ -283,9 +283,13 @@ Settings LoadSettingsFile(const std::string& folder, Settings current) {
   fs::path path = fs::path(folder) / kSettingsFileName;
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return settings;
-  std::optional<std::string> text = DecodeFileText(ReadFileBytes(path));
-  if (!text) return settings;
-  ApplySettingsText(*text, settings);
+  // Each line is decoded on its own: a line damaged in either encoding
+  // costs that line, not the file.
+  std::string text;
+  for (const std::optional<std::string>& line : DecodeFileLines(ReadFileBytes(path))) {
+    if (line) text.append(*line).append("\n");
+  }
+  ApplySettingsText(text, settings);
   return settings;
 }
 
@@ -319,10 +323,11 @@ int16_t LimitDrawWidth(std::string_view answer) {
 }
 
 float LimitFontSize(std::string_view answer) {
-  double v = PromptValue(answer);
-  if (v < 6) v = 6;
-  if (v > 100) v = 100;
-  return static_cast<float>(std::floor(v));
+  return static_cast<float>(std::floor(ClampFontSize(PromptValue(answer))));
+}
+
+float ClampFontSize(double size) {
+  return static_cast<float>(std::clamp(size, kMinFontSize, kMaxFontSize));
 }
 
 int16_t LimitKetaDecimal(std::string_view answer) {

@@ -24,6 +24,10 @@ constexpr std::string_view kSampleFileName = "sample.zk4";
 constexpr std::string_view kDefaultServerEndpoint = "https://www.example.org/asp/zk/zk_save.asp";
 
 constexpr std::string_view kDefaultFontName = "FixedSys";
+// Font sizes of the drawing surface: beyond these the number list covers
+// the figure, or the names cannot be read.
+constexpr double kMinFontSize = 6;
+constexpr double kMaxFontSize = 100;
 constexpr int32_t kDefaultReplayInterval = 500;
 
 // Window sizes in twips that the window-size commands set.
@@ -89,7 +93,8 @@ std::string FormatSettingsText(const Settings& settings, const ProgramVersion& v
 void ApplySettingsText(std::string_view text, Settings& settings);
 
 // `current` with the standard values, the default server, then the file
-// in `folder` when it exists. What the standard values leave (window size,
+// in `folder` when it exists, each line decoded on its own (a line that is
+// neither UTF-8 nor CP932 is skipped). What the standard values leave (window size,
 // menu mode, language, snapping) stays as in `current` unless the file
 // sets it.
 Settings LoadSettingsFile(const std::string& folder, Settings current = {});
@@ -109,6 +114,8 @@ int16_t LimitKetaDecimal(std::string_view answer);    // 0..20
 int16_t LimitColorStrength(std::string_view answer);  // 1..255, outside gives 255
 // The trimmed answer, or the old URL when the answer is empty.
 std::string LimitServerUrl(std::string_view answer, const std::string& oldUrl);
+// A size the font dialog chose, brought within 6..100 (fractions stay).
+float ClampFontSize(double size);
 
 // The data folder stored in "datapath.txt" in `folder`, or nothing when the
 // file is missing or empty.

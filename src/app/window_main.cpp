@@ -1,5 +1,8 @@
 #include "app/window_main.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -19,6 +22,8 @@
 namespace sakuzu {
 namespace {
 
+namespace fs = std::filesystem;
+
 // Without a window, messages of the computations go to standard error.
 class ErrorStreamShell : public Shell {
  public:
@@ -27,6 +32,39 @@ class ErrorStreamShell : public Shell {
 
  private:
   std::ostream& err_;
+};
+
+// Qt looks at XDG_RUNTIME_DIR when a GUI application starts and warns when
+// it is unset or not a private folder of ours (a plain root shell, a cron
+// job). A picture needs nothing there, so such a run gets an empty private
+// folder of its own, removed at the end.
+class PrivateRuntimeFolder {
+ public:
+  PrivateRuntimeFolder() {
+    if (IsPrivateFolder(std::getenv("XDG_RUNTIME_DIR"))) return;
+    std::error_code ec;
+    fs::path tmp = fs::temp_directory_path(ec);
+    std::string folder = ((ec ? fs::path("/tmp") : tmp) / "sakuzu-runtime-XXXXXX").string();
+    if (::mkdtemp(folder.data()) == nullptr) return;  // mode 0700
+    path_ = folder;
+    ::setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
+  }
+  ~PrivateRuntimeFolder() {
+    if (path_.empty()) return;
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+  PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+
+ private:
+  // What Qt accepts without a word: a folder of ours with mode 0700.
+  static bool IsPrivateFolder(const char* path) {
+    struct stat st {};
+    if (path == nullptr || *path == '\0' || ::stat(path, &st) != 0) return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 0777) == 0700;
+  }
+  std::string path_;
 };
 
 constexpr const char* kRenderUsage =
@@ -122,6 +160,7 @@ int RenderCommand(int argc, char** argv, const std::vector<std::string>& args, s
   if (!ParseRenderArgs(args, options, err)) return 2;
   // A picture needs fonts but no screen.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  PrivateRuntimeFolder runtimeFolder;
   QGuiApplication app(argc, argv);
   ErrorStreamShell shell(err);
   QImage picture;

@@ -328,7 +328,8 @@ void ZKwin::ChooseDrawingFont() {
   QFont chosen = QFontDialog::getFont(&ok, start, this);
   if (!ok) return;
   current.family = chosen.family().toStdString();
-  if (chosen.pointSizeF() > 0) current.size = chosen.pointSizeF();
+  // Within the range the settings file reads back.
+  if (chosen.pointSizeF() > 0) current.size = ClampFontSize(chosen.pointSizeF());
   current.bold = chosen.bold();
   current.italic = chosen.italic();
   current.strikeout = chosen.strikeOut();

@@ -395,6 +395,37 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
 
 int16_t AddCount(int a, int b) { return static_cast<int16_t>(a + b); }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A stored expression names its operands by number index ("N1*N2"); after
+// a merge they must name the same numbers at their new places. Tokens that
+// are not "N" and digits name no number and stay as they are. Nothing when
+// the renumbered text no longer fits its field: cut, it would be another
+// expression.
+std::optional<std::string> ShiftOperands(std::string_view expression, int offset) {
+  constexpr std::string_view kOperatorChars = "+-*/^";
+  std::string out;
+  size_t start = 0;
+  while (start <= expression.size()) {
+    size_t end = expression.find_first_of(kOperatorChars, start);
+    if (end == std::string_view::npos) end = expression.size();
+    std::string_view token = expression.substr(start, end - start);
+    std::string_view digits = token.empty() ? token : token.substr(1);
+    bool operand = !digits.empty() && (token[0] == 'N' || token[0] == 'n') &&
+                   std::all_of(digits.begin(), digits.end(), IsDigit);
+    long index = operand && digits.size() <= 5 ? std::stol(std::string(digits)) : 0;
+    if (index >= 1) {
+      out += token[0] + std::to_string(index + offset);
+    } else {
+      out += token;
+    }
+    if (end < expression.size()) out += expression[end];
+    start = end + 1;
+  }
+  if (CharCount(out) > kExpressionLength) return std::nullopt;
+  return out;
+}
+
 }  // namespace
 
 std::string FigureText(const Figure& fig) {
@@ -494,6 +525,17 @@ bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
     return false;
   }
   std::array<int16_t, kCountEntries> old = fig.ObjectCounts;
+  std::vector<std::string> expressions(static_cast<size_t>(file.ObjectCounts[kNumberClass]) + 1);
+  for (int j = 1; j <= file.ObjectCounts[kNumberClass]; ++j) {
+    std::optional<std::string> shifted =
+        ShiftOperands(TrimRight(file.Numbers[j].expression), old[kNumberClass]);
+    if (!shifted) {
+      message = "追加する図形の数 " + std::to_string(j) + " の数式は、番号を付け替えると " +
+                std::to_string(kExpressionLength) + " 文字を超えるので、追加できません";
+      return false;
+    }
+    expressions[j] = std::move(*shifted);
+  }
   auto renumber = [&](ObjectRef r) {
     if (r.IsEmpty()) return r;
     int c = r.ObjectClassCode();
@@ -519,7 +561,9 @@ bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
     EnsureObjectCapacity(fig, c, fig.ObjectCounts[c]);
 
   for (int j = 1; j <= file.ObjectCounts[kNumberClass]; ++j) {
-    fig.Numbers[old[kNumberClass] + j] = file.Numbers[j];
+    NumberRecord& n = fig.Numbers[old[kNumberClass] + j];
+    n = file.Numbers[j];
+    n.expression = std::move(expressions[j]);
   }
   for (int j = 1; j <= file.ObjectCounts[kPointClass]; ++j) {
     PointRecord p = file.Points[j];

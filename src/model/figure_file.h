@@ -51,8 +51,9 @@ std::string FigureBytes(const Figure& fig);
 bool ParseFigureBytes(std::string_view bytes, const std::string& path, Figure& out,
                       FileError& error);
 
-// Appends `file` behind `fig`, renumbering its slots, bindings and
-// reversed steps. Fails (fig unchanged) when a limit would be passed.
+// Appends `file` behind `fig`, renumbering its slots, bindings, reversed
+// steps and the operands of its expressions. Fails (fig unchanged) when a
+// limit would be passed or a renumbered expression would not fit.
 bool MergeFigure(Figure& fig, const Figure& file, std::string& message);
 
 // The message shown for a refused file.

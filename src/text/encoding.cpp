@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace sakuzu {
@@ -35,6 +36,57 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   if (!ok) return std::nullopt;
   out.resize(done);
   return out;
+}
+
+std::vector<std::string_view> SplitAtLineFeeds(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Readers may decode a file line by line, so a line is what must not be
+// mistaken.
+bool SomeLinePassesForUtf8(std::string_view cp932) {
+  for (std::string_view line : SplitAtLineFeeds(cp932)) {
+    if (!IsAscii(line) && IsValidUtf8(line)) return true;
+  }
+  return false;
+}
+
+// Bytes that are valid UTF-8 and whose every non-ASCII byte lies in A1-DF:
+// in CP932 they are nothing but half-width katakana, while as UTF-8 they
+// hold two-byte characters only (Latin letters with accents, Greek,
+// Cyrillic, ...) and not one kana or kanji. In a Japanese figure the
+// katakana are the text, so "ﾃｽ" (C3 BD) is not read as "ý".
+bool IsKatakanaOnlyCp932(std::string_view bytes) {
+  bool any = false;
+  for (char ch : bytes) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c < 0x80) continue;
+    if (c < 0xA1 || c > 0xDF) return false;
+    any = true;
+  }
+  return any;
+}
+
+// `declaredUtf8`: the file began with a BOM, so valid UTF-8 is taken as it
+// stands.
+std::optional<std::string> DecodeBytes(std::string_view bytes, bool declaredUtf8) {
+  if (IsValidUtf8(bytes) && (declaredUtf8 || !IsKatakanaOnlyCp932(bytes))) {
+    return std::string(bytes);
+  }
+  return Cp932ToUtf8(bytes);
 }
 
 }  // namespace
@@ -71,16 +123,29 @@ bool IsValidUtf8(std::string_view s) {
 }
 
 std::optional<std::string> DecodeFileText(std::string_view bytes) {
-  if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
-  if (IsValidUtf8(bytes)) return std::string(bytes);
-  return Cp932ToUtf8(bytes);
+  bool bom = bytes.substr(0, kBom.size()) == kBom;
+  if (bom) bytes.remove_prefix(kBom.size());
+  return DecodeBytes(bytes, bom);
+}
+
+std::vector<std::optional<std::string>> DecodeFileLines(std::string_view bytes) {
+  bool bom = bytes.substr(0, kBom.size()) == kBom;
+  if (bom) bytes.remove_prefix(kBom.size());
+  std::vector<std::optional<std::string>> lines;
+  for (std::string_view line : SplitAtLineFeeds(bytes)) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(DecodeBytes(line, bom));
+  }
+  return lines;
 }
 
 std::string EncodeFileText(std::string_view utf8) {
   // Some characters convert to CP932 one way only (U+301C becomes the code
-  // that reads back as U+FF5E); such a text is kept in UTF-8 instead.
+  // that reads back as U+FF5E); such a text is kept in UTF-8 instead. So is
+  // a text whose CP932 bytes could be taken for UTF-8 (half-width katakana
+  // "ﾃｽ" is C3 BD, which is also "ý"): with the BOM nothing is left to guess.
   if (auto cp932 = Utf8ToCp932(utf8)) {
-    if (Cp932ToUtf8(*cp932) == utf8) return *cp932;
+    if (Cp932ToUtf8(*cp932) == utf8 && !SomeLinePassesForUtf8(*cp932)) return *cp932;
   }
   return std::string(kBom) + std::string(utf8);
 }

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fstream>
 
 using namespace sakuzu;
 
@@ -28,8 +29,8 @@ class SettingsTest : public QObject {
     QCOMPARE(FormatSettingsText(s, {"Sakuzu", 2, 7, 1}), text);
     QVERIFY(s.axisColor == MakeRgb(1, 2, 3));
     // Through the file in the program's folder as well, with a font size
-    // below what the prompt allows but a font dialog may choose.
-    s.fontSize = 4;
+    // that only the font dialog chooses.
+    s.fontSize = 10.5;
     QTemporaryDir dir;
     QVERIFY(SaveSettingsFile(dir.path().toStdString(), s, {}));
     QVERIFY(LoadSettingsFile(dir.path().toStdString()) == s);
@@ -43,17 +44,30 @@ class SettingsTest : public QObject {
         "BrowserSW = 1 \r\n"              // non-zero becomes 3
         "App =Other\r\nAppMajor = 9 \r\nZKwin_AutoRedraw =False\r\n"
         "no equals sign\r\n"
-        "delta = abc\r\n"             // not a number: skipped
-        "ZKwin.DrawWidth = 500 \r\n"  // beyond what can be drawn: skipped
-        "KetaDecimal = 4 \n",         // a bare line feed ends a line too
+        "delta = abc\r\n"                                     // not a number: skipped
+        "ZKwin.DrawWidth = 500 \r\n"                          // beyond what can be drawn: skipped
+        "ZKwin.FontSize = 500 \r\nZKwin.FontSize = 5.5 \r\n"  // beyond the prompt's 6..100
+        "KetaDecimal = 4 \n",                                 // a bare line feed ends a line too
         s);
     QCOMPARE(s.deltaVar, 2.0);
     QCOMPARE(s.wwwUrl, std::string("http://h/a.asp?x"));
     QCOMPARE(s.browserSw, int16_t{3});
     QCOMPARE(s.delta, int16_t{10});
     QCOMPARE(s.drawWidth, int16_t{1});
+    QCOMPARE(s.fontSize, 9.0f);
     QCOMPARE(s.ketaDecimal, int16_t{4});
     QVERIFY(s.smooth);  // a file from before the switch: smooth drawing
+
+    // A line valid in neither encoding costs that line only; the others
+    // keep their own encodings.
+    QTemporaryDir dir;
+    std::ofstream(dir.filePath("config_zkwin.txt").toStdString(), std::ios::binary)
+        << "delta = 37 \r\nZKwin.FontName =\x81\r\nZKwin.FontName =\x82\xa0\r\n"
+           "KetaDecimal = 5 \r\n";
+    Settings loaded = LoadSettingsFile(dir.path().toStdString());
+    QCOMPARE(loaded.delta, int16_t{37});
+    QCOMPARE(loaded.fontName, std::string("あ"));
+    QCOMPARE(loaded.ketaDecimal, int16_t{5});
   }
 
   void ResetAndLoadKeepWhatTheStandardValuesLeave() {
@@ -98,6 +112,8 @@ class SettingsTest : public QObject {
     QCOMPARE(LimitFontSize("5"), 6.0f);
     QCOMPARE(LimitFontSize("12.7"), 12.0f);
     QCOMPARE(LimitFontSize("100.5"), 100.0f);
+    QCOMPARE(ClampFontSize(4), 6.0f);  // the font dialog's choice
+    QCOMPARE(ClampFontSize(10.5), 10.5f);
     QCOMPARE(LimitKetaDecimal(""), int16_t{0});  // Cancel gives no decimals
     QCOMPARE(LimitKetaDecimal("-2"), int16_t{0});
     QCOMPARE(LimitKetaDecimal("25"), int16_t{20});

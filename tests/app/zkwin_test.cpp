@@ -60,8 +60,10 @@ class ZKwinTest : public QObject {
       QCOMPARE(w.session().modes.depth, int16_t{1});
       QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
       QCOMPARE(w.session().view.ViewScale, 0.05);
-      // No data folder file: the sample is the starting file of the dialogs.
+      // No data folder file: the sample is the starting file of the dialogs,
+      // found beside the program when the program's folder has none.
       QVERIFY(w.DataFolder().ends_with("sample.zk4"));
+      QVERIFY(fs::is_regular_file(w.DataFolder()));
       QVERIFY(w.FileFilter().contains("ZK4形式(*.zk4)"));
     }
     WriteText(Home() / kConfig,
