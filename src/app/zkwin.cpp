@@ -24,6 +24,7 @@
 #include "app/fonts.h"
 #include "app/language_dialog.h"
 #include "app/program_folder.h"
+#include "app/qt_translation.h"
 #include "model/report.h"
 #include "text/number_text.h"
 
@@ -486,6 +487,7 @@ void ZKwin::LanguageCommand() {
 }
 
 void ZKwin::ApplyLanguage() {
+  ApplyQtTranslation(session_.language.setting);
   SetFontAll("");
   RefreshStatusBar();
   menus_->ApplyMenuCaptions(session_.Translator());

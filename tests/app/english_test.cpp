@@ -18,6 +18,7 @@
 #include <QtTest>
 #include <set>
 
+#include "app/qt_translation.h"
 #include "app/zkwin.h"
 #include "app_test_support.h"
 #include "japanese_text.h"
@@ -217,6 +218,23 @@ class EnglishTest : public QObject {
     reader.Check("limit", tr(std::string(kTooManyObjectsMessage)));
 
     QVERIFY2(reader.Japanese().isEmpty(), qPrintable(reader.Japanese().join("\n")));
+  }
+
+  // Qt's own buttons and dialogs speak Japanese only in the Japanese mode,
+  // and without Qt's translation files they stay English.
+  void QtDialogsFollowTheLanguage() {
+    auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    WriteText(Home() / "config_zkwin.txt", "ZKwin_Language =Japanese\r\n");
+    ZKwin w;
+    bool shipped = QFile::exists(QtTranslationsFolder() + "/qtbase_ja.qm");
+    QCOMPARE(HasJapanese(cancel().toStdString()), shipped);
+    w.session().language.setting = "English";
+    w.ApplyLanguage();
+    QCOMPARE(cancel(), QString("Cancel"));
+
+    QTemporaryDir empty;
+    QVERIFY(!ApplyQtTranslation("Japanese", empty.path()));
+    QCOMPARE(cancel(), QString("Cancel"));
   }
 };
 
