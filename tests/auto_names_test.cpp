@@ -67,16 +67,18 @@ TEST(AutoNames, EveryKindsForm) {
   }
   EXPECT_EQ(ObjectName(fig, line), "CD");
 
-  // With a dictionary, the Japanese pieces and the area signs translate.
+  // With a dictionary the Japanese words translate, and a Latin word is set
+  // apart from the name; the signs are symbols and stay.
   UpdateAutoNames(fig, [](const std::string& t) -> std::string {
     static const std::map<std::string, std::string> dict = {
-        {"円", "circle "}, {"の半径", "'s radius"}, {"Δ", "tri "}, {"□", "quad "}};
+        {"円", "circle"}, {"の半径", "'s radius"}, {"Δ", "tri "}, {"□", "quad "}};
     auto it = dict.find(t);
     return it == dict.end() ? t : it->second;
   });
   EXPECT_EQ(ObjectName(fig, outputs["NRC"]), "circle c's radius");
-  EXPECT_EQ(ObjectName(fig, outputs["NAR4"]), "quad ABCD");
-  EXPECT_EQ(ObjectName(fig, outputs["NA3P"]), "∠ABC");  // the angle sign is not translated
+  EXPECT_EQ(ObjectName(fig, outputs["ND2C"]), "d(circle c, circle e)");
+  EXPECT_EQ(ObjectName(fig, outputs["NAR4"]), "□ABCD");
+  EXPECT_EQ(ObjectName(fig, outputs["NA3P"]), "∠ABC");
 }
 
 TEST(AutoNames, NamesFollowRenamedInputs) {

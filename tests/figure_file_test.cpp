@@ -423,9 +423,9 @@ TEST_F(FigureFile, MergeBeyondTheLimitIsRefused) {
   fig.ObjectCounts[kNumberClass] = 32767;
   Figure file;
   AddObject(file, kNumberClass);
-  std::string message;
-  EXPECT_FALSE(MergeFigure(fig, file, message));
-  EXPECT_FALSE(message.empty());
+  FileError error;
+  EXPECT_FALSE(MergeFigure(fig, file, error));
+  EXPECT_EQ(error.what, kTooManyObjectsMessage);
   EXPECT_EQ(fig.ObjectCounts[kNumberClass], 32767);
 }
 

@@ -19,8 +19,7 @@ bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& pic
   std::error_code ec;
   std::string path = CommandLinePath(options.figurePath);
   if (!std::filesystem::is_regular_file(path, ec)) {
-    message =
-        FileErrorMessage({path, 0, "ファイルが見つからないか、読めません"}, session.Translator());
+    message = UnreadableFileMessage(path, session.Translator());
     return false;
   }
   canvas.Resize(options.width, options.height, session.view.backColor);

@@ -26,6 +26,7 @@
 #include "app/fonts.h"
 #include "app/language_dialog.h"
 #include "app/program_folder.h"
+#include "app/qt_translation.h"
 #include "model/report.h"
 #include "text/number_text.h"
 
@@ -186,8 +187,7 @@ void ZKwin::StartUp(const std::string& commandLine) {
   std::string path = CommandLinePath(commandLine);
   std::error_code ec;
   if (!path.empty() && !fs::is_regular_file(path, ec)) {
-    startUpMessage_ =
-        FileErrorMessage({path, 0, "ファイルが見つからないか、読めません"}, session_.Translator());
+    startUpMessage_ = UnreadableFileMessage(path, session_.Translator());
   }
   FileOutcome outcome = session_.OpenStartUpFigure(commandLine);
   if (!outcome.ok) startUpMessage_ = outcome.message;
@@ -578,6 +578,7 @@ void ZKwin::LanguageCommand() {
 }
 
 void ZKwin::ApplyLanguage() {
+  ApplyQtTranslation(session_.language.setting);
   SetFontAll("");
   RefreshStatusBar();
   menus_->ApplyMenuCaptions(session_.Translator());

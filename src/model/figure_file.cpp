@@ -20,7 +20,19 @@
 namespace sakuzu {
 namespace {
 
+// The reader's messages; "{item}" is a field's name, "{n}" a number.
 constexpr std::string_view kEndedEarly = "ファイルが途中で終わっています";
+constexpr std::string_view kNeeded = "{item} が必要です";
+constexpr std::string_view kNeededFinite = "{item}（有限の数値）が必要です";
+constexpr std::string_view kBadClass = "対象の種類は 0, 1, 2, 3, 100, 200 のどれかです";
+constexpr std::string_view kBindingBeyond = "束縛先の番号がその種類の対象の数を超えています";
+constexpr std::string_view kIndexBeyond = "対象の番号 {n} がその種類の対象の数を超えています";
+constexpr std::string_view kInputMadeLater =
+    "手続き {n} の入力が、その手続きか後の手続きで作られる対象です";
+constexpr std::string_view kBadEncoding = "文字コードが UTF-8 でも Shift_JIS でもありません";
+constexpr std::string_view kUnreadable = "ファイルが見つからないか、読めません";
+constexpr std::string_view kExpressionTooLong =
+    "追加する図形の数 {n} の数式は、番号を付け替えると 70 文字を超えるので、追加できません";
 
 // ---------------------------------------------------------------- writing
 
@@ -74,8 +86,14 @@ void WriteSlots(LineWriter& w, const Table<StepSlots>& slots, int steps, bool in
 // ---------------------------------------------------------------- reading
 
 struct ReadFailure {
+  ReadFailure() = default;
+  ReadFailure(int line, std::string_view what, std::string_view item, std::string number = {})
+      : line(line), what(what), item(item), number(std::move(number)) {}
+
   int line = 0;
-  std::string what;
+  std::string what;    // one of the messages above
+  std::string item;    // for "{item}"
+  std::string number;  // for "{n}"
   bool endedEarly = false;
 };
 
@@ -112,35 +130,36 @@ class FieldReader {
   // Takes the next line, which must hold exactly `count` fields.
   bool NextLine(size_t count, std::string_view expected) {
     if (next_ >= lines_.size()) {
-      return Fail(std::string(kEndedEarly), true, static_cast<int>(next_) + 1);
+      line_ = static_cast<int>(next_) + 1;
+      Fail(kEndedEarly);
+      failure_.endedEarly = true;
+      return false;
     }
     line_ = static_cast<int>(next_) + 1;
     SplitFields(lines_[next_++], fields_);
     field_ = 0;
-    if (fields_.size() != count) return Fail(std::string(expected) + " が必要です");
+    if (fields_.size() != count) return Fail(kNeeded, expected);
     return true;
   }
 
   bool Int(int16_t& out, std::string_view expected, int low = -32768, int high = 32767) {
     std::optional<int16_t> v = ParseInt16(fields_[field_++]);
-    if (!v || *v < low || *v > high) return Fail(std::string(expected) + " が必要です");
+    if (!v || *v < low || *v > high) return Fail(kNeeded, expected);
     out = *v;
     return true;
   }
 
   bool Num(double& out, std::string_view expected) {
     std::optional<double> v = ParseNumber(fields_[field_++]);
-    if (!v) return Fail(std::string(expected) + "（有限の数値）が必要です");
+    if (!v) return Fail(kNeededFinite, expected);
     out = *v;
     return true;
   }
 
   void Text(std::string& out) { out.assign(fields_[field_++]); }
 
-  bool Fail(std::string what, bool endedEarly = false, int line = 0) {
-    failure_.line = line != 0 ? line : line_;
-    failure_.what = std::move(what);
-    failure_.endedEarly = endedEarly;
+  bool Fail(std::string_view what, std::string_view item = {}) {
+    failure_ = ReadFailure(line_, what, item);
     return false;
   }
 
@@ -177,7 +196,7 @@ bool ReadSlot(FieldReader& r, ObjectRef& slot, const char* what) {
   if (!r.Int(slot.cls, what)) return false;
   if (slot.cls != 0 && slot.cls != 1 && slot.cls != 2 && slot.cls != 3 && slot.cls != 100 &&
       slot.cls != 200) {
-    return r.Fail("対象の種類は 0, 1, 2, 3, 100, 200 のどれかです");
+    return r.Fail(kBadClass);
   }
   return r.Int(slot.index, what, 0, kMaxCount);
 }
@@ -232,7 +251,7 @@ bool ReadPoint(FieldReader& r, PointRecord& p, const Figure& fig) {
     return false;
   }
   if (p.bindKind != 0 && (p.bindIndex < 0 || p.bindIndex > fig.ObjectCounts[p.bindKind])) {
-    return r.Fail("束縛先の番号がその種類の対象の数を超えています");
+    return r.Fail(kBindingBeyond);
   }
   return ReadNum(r, p.parameter, "点のパラメータ") && ReadName(r, p.name);
 }
@@ -248,15 +267,15 @@ bool ReadLine(FieldReader& r, LineRecord& l) {
 }
 
 bool ReadCircle(FieldReader& r, CircleRecord& c) {
-  return ReadPair(r, c.cx, c.cy, "円の中心（x,y）") && ReadNum(r, c.radius, "円の半径") &&
+  return ReadPair(r, c.cx, c.cy, "円の中心（x,y）") && ReadNum(r, c.radius, "円の半径の値") &&
          ReadInt(r, c.exists, "円の存在フラグ（整数）") && ReadInt(r, c.color, "円の色（整数）") &&
          ReadInt(r, c.locusColor, "円の軌跡の色（整数）") && ReadName(r, c.name);
 }
 
 // Every slot refers to an object that exists in the file, and no step uses
-// an object made by itself or by a later step. On failure `line` is the
+// an object made by itself or by a later step. On failure the line is the
 // file line of the offending slot.
-bool CheckSlots(const Figure& fig, std::string& what, int& line) {
+bool CheckSlots(const Figure& fig, ReadFailure& failure) {
   int n = fig.StepCount;
   auto slotLine = [n](int step, int slot, bool output) {
     return n + 1 + (output ? 5 * n : 0) + 5 * (step - 1) + slot;
@@ -268,8 +287,7 @@ bool CheckSlots(const Figure& fig, std::string& what, int& line) {
       for (bool output : {false, true}) {
         const ObjectRef& r = output ? fig.StepOutputs[i][j] : fig.StepInputs[i][j];
         if (r.index > fig.ObjectCounts[r.ObjectClassCode()]) {
-          what = "対象の番号 " + std::to_string(r.index) + " がその種類の対象の数を超えています";
-          line = slotLine(i, j, output);
+          failure = ReadFailure(slotLine(i, j, output), kIndexBeyond, {}, std::to_string(r.index));
           return false;
         }
       }
@@ -284,9 +302,7 @@ bool CheckSlots(const Figure& fig, std::string& what, int& line) {
       if (in.index == 0) continue;
       int maker = producer[in.ObjectClassCode()][in.index];
       if (maker >= i) {
-        what =
-            "手続き " + std::to_string(i) + " の入力が、その手続きか後の手続きで作られる対象です";
-        line = slotLine(i, j, false);
+        failure = ReadFailure(slotLine(i, j, false), kInputMadeLater, {}, std::to_string(i));
         return false;
       }
     }
@@ -329,7 +345,7 @@ bool ParseAtLevel(const std::vector<std::string_view>& lines, int level, Figure&
   for (int c = kNumberClass; c <= kCircleClass; ++c) {
     EnsureObjectCapacity(fig, c, fig.ObjectCounts[c]);
   }
-  if (!CheckSlots(fig, failure.what, failure.line)) return false;
+  if (!CheckSlots(fig, failure)) return false;
   for (int i = 1; i <= fig.ObjectCounts[kNumberClass]; ++i) {
     if (!ReadNumber(r, fig.Numbers[i], level)) return fail();
   }
@@ -426,6 +442,21 @@ std::optional<std::string> ShiftOperands(std::string_view expression, int offset
   return out;
 }
 
+// A file refused as a whole, not for one of its lines.
+FileError WholeFileError(const std::string& path, std::string_view what) {
+  FileError error;
+  error.path = path;
+  error.what = what;
+  return error;
+}
+
+void ReplacePlaceholder(std::string& text, std::string_view placeholder, const std::string& value) {
+  for (size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + value.size())) {
+    text.replace(at, placeholder.size(), value);
+  }
+}
+
 }  // namespace
 
 std::string FigureText(const Figure& fig) {
@@ -485,10 +516,10 @@ std::string FigureBytes(const Figure& fig) { return EncodeFileText(FigureText(fi
 
 bool ParseFigureBytes(std::string_view bytes, const std::string& path, Figure& out,
                       FileError& error) {
-  error = {path, 0, {}};
+  error = WholeFileError(path, {});
   std::optional<std::string> text = DecodeFileText(bytes);
   if (!text) {
-    error.what = "文字コードが UTF-8 でも Shift_JIS でもありません";
+    error.what = kBadEncoding;
     return false;
   }
   std::vector<std::string_view> lines = SplitLines(*text);
@@ -510,10 +541,12 @@ bool ParseFigureBytes(std::string_view bytes, const std::string& path, Figure& o
   const ReadFailure& chosen = (f1.endedEarly || f0.line > f1.line) ? f0 : f1;
   error.line = chosen.line;
   error.what = chosen.what;
+  error.item = chosen.item;
+  error.number = chosen.number;
   return false;
 }
 
-bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
+bool MergeFigure(Figure& fig, const Figure& file, FileError& error) {
   int b = fig.StepCount;
   int m = file.StepCount;
   bool fits = b + m <= kMaxCount;
@@ -521,7 +554,7 @@ bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
     fits = fits && fig.ObjectCounts[c] + file.ObjectCounts[c] <= kMaxCount;
   }
   if (!fits) {
-    message = std::string(kTooManyObjectsMessage);
+    error.what = kTooManyObjectsMessage;
     return false;
   }
   std::array<int16_t, kCountEntries> old = fig.ObjectCounts;
@@ -530,8 +563,9 @@ bool MergeFigure(Figure& fig, const Figure& file, std::string& message) {
     std::optional<std::string> shifted =
         ShiftOperands(TrimRight(file.Numbers[j].expression), old[kNumberClass]);
     if (!shifted) {
-      message = "追加する図形の数 " + std::to_string(j) + " の数式は、番号を付け替えると " +
-                std::to_string(kExpressionLength) + " 文字を超えるので、追加できません";
+      static_assert(kExpressionLength == 70, "the message names the limit");
+      error.what = kExpressionTooLong;
+      error.number = std::to_string(j);
       return false;
     }
     expressions[j] = std::move(*shifted);
@@ -587,7 +621,14 @@ std::string FileErrorMessage(const FileError& error, const TranslateFn& translat
   text.append("\n").append(error.path);
   if (error.line > 0)
     text.append("\n").append(t("行")).append(" ").append(std::to_string(error.line)).append(":");
-  return text.append(" ").append(t(error.what));
+  std::string what = t(error.what);
+  ReplacePlaceholder(what, "{item}", error.item.empty() ? std::string() : t(error.item));
+  ReplacePlaceholder(what, "{n}", error.number);
+  return text.append(" ").append(what);
+}
+
+std::string UnreadableFileMessage(const std::string& path, const TranslateFn& translate) {
+  return FileErrorMessage(WholeFileError(path, kUnreadable), translate);
 }
 
 std::string FileTitle(std::string_view path) {
@@ -618,7 +659,7 @@ FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_vi
     return outcome;
   };
   std::optional<std::string> bytes = ReadFileBytes(path);
-  if (!bytes) return refuse({path, 0, "ファイルが見つからないか、読めません"});
+  if (!bytes) return refuse(WholeFileError(path, kUnreadable));
   Figure file;
   FileError error;
   if (!ParseFigureBytes(*bytes, path, file, error)) return refuse(error);
@@ -627,8 +668,8 @@ FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_vi
     file.FigureFileName = fig.FigureFileName;
     fig = std::move(file);
   } else {
-    std::string message;
-    if (!MergeFigure(fig, file, message)) return refuse({path, 0, message});
+    FileError error = WholeFileError(path, "");
+    if (!MergeFigure(fig, file, error)) return refuse(error);
   }
   if (updateAutoNames) updateAutoNames(fig);
   return outcome;

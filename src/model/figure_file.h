@@ -17,12 +17,16 @@ constexpr std::string_view kReadOnlyMessage =
     "ファイル名を変えて,保存し直してください。";
 
 // Why a file was refused: the file, the line (0 when the file as a whole is
-// at fault) and what was expected there. The texts are Japanese; the window
-// passes each through the language dictionary.
+// at fault) and what was expected there. `what` is Japanese; "{item}" in it
+// stands for `item`, the Japanese name of a field, and "{n}" for `number`.
+// The message translates `what` and `item` each on its own, so that both
+// stay whole dictionary entries in any language.
 struct FileError {
   std::string path;
   int line = 0;
   std::string what;
+  std::string item;
+  std::string number;
 };
 
 struct FileOutcome {
@@ -54,10 +58,13 @@ bool ParseFigureBytes(std::string_view bytes, const std::string& path, Figure& o
 // Appends `file` behind `fig`, renumbering its slots, bindings, reversed
 // steps and the operands of its expressions. Fails (fig unchanged) when a
 // limit would be passed or a renumbered expression would not fit.
-bool MergeFigure(Figure& fig, const Figure& file, std::string& message);
+// The reason goes to `error` (its what and number).
+bool MergeFigure(Figure& fig, const Figure& file, FileError& error);
 
 // The message shown for a refused file.
 std::string FileErrorMessage(const FileError& error, const TranslateFn& translate = {});
+// The message for a file that does not exist or cannot be opened.
+std::string UnreadableFileMessage(const std::string& path, const TranslateFn& translate = {});
 
 // The part of a path behind the last ":", "\" or "/".
 std::string FileTitle(std::string_view path);

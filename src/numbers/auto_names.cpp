@@ -33,6 +33,15 @@ std::string Translated(const TranslateFn& translate, const char* text) {
   return translate ? translate(text) : std::string(text);
 }
 
+// A word that ends in a Latin letter takes a blank before the name that
+// follows it ("Circle c"); a Japanese word runs on ("円c").
+std::string WordBeforeName(const TranslateFn& translate, const char* text) {
+  std::string word = Translated(translate, text);
+  char last = word.empty() ? ' ' : word.back();
+  if ((last >= 'A' && last <= 'Z') || (last >= 'a' && last <= 'z')) word += ' ';
+  return word;
+}
+
 // The name of a measurement kind from the names of its inputs a, b, c, d.
 std::optional<std::string> MeasureName(std::string_view kind, const InputNames& n,
                                        const TranslateFn& translate) {
@@ -40,22 +49,23 @@ std::optional<std::string> MeasureName(std::string_view kind, const InputNames& 
   const std::string& b = n[2];
   const std::string& c = n[3];
   const std::string& d = n[4];
-  auto tr = [&](const char* text) { return Translated(translate, text); };
+  auto circle = [&] { return WordBeforeName(translate, "円"); };
   if (kind == "L1" || kind == "ND2P") return a + b;
   if (kind == "NDPL" || kind == "NPL2" || kind == "ND2L") return "d(" + a + ", " + b + ")";
-  if (kind == "NDPC" || kind == "NDLC") return "d(" + a + ", " + tr("円") + b + ")";
-  if (kind == "ND2C") return "d(" + tr("円") + a + ", " + tr("円") + b + ")";
+  if (kind == "NDPC" || kind == "NDLC") return "d(" + a + ", " + circle() + b + ")";
+  if (kind == "ND2C") return "d(" + circle() + a + ", " + circle() + b + ")";
   if (kind == "NA3P" || kind == "NA3+" || kind == "NA3M" || kind == "NA3*") {
     return "∠" + a + b + c;
   }
   if (kind == "NA2L") return "∠(" + a + ", " + b + ")";
-  if (kind == "NAR3" || kind == "NAR+") return tr("Δ") + a + b + c;
-  if (kind == "NAR4") return tr("□") + a + b + c + d;
+  // The area signs are symbols, not words: every language keeps them.
+  if (kind == "NAR3" || kind == "NAR+") return "Δ" + a + b + c;
+  if (kind == "NAR4") return "□" + a + b + c + d;
   if (kind == "NPX") return a + "(x)";
   if (kind == "NPX2") return a;
   if (kind == "NPY") return a + "(y)";
-  if (kind == "NRC") return tr("円") + a + tr("の半径");
-  if (kind == "NLC") return tr("円") + a + tr("の円周");
+  if (kind == "NRC") return circle() + a + Translated(translate, "の半径");
+  if (kind == "NLC") return circle() + a + Translated(translate, "の円周");
   if (kind == "NSIN") return "SIN(" + a + ")";
   if (kind == "NCOS") return "COS(" + a + ")";
   if (kind == "NTAN") return "TAN(" + a + ")";
