@@ -130,7 +130,7 @@ TEST(EnglishTable, CoversEverySourceAndTellingRows) {
     }
   }
   const std::vector<std::string> sources = EnglishSources();
-  ASSERT_EQ(sources.size(), 516u);
+  ASSERT_EQ(sources.size(), 518u);
   const std::set<std::string_view> listed(sources.begin(), sources.end());
   EXPECT_EQ(listed.size(), sources.size());
   EXPECT_EQ(table.size(), listed.size());  // no extras
@@ -176,9 +176,10 @@ TEST(EnglishTable, CoversEverySourceAndTellingRows) {
 // stay Japanese in the English mode. Texts are translated whole: a piece
 // glued to others before translation shows up here as a missing row.
 TEST(EnglishTable, EveryJapaneseTextOfTheCodeHasEnglish) {
-  // Font names as the system knows them: looked up, never shown.
+  // Font names as the system knows them, and the keys the new-figure
+  // question accepts on a Japanese keyboard: looked up, never shown.
   const std::set<std::string> notShown = {"ＭＳ Ｐゴシック", "msゴシック", "mspゴシック",
-                                          "メイリオ"};
+                                          "メイリオ", "ﾗ", "ラ", "Ｙ", "Ｓ", "シ", "ｼ"};
   int checked = 0;
   for (const auto& entry : fs::recursive_directory_iterator(SAKUZU_SOURCE_DIR)) {
     const fs::path& path = entry.path();

@@ -45,6 +45,10 @@ void DrawingArea::mousePressEvent(QMouseEvent* event) {
 
 // A double click repeats the last button press.
 void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (onDoubleClick) {
+    onDoubleClick(event);
+    return;
+  }
   if (onMousePress) onMousePress(event);
 }
 

@@ -19,6 +19,7 @@ class DrawingArea : public QWidget {
   // After the picture was resized to the new size or density of the area (blank).
   std::function<void()> onResize;
   std::function<void(QMouseEvent*)> onMousePress;
+  std::function<void(QMouseEvent*)> onDoubleClick;
   std::function<void(QMouseEvent*)> onMouseMove;
   std::function<void(QMouseEvent*)> onMouseRelease;
   std::function<void(QKeyEvent*)> onKeyPress;

@@ -407,8 +407,7 @@ const std::vector<EasyMenuLink>& EasyMenuLinks() {
 
 const std::vector<std::string_view>& FutureItemNames() {
   static const std::vector<std::string_view> names = [] {
-    std::vector<std::string_view> list = {"mnuNew",
-                                          "mnuSaveOnLine",
+    std::vector<std::string_view> list = {"mnuSaveOnLine",
                                           "mnuf_html",
                                           "mnuFprint",
                                           "mnuOcopyWindow",
@@ -432,23 +431,13 @@ const std::vector<std::string_view>& FutureItemNames() {
                                           "mnuEdit2_point_Bounded",
                                           "mnuEdit2_point_Set_Free",
                                           "mnuEdit2_point_Deform",
-                                          "mnuRakugaki"};
-    // Every command of the deform, construction and measurement menus but
-    // the matrix switch, which only routes output to the text window.
-    for (const MenuEntry& entry : MenuTree()) {
-      if (entry.submenu || entry.name == "mnuPTmatrixSW") continue;
-      std::string_view top = entry.parent;
-      while (!top.empty()) {
-        auto parent = std::find_if(MenuTree().begin(), MenuTree().end(),
-                                   [&](const MenuEntry& e) { return e.name == top; });
-        if (parent == MenuTree().end() || parent->parent.empty()) break;
-        top = parent->parent;
-      }
-      if (top == "mnuDeform" || top == "mnuEasyConst" || top == "mnuConstruction" ||
-          top == "mnuEasy_Measure" || top == "mnuMeasure") {
-        list.push_back(entry.name);
-      }
-    }
+                                          "mnuRakugaki",
+                                          "mnuDeform1Pt",
+                                          "mnuDeformPts",
+                                          "mnuDeformVar",
+                                          "mnuCMacroLinear",
+                                          "mnuCMacroAffine",
+                                          "mnuCMacroProjective"};
     return list;
   }();
   return names;

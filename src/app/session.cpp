@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "interact/picking.h"
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
 #include "text/text_util.h"
@@ -16,6 +17,12 @@ Session::Session(Canvas& canvas, Shell& shell, std::string programFolder)
   engine.shell = &shell;
   engine.translate = translate_;
   InstallExpressionEvaluator(engine);
+  // The redraw in modes 2 and 8 rebuilds the keyboard list of free points;
+  // the simple menu also marks them all, so that beginners see what moves.
+  renderer.hooks.markDraggableCandidates = [this] {
+    BuildDraggableCandidates(workspace, false);
+    if (workspace.easyMenu) MarkDraggableCandidates(workspace);
+  };
 }
 
 std::string Session::T(std::string_view japanese) const {
@@ -53,6 +60,9 @@ void Session::ApplySettings() {
   display.replayInterval = settings.redrawSlow;
   display.decimals = settings.ketaDecimal;
   display.smooth = settings.smooth;
+  workspace.delta = settings.delta;
+  workspace.deltaVar = settings.deltaVar;
+  workspace.sDeformKind = settings.sDeformKind;
   view.axisOn = settings.axisSw != 0;
   view.axisColor = settings.axisColor;
   // The colour from the settings is the user's: the first drawing of the
@@ -73,6 +83,7 @@ void Session::CollectSettings() {
   settings.redrawSlow = display.replayInterval;
   settings.ketaDecimal = display.decimals;
   settings.smooth = display.smooth;
+  settings.delta = workspace.delta;
   // The switch keeps its stored form: any non-zero value is "on".
   if (view.axisOn != (settings.axisSw != 0)) settings.axisSw = view.axisOn ? -1 : 0;
   settings.axisColor = view.axisColor;

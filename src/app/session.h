@@ -9,7 +9,9 @@
 
 #include "app/settings.h"
 #include "geometry/engine.h"
+#include "interact/dispatch.h"
 #include "interact/modes.h"
+#include "interact/workspace.h"
 #include "lang/translate.h"
 #include "model/figure.h"
 #include "model/figure_file.h"
@@ -75,6 +77,10 @@ class Session {
   Settings settings;
   Language language;
   Renderer renderer;
+  // Picking, the construction commands and the deformation, and the
+  // dispatcher of the drawing area's mouse and keys.
+  Workspace workspace{renderer};
+  Dispatcher dispatcher{workspace};
 
  private:
   std::string programFolder_;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -25,8 +26,11 @@
 #include "app/drawing_area.h"
 #include "app/fonts.h"
 #include "app/language_dialog.h"
+#include "app/new_figure_dialog.h"
 #include "app/program_folder.h"
 #include "app/qt_translation.h"
+#include "interact/construct.h"
+#include "interact/picking.h"
 #include "model/report.h"
 #include "text/number_text.h"
 
@@ -153,11 +157,30 @@ void ZKwin::InstallHooks() {
     }
     replayTimer_.start(intervalMs > 0 ? intervalMs : kReplayDefaultInterval);
   };
-  connect(&replayTimer_, &QTimer::timeout, this,
-          [this] { ReplayConstruction(session_.renderer, replay_, kReplayNext); });
+  connect(&replayTimer_, &QTimer::timeout, this, [this] {
+    ReplayConstruction(session_.renderer, session_.dispatcher.replay, kReplayNext);
+    session_.renderer.canvas.Present();
+  });
   drawing_->onResize = [this] { DrawingResized(); };
   drawing_->onMousePress = [this](QMouseEvent* event) { MousePress(event); };
+  drawing_->onDoubleClick = [this](QMouseEvent*) {
+    DoubleClick(session_.dispatcher);
+    AfterInteraction();
+  };
+  drawing_->onMouseMove = [this](QMouseEvent* event) {
+    // Hovering changes no mode: the menus and panels need no refresh.
+    ModeStack before = session_.modes;
+    MouseMove(session_.dispatcher, ToMouseInput(event));
+    if (before.depth != session_.modes.depth || before.entries != session_.modes.entries) {
+      AfterInteraction();
+    }
+  };
+  drawing_->onMouseRelease = [this](QMouseEvent* event) {
+    MouseUp(session_.dispatcher, ToMouseInput(event));
+    AfterInteraction();
+  };
   drawing_->onKeyPress = [this](QKeyEvent* event) { KeyPress(event); };
+  InstallWorkspaceHooks();
 }
 
 // Start-up in the order the program has always followed: caption, tables,
@@ -627,17 +650,140 @@ void ZKwin::MenuSwitchCommand() {
   session_.Redraw();
 }
 
-void ZKwin::ReplayCommand() { ReplayConstruction(session_.renderer, replay_, kReplayStart); }
+void ZKwin::ReplayCommand() {
+  ReplayConstruction(session_.renderer, session_.dispatcher.replay, kReplayStart);
+  session_.renderer.canvas.Present();
+}
 
 void ZKwin::MousePress(QMouseEvent* event) {
-  if (!IsCurrentMode(session_.modes, kModeReplay)) return;
-  ReplayClick(session_.renderer, replay_, event->button() == Qt::LeftButton);
+  MouseDown(session_.dispatcher, ToMouseInput(event));
+  AfterInteraction();
 }
 
 void ZKwin::KeyPress(QKeyEvent* event) {
-  if (!IsCurrentMode(session_.modes, kModeReplay)) return;
-  int code = event->key() == Qt::Key_Escape ? kEscapeKey : event->key();
-  ReplayKey(session_.renderer, replay_, code);
+  int code = KeyCodeOf(event);
+  if (code == 0) return;
+  bool shift = event->modifiers() & Qt::ShiftModifier;
+  bool ctrl = event->modifiers() & Qt::ControlModifier;
+  KeyDown(session_.dispatcher, KeyInput{code, shift, ctrl});
+  AfterInteraction();
+}
+
+// The modes may have changed: menus and panels follow.
+void ZKwin::AfterInteraction() {
+  session_.workspace.easyMenu = menus_->MenuMode() == kEasyMenuMode;
+  session_.CollectSettings();
+  RefreshStatusBar();
+}
+
+MouseInput ZKwin::ToMouseInput(QMouseEvent* event) const {
+  MouseInput input;
+  input.px = event->position().x();
+  input.py = event->position().y();
+  switch (event->button()) {
+    case Qt::LeftButton:
+      input.button = MouseButton::kLeft;
+      break;
+    case Qt::RightButton:
+      input.button = MouseButton::kRight;
+      break;
+    case Qt::MiddleButton:
+      input.button = MouseButton::kMiddle;
+      break;
+    default:
+      input.button = MouseButton::kNone;
+  }
+  input.leftHeld = event->buttons() & Qt::LeftButton;
+  input.shift = event->modifiers() & Qt::ShiftModifier;
+  input.ctrl = event->modifiers() & Qt::ControlModifier;
+  return input;
+}
+
+int ZKwin::KeyCodeOf(const QKeyEvent* event) {
+  int key = event->key();
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    default:
+      break;
+  }
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
+  if (key > 0 && key < 128) return key;
+  return 0;
+}
+
+void ZKwin::InstallWorkspaceHooks() {
+  Workspace& ws = session_.workspace;
+  ws.hooks.setCursor = [this](CursorShape shape) {
+    drawing_->setCursor(shape == CursorShape::kMove ? Qt::SizeAllCursor : Qt::ArrowCursor);
+  };
+  ws.hooks.showPanel4 = [this](const std::string& text) {
+    if (panels_[3]) panels_[3]->setText(Q(text));
+  };
+  ws.hooks.raisePanel4 = [this](bool raised) {
+    if (panels_[3])
+      panels_[3]->setFrameStyle(QFrame::Panel | (raised ? QFrame::Raised : QFrame::Sunken));
+  };
+  ws.hooks.openPopup = [this](const PopupMenu& popup) { OpenObjectPopup(popup); };
+  ws.hooks.askNewFigure = [this] {
+    NewFigureDialog dialog(this, session_.Translator());
+    dialog.setFont(uiFont_);
+    dialog.exec();
+    return dialog.Answer();
+  };
+  ws.hooks.save = [this] { SaveCommand(); };
+}
+
+void ZKwin::OpenObjectPopup(const PopupMenu& popup) {
+  QMenu* menu = menus_->Menu("mnuEdit2_point");
+  if (!menu) return;
+  for (const PopupEntry& entry : popup.entries) {
+    QAction* action = menus_->Action(entry.name);
+    if (!action) continue;
+    menus_->SetCaption(entry.name, entry.caption, false);
+    action->setVisible(entry.visible);
+  }
+  menu->exec(QCursor::pos());
+}
+
+// The menu commands that start a construction, repeat or delete one.
+void ZKwin::ConnectConstructionCommands() {
+  Workspace& ws = session_.workspace;
+  for (const KindInfo& kind : AllKinds()) {
+    for (const KindCommand& command : kind.commands) {
+      std::string control(command.control);
+      Connect(control.c_str(), [this, &ws, control] {
+        RunKindCommand(ws, control);
+        AfterInteraction();
+      });
+    }
+  }
+  auto command = [this](void (*run)(Workspace&)) {
+    return [this, run] {
+      run(session_.workspace);
+      session_.renderer.canvas.Present();
+      AfterInteraction();
+    };
+  };
+  Connect("mnuCundo", command(&DeleteLast));
+  Connect("mnuMundo", command(&DeleteLast));
+  Connect("mnuCredo", command(&RepeatLast));
+  Connect("mnuMredo", command(&RepeatLast));
+  Connect("mnuNew", command(&NewFigure));
 }
 
 // ------------------------------------------------------------ connections
@@ -809,6 +955,7 @@ void ZKwin::ConnectCommands() {
     s.Redraw();
   });
 
+  ConnectConstructionCommands();
   Connect("mnuPTmatrixSW", [this] { MatrixSwitchCommand(); });
   Connect("mnuEditFigDataView", [this] { ReportCommand(); });
   Connect("mnuFigData_Redraw", [this] { ReplayCommand(); });

@@ -129,6 +129,12 @@ class ZKwin : public QMainWindow {
 
   void MousePress(QMouseEvent* event);
   void KeyPress(QKeyEvent* event);
+  void AfterInteraction();
+  MouseInput ToMouseInput(QMouseEvent* event) const;
+  static int KeyCodeOf(const QKeyEvent* event);
+  void InstallWorkspaceHooks();
+  void OpenObjectPopup(const PopupMenu& popup);
+  void ConnectConstructionCommands();
   void DrawingResized();
   int16_t CurrentWindowState() const;
   double Dpi() const;
@@ -136,7 +142,6 @@ class ZKwin : public QMainWindow {
   WindowShell shell_;
   ImageCanvas canvas_;
   Session session_;
-  ReplayState replay_;
   std::unique_ptr<MenuBar> menus_;
   std::unique_ptr<TextViewer> viewer_;
   DrawingArea* drawing_ = nullptr;

@@ -110,16 +110,21 @@ std::string ModeName(const ModeStack& modes, Shell& shell,
   return translate ? translate(text) : text;
 }
 
+// Every selection and deformation mode takes the mouse and the keys: the
+// construction inputs (15) are chosen like any other selection, and the
+// keyboard steps of numbers (22), placed points (30) and several points
+// (61, 62) need their keys. A point being placed (28) follows the mouse.
 bool ModeHandles(int mode, ModeEvent event) {
   switch (event) {
     case ModeEvent::kMouseDown:
-      return Contains({1, 2, 4, 6, 7, 13, 22, 28, 30, 40, 52, 53, 61, 62, 70, 72, 73}, mode);
+      return Contains({1, 2, 4, 6, 7, 13, 14, 15, 22, 28, 30, 40, 52, 53, 61, 62, 70, 72, 73},
+                      mode);
     case ModeEvent::kMouseMove:
-      return Contains({2, 6, 30, 61, 70, 72}, mode);
+      return Contains({2, 6, 28, 30, 61, 70, 72}, mode);
     case ModeEvent::kMouseUp:
       return Contains({70, 72}, mode);
     case ModeEvent::kKeyDown:
-      return Contains({6, 13, 14, 28, 52, 53, 70, 73}, mode);
+      return Contains({6, 13, 14, 15, 22, 28, 30, 40, 52, 53, 61, 62, 70, 73}, mode);
   }
   return false;
 }

@@ -22,13 +22,29 @@ constexpr int16_t kModeStandard = 2;        // "標準"
 constexpr int16_t kModeDeform = 6;          // "変形"
 constexpr int16_t kModeLoadExample = 8;     // "例__読込"
 constexpr int16_t kModeSelect = 13;         // "選択"
+constexpr int16_t kModeMultiSelect = 14;    // "複数選択"
 constexpr int16_t kModeConstructPick = 15;  // "選択(作図中)"
 constexpr int16_t kModeCalculating = 16;    // "計算中"
 constexpr int16_t kModeConstruct = 17;      // "作図構成"
+constexpr int16_t kModeExpression = 21;     // "数式入力"
+constexpr int16_t kModeVariation = 22;      // "数値変化"
+constexpr int16_t kModeNewPoint = 28;       // "点の追加"
+constexpr int16_t kModeBoundPoint = 29;     // "点の追加"
+constexpr int16_t kModePlacePoint = 30;     // "点の位置設定"
 constexpr int16_t kModeEditSelect = 40;     // "選択(編集)"
+constexpr int16_t kModeEditNumber = 41;     // 41 to 44: editing a number, point, line, circle
+constexpr int16_t kModeEditCircle = 44;
+constexpr int16_t kModeBind = 51;             // "点の動きの束縛"
+constexpr int16_t kModeBindPointSelect = 52;  // "選択(束縛する点)"
+constexpr int16_t kModeBindHostSelect = 53;   // "選択(どこに束縛)"
+constexpr int16_t kModeNumberChoice = 60;     // "数値選択"
+constexpr int16_t kModeMultiDeform = 61;      // "複数点変形"
+constexpr int16_t kModeMultiChoose = 62;      // "複数選択"
+constexpr int16_t kModeVaryChoice = 63;       // "数値選択"
 constexpr int16_t kModeScribble = 70;
-constexpr int16_t kModeDrag = 72;    // "ドラッグ"
-constexpr int16_t kModeReplay = 73;  // "作図再生"
+constexpr int16_t kModeLocusVariable = 71;  // "軌跡(変数)の選択"
+constexpr int16_t kModeDrag = 72;           // "ドラッグ"
+constexpr int16_t kModeReplay = 73;         // "作図再生"
 
 struct ModeStack {
   std::array<int16_t, kModeStackSize + 1> entries{};  // 1-based; slot 0 unused

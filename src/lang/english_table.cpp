@@ -546,6 +546,9 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"円の色（整数）", "the color of a circle (an integer)"},
     {"円の軌跡の色（整数）", "the locus color of a circle (an integer)"},
     {"滑らかな描画", "Smooth drawing"},
+    {"「{name}」の元にするものが足りません。まず,それを作ってください。",
+     "There is not enough in the figure to make \"{name}\". Make that first."},
+    {"{n} 以上の整数を入力してください。", "Enter a whole number of at least {n}."},
     {"追加する図形の数 {n} の数式は、番号を付け替えると 70 文字を超えるので、追加できません",
      "number {n} of the added figure has an expression that would pass 70 characters when "
      "renumbered, so the figure cannot be added"},

@@ -450,13 +450,6 @@ FileError WholeFileError(const std::string& path, std::string_view what) {
   return error;
 }
 
-void ReplacePlaceholder(std::string& text, std::string_view placeholder, const std::string& value) {
-  for (size_t at = text.find(placeholder); at != std::string::npos;
-       at = text.find(placeholder, at + value.size())) {
-    text.replace(at, placeholder.size(), value);
-  }
-}
-
 }  // namespace
 
 std::string FigureText(const Figure& fig) {
@@ -622,8 +615,8 @@ std::string FileErrorMessage(const FileError& error, const TranslateFn& translat
   if (error.line > 0)
     text.append("\n").append(t("行")).append(" ").append(std::to_string(error.line)).append(":");
   std::string what = t(error.what);
-  ReplacePlaceholder(what, "{item}", error.item.empty() ? std::string() : t(error.item));
-  ReplacePlaceholder(what, "{n}", error.number);
+  ReplaceAll(what, "{item}", error.item.empty() ? std::string() : t(error.item));
+  ReplaceAll(what, "{n}", error.number);
   return text.append(" ").append(what);
 }
 

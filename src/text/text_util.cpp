@@ -85,4 +85,12 @@ std::string PadToChars(std::string_view utf8, int width) {
   return out;
 }
 
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value) {
+  if (placeholder.empty()) return;
+  for (size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + value.size())) {
+    text.replace(at, placeholder.size(), value);
+  }
+}
+
 }  // namespace sakuzu

@@ -23,4 +23,7 @@ std::string CutToChars(std::string_view utf8, int maxChars);
 // The text cut to `width` characters and padded with blanks to exactly that.
 std::string PadToChars(std::string_view utf8, int width);
 
+// Replaces every occurrence of `placeholder` (as "{n}") in a message.
+void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value);
+
 }  // namespace sakuzu

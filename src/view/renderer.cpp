@@ -249,6 +249,7 @@ void Redraw(Renderer& r) {
   c.Clear(r.view.backColor);  // every layer; the base layer is current
   r.angleMarks.count = 0;
   r.moving.Clear();
+  r.overlay.clear();
   DrawGridLayer(r);
   FullUpdateCompute(r.fig, r.engine);  // the angle marks go to the base layer
   if ((IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeLoadExample)) &&

@@ -20,6 +20,7 @@
 #include "model/figure.h"
 #include "view/canvas.h"
 #include "view/dependents.h"
+#include "view/overlay.h"
 #include "view/view_mapping.h"
 
 namespace sakuzu {
@@ -102,6 +103,8 @@ struct Renderer {
   std::array<std::vector<int16_t>, 4> colorTable{};
   // What moves in the current deformation (drawn on the live layer).
   DependentSet moving{};
+  // The marks on the overlay layer.
+  std::vector<OverlayMark> overlay{};
 };
 
 // The screen colour of a palette index (0 = background, 1 to 6 with the

@@ -72,6 +72,7 @@ void Start(Renderer& r, ReplayState& replay) {
   replay.shownStep = 1;
   r.canvas.Clear(r.view.backColor);
   r.angleMarks.count = 0;
+  r.overlay.clear();
   PushMode(r.modes, kModeReplay, *r.engine.shell);
   if (r.hooks.refreshStatus) r.hooks.refreshStatus();
   int points = std::min<int>(r.fig.ObjectCounts[kPointClass], r.fig.Points.UpperBound());

@@ -1,0 +1,429 @@
+#include "interact/picking.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "geometry/primitives.h"
+#include "interact/construct.h"
+#include "text/text_util.h"
+
+namespace sakuzu {
+namespace {
+
+constexpr double kStart = 10000;           // "no object yet"
+constexpr double kLineCircleFloor = 7;     // pixels: lines and circles never weigh less
+constexpr double kHitPixels = 10;          // pixels: nearer than this is a hit
+constexpr double kLineCircleWeight = 3;    // lines and circles count three times their distance
+constexpr double kFreePointWeight = 0.5;   // free points count half
+constexpr double kBoundPointWeight = 0.7;  // points with `independent` 1
+
+// The distance from (x, y) to an existing object; nothing for an object
+// that does not exist now.
+std::optional<double> DistanceTo(const Figure& fig, ObjectRef ref, double x, double y) {
+  if (!IsExistingObject(fig, ref)) return std::nullopt;
+  Vec2 at{x, y};
+  switch (ref.cls) {
+    case kPointClass:
+      return PointDistance(at, PointOf(fig.Points[ref.index]));
+    case kLineClass: {
+      NumberResult d = DrawnLineDistance(at, LineOf(fig.Lines[ref.index]));
+      if (!d.exists || !std::isfinite(d.value)) return std::nullopt;
+      return d.value;
+    }
+    case kCircleClass: {
+      const CircleRecord& c = fig.Circles[ref.index];
+      double d = std::abs(PointDistance(at, Vec2{c.cx, c.cy}) - c.radius);
+      if (!std::isfinite(d)) return std::nullopt;
+      return d;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+ObjectRef Ref(int cls, int index) {
+  return ObjectRef{static_cast<int16_t>(cls), static_cast<int16_t>(index)};
+}
+
+void SetCursor(Workspace& ws, CursorShape shape) {
+  if (ws.hooks.setCursor) ws.hooks.setCursor(shape);
+}
+
+void Panel4(Workspace& ws, const std::string& text) {
+  if (ws.hooks.showPanel4) ws.hooks.showPanel4(text);
+}
+
+// Cursor and hover mark after a hover pick.
+void FollowHover(Workspace& ws, ObjectRef hit, bool draggable) {
+  if (!draggable) {
+    SetCursor(ws, CursorShape::kArrow);
+    ClearHoverMark(ws);
+    return;
+  }
+  SetCursor(ws, CursorShape::kMove);
+  if (MarkedObject(ws.r, MarkTag::kHover) == hit) return;
+  ClearHoverMark(ws);
+  ShowHoverMark(ws, hit);
+}
+
+ObjectRef FinishHoverPick(Workspace& ws, ObjectRef best, double weight) {
+  bool hit = !best.IsEmpty() && weight / ws.r.view.ViewScale < kHitPixels;
+  if (!hit) {
+    ClearObjectName(ws);
+    FollowHover(ws, {}, false);
+    return {};
+  }
+  ShowObjectName(ws, best);
+  FollowHover(ws, best, IsDraggable(ws.fig, best));
+  return best;
+}
+
+bool UsedByPendingStep(const Workspace& ws, ObjectRef ref) {
+  const Figure& fig = ws.fig;
+  int step = fig.StepCount;
+  if (step < 1 || step > fig.StepInputs.UpperBound()) return false;
+  for (int k = 1; k <= kSlotCount; ++k) {
+    ObjectRef in = fig.StepInputs[step][k];
+    if (in.index != 0 && in.ObjectClassCode() == ref.cls && in.index == ref.index) return true;
+  }
+  return false;
+}
+
+bool IsChosen(const Workspace& ws, ObjectRef ref) {
+  return ref.cls == kPointClass &&
+         std::find(ws.pick.chosenPoints.begin(), ws.pick.chosenPoints.end(), ref.index) !=
+             ws.pick.chosenPoints.end();
+}
+
+bool AnyChoosable(const Workspace& ws) {
+  return std::any_of(ws.pick.candidates.begin(), ws.pick.candidates.end(),
+                     [&](ObjectRef c) { return !IsExcluded(ws, c); });
+}
+
+// The first candidate that may be chosen becomes current.
+void ChooseFirst(Workspace& ws, bool show) {
+  ws.pick.position = 0;
+  ws.pick.current = {};
+  for (size_t i = 0; i < ws.pick.candidates.size(); ++i) {
+    if (IsExcluded(ws, ws.pick.candidates[i])) continue;
+    ws.pick.position = static_cast<int>(i) + 1;
+    ws.pick.current = ws.pick.candidates[i];
+    break;
+  }
+  if (ws.pick.current.IsEmpty() || !show) return;
+  ShowObjectName(ws, ws.pick.current);
+  ShowCurrentCandidate(ws, ws.pick.current);
+}
+
+void MoveCurrent(Workspace& ws, int position) {
+  HideCurrentCandidate(ws);
+  ws.pick.position = position;
+  ws.pick.current = ws.pick.candidates[position - 1];
+  ShowCurrentCandidate(ws, ws.pick.current);
+  ShowObjectName(ws, ws.pick.current);
+}
+
+void Confirm(Workspace& ws) {
+  ObjectRef chosen = ws.pick.current;
+  HideCurrentCandidate(ws);
+  ClearObjectName(ws);
+  if (chosen.IsEmpty()) return;
+  if (IsCurrentMode(ws.r.modes, kModeConstructPick)) {
+    InputPicked(ws, chosen);
+    return;
+  }
+  PushMode(ws.r.modes, kPopMode, ws.shell());
+  int16_t below = CurrentMode(ws.r.modes).value_or(0);
+  if (ws.hooks.selectionConfirmed) ws.hooks.selectionConfirmed(below, chosen);
+}
+
+void CancelSelection(Workspace& ws) {
+  ObjectRef current = ws.pick.current;
+  HideCurrentCandidate(ws);
+  ws.pick.current = {};
+  ws.pick.position = 0;
+  ClearObjectName(ws);
+  if (IsCurrentMode(ws.r.modes, kModeConstructPick)) {
+    InputPicked(ws, ObjectRef{current.cls, 0});
+    return;
+  }
+  PushMode(ws.r.modes, kPopMode, ws.shell());
+  int16_t below = CurrentMode(ws.r.modes).value_or(0);
+  if (ws.hooks.selectionCancelled) {
+    ws.hooks.selectionCancelled(below);
+    return;
+  }
+  bool popAgain = below == kModeDeform || (below >= kModeEditNumber && below <= kModeEditCircle) ||
+                  (below == kModeMultiDeform && ws.pick.chosenPoints.empty());
+  if (popAgain) PushMode(ws.r.modes, kPopMode, ws.shell());
+  Redraw(ws.r);
+}
+
+}  // namespace
+
+int ClassCount(const Figure& fig, int cls) {
+  if (cls < kNumberClass || cls > kCircleClass) return 0;
+  return std::clamp<int>(fig.ObjectCounts[cls], 0, ObjectUpperBound(fig, cls));
+}
+
+bool IsExistingObject(const Figure& fig, ObjectRef ref) {
+  int cls = ref.cls;
+  if (ref.index < 1 || ref.index > ClassCount(fig, cls)) return false;
+  switch (cls) {
+    case kNumberClass:
+      return fig.Numbers[ref.index].exists != 0;
+    case kPointClass:
+      return fig.Points[ref.index].exists != 0;
+    case kLineClass:
+      return fig.Lines[ref.index].exists != 0;
+    case kCircleClass:
+      return fig.Circles[ref.index].exists != 0;
+    default:
+      return false;
+  }
+}
+
+bool IsDraggable(const Figure& fig, ObjectRef ref) {
+  if (!IsExistingObject(fig, ref)) return false;
+  if (ref.cls == kPointClass) return fig.Points[ref.index].independent == -1;
+  if (ref.cls == kLineClass) return fig.Lines[ref.index].endsDraggable != 0;
+  return false;
+}
+
+ObjectRef PickForDrag(Workspace& ws, double x, double y) {
+  const Figure& fig = ws.fig;
+  double scale = ws.r.view.ViewScale;
+  double best = kStart;
+  ObjectRef found;
+  for (int cls : {kLineClass, kCircleClass}) {
+    for (int i = 1; i <= ClassCount(fig, cls); ++i) {
+      std::optional<double> d = DistanceTo(fig, Ref(cls, i), x, y);
+      if (d && kLineCircleWeight * *d < best) {
+        best = kLineCircleWeight * *d;
+        found = Ref(cls, i);
+      }
+    }
+  }
+  best = std::max(best, kLineCircleFloor * scale);
+  for (int i = 1; i <= ClassCount(fig, kPointClass); ++i) {
+    std::optional<double> d = DistanceTo(fig, Ref(kPointClass, i), x, y);
+    if (!d) continue;
+    int16_t independent = fig.Points[i].independent;
+    double weight = independent == -1  ? kFreePointWeight
+                    : independent == 1 ? kBoundPointWeight
+                                       : 1.0;
+    if (weight * *d < best) {
+      best = weight * *d;
+      found = Ref(kPointClass, i);
+    }
+  }
+  return FinishHoverPick(ws, found, best);
+}
+
+ObjectRef PickPointForDrag(Workspace& ws, double x, double y) {
+  const Figure& fig = ws.fig;
+  double best = kStart;
+  ObjectRef found;
+  for (int i = 1; i <= ClassCount(fig, kPointClass); ++i) {
+    std::optional<double> d = DistanceTo(fig, Ref(kPointClass, i), x, y);
+    if (!d) continue;
+    double weight = fig.Points[i].independent == -1 ? kFreePointWeight : 1.0;
+    if (weight * *d < best) {
+      best = weight * *d;
+      found = Ref(kPointClass, i);
+    }
+  }
+  bool hit = !found.IsEmpty() && best / ws.r.view.ViewScale < kHitPixels;
+  if (!hit) {
+    ClearObjectName(ws);
+    FollowHover(ws, {}, false);
+    return {};
+  }
+  ShowObjectName(ws, found);
+  FollowHover(ws, found, fig.Points[found.index].independent == -1);
+  return found;
+}
+
+void ShowHoverMark(Workspace& ws, ObjectRef ref) {
+  // A point gets the ringed mark and its name in red.
+  bool point = ref.cls == kPointClass;
+  ShowMark(ws.r, ObjectMark(MarkTag::kHover, ref, point ? 30 : -1, -1, point ? 1 : -1, true));
+}
+
+void ClearHoverMark(Workspace& ws) { RemoveMarks(ws.r, MarkTag::kHover); }
+
+std::string ClassWord(const Workspace& ws, int cls) {
+  switch (cls) {
+    case kPointClass:
+      return ws.T("点");
+    case kLineClass:
+      return ws.T("直線");
+    case kCircleClass:
+      return ws.T("円");
+    default:
+      return ws.T("変数");
+  }
+}
+
+void ShowObjectName(Workspace& ws, ObjectRef ref) {
+  Panel4(ws, ClassWord(ws, ref.cls) + TrimRight(ObjectName(ws.fig, ref)));
+}
+
+void ClearObjectName(Workspace& ws) { Panel4(ws, ""); }
+
+bool BuildCandidates(Workspace& ws, int cls) {
+  int count = ClassCount(ws.fig, cls);
+  if (count == 0) return false;
+  ws.pick.candidates.clear();
+  ws.pick.candidates.reserve(count);
+  for (int i = 1; i <= count; ++i) ws.pick.candidates.push_back(Ref(cls, i));
+  ChooseFirst(ws, true);
+  return !ws.pick.current.IsEmpty();
+}
+
+bool BuildPolygonCandidates(Workspace& ws) {
+  ws.pick.candidates.clear();
+  for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
+    ObjectRef ref = Ref(kPointClass, i);
+    if (!IsPolygonVertex(ws, ref)) ws.pick.candidates.push_back(ref);
+  }
+  ChooseFirst(ws, true);
+  return !ws.pick.current.IsEmpty();
+}
+
+bool BuildDraggableCandidates(Workspace& ws, bool show) {
+  ws.pick.candidates.clear();
+  for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
+    if (ws.fig.Points[i].independent == -1) ws.pick.candidates.push_back(Ref(kPointClass, i));
+  }
+  ChooseFirst(ws, show);
+  return !ws.pick.candidates.empty();
+}
+
+void MarkDraggableCandidates(Workspace& ws) {
+  RemoveMarks(ws.r, MarkTag::kHint);
+  for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
+    ObjectRef ref = Ref(kPointClass, i);
+    if (ws.fig.Points[i].independent != -1 || !IsExistingObject(ws.fig, ref)) continue;
+    ShowMark(ws.r, ObjectMark(MarkTag::kHint, ref, 30, 7));
+  }
+}
+
+bool IsExcluded(const Workspace& ws, ObjectRef ref) {
+  const Figure& fig = ws.fig;
+  const ModeStack& modes = ws.r.modes;
+  if (IsCurrentMode(modes, kModeConstructPick) && !IsPolygonInProgress(ws)) {
+    if (UsedByPendingStep(ws, ref)) return true;
+    int16_t kind = ws.build.CurrentLineKindRequired;
+    if (ref.cls == kLineClass && kind >= 0 && ref.index <= ClassCount(fig, kLineClass) &&
+        fig.Lines[ref.index].lineKind != kind) {
+      return true;
+    }
+  }
+  if (IsCurrentMode(modes, kModeMultiChoose) && ref.cls == kPointClass) {
+    if (IsChosen(ws, ref)) return true;
+    if (ref.index <= ClassCount(fig, kPointClass) && fig.Points[ref.index].independent == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y) {
+  double best = kStart;
+  ObjectRef found;
+  for (ObjectRef c : ws.pick.candidates) {
+    if (IsExcluded(ws, c)) continue;
+    std::optional<double> d = DistanceTo(ws.fig, c, x, y);
+    if (d && *d < best) {
+      best = *d;
+      found = c;
+    }
+  }
+  return found;
+}
+
+void SelectByMouse(Workspace& ws, double x, double y) {
+  if (IsCurrentMode(ws.r.modes, kModeMultiChoose) && !AnyChoosable(ws)) {
+    HideCurrentCandidate(ws);
+    PushMode(ws.r.modes, kPopMode, ws.shell());
+    return;
+  }
+  ObjectRef p = PickNearestCandidate(ws, x, y);
+  if (p.IsEmpty()) return;
+  if (p != ws.pick.current) {
+    auto at = std::find(ws.pick.candidates.begin(), ws.pick.candidates.end(), p);
+    MoveCurrent(ws, static_cast<int>(at - ws.pick.candidates.begin()) + 1);
+  } else {
+    Confirm(ws);
+  }
+  if (ws.hooks.raisePanel4) ws.hooks.raisePanel4(IsCurrentMode(ws.r.modes, kModeSelect));
+  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+}
+
+void SelectByKey(Workspace& ws, int keyCode) {
+  int count = static_cast<int>(ws.pick.candidates.size());
+  if (keyCode == kKeyDown || keyCode == kKeyUp) {
+    if (count == 0) return;
+    int position = ws.pick.position;
+    // One full turn at most: when everything is excluded nothing moves.
+    for (int tries = 0; tries < count; ++tries) {
+      if (keyCode == kKeyDown) {
+        position = position % count + 1;
+      } else {
+        position = (position + count - 1) % count;
+        if (position == 0) position = count;
+      }
+      if (!IsExcluded(ws, ws.pick.candidates[position - 1])) {
+        MoveCurrent(ws, position);
+        return;
+      }
+    }
+    return;
+  }
+  if (keyCode == kKeyEnter) {
+    Confirm(ws);
+    return;
+  }
+  if (keyCode == kKeyEscape) CancelSelection(ws);
+}
+
+void ShowCurrentCandidate(Workspace& ws, ObjectRef ref) {
+  RemoveMarks(ws.r, MarkTag::kCandidate);
+  if (IsCurrentMode(ws.r.modes, kModeNewPoint)) {
+    ShowMark(ws.r, ObjectMark(MarkTag::kCandidate, ref, 2, 7, -1, true));
+    return;
+  }
+  // A red cross, the name in blue.
+  ShowMark(ws.r, ObjectMark(MarkTag::kCandidate, ref, 1, 1, 4, true));
+}
+
+void HideCurrentCandidate(Workspace& ws) { RemoveMarks(ws.r, MarkTag::kCandidate); }
+
+void MarkPicked(Workspace& ws, ObjectRef ref) {
+  // A blue cross (a bold blue line or circle), the name in red.
+  ShowMark(ws.r, ObjectMark(MarkTag::kPicked, ref, 1, 4, 1, true));
+}
+
+PopupMenu PopupMenuFor(Workspace& ws, ObjectRef ref) {
+  ws.pick.popupObject = ref;
+  std::string word = ref.cls == kPointClass  ? ws.T("点")
+                     : ref.cls == kLineClass ? ws.T("線")
+                                             : ws.T("円");
+  std::string t = word + " " + TrimRight(ObjectName(ws.fig, ref));
+  PopupMenu menu;
+  menu.object = ref;
+  bool freePoint = ref.cls == kPointClass && ref.index <= ClassCount(ws.fig, kPointClass) &&
+                   ws.fig.Points[ref.index].independent == -1;
+  bool bound = freePoint && ws.fig.Points[ref.index].bindKind != 0;
+  menu.entries = {
+      {"mnuEdit2_point_Edit", ws.T("編集") + ":" + t, true},
+      {"mnuEdit2_point_Bounded", ws.T("束縛条件の編集") + ":" + t, freePoint},
+      {"mnuEdit2_point_Set_Free", ws.T("フリーにする") + ":" + t, bound},
+      {"mnuEdit2_point_Deform", ws.T("キーボード変形") + ":" + t, freePoint},
+  };
+  return menu;
+}
+
+}  // namespace sakuzu

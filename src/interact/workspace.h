@@ -1,0 +1,120 @@
+// What the interaction works on: the renderer (with the figure, view,
+// settings, mode stack and engine), the number dialogs, the state of
+// picking and of the construction command in progress, and the few things
+// only the window can do (cursor, status panel 4, the pop-up menu, the
+// new-figure question, the save dialog), reached through hooks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/figure.h"
+#include "numbers/number_dialogs.h"
+#include "view/renderer.h"
+
+namespace sakuzu {
+
+// Selection state (choosing construction inputs, the object to edit, ...).
+struct PickState {
+  std::vector<ObjectRef> candidates;  // in index order
+  int position = 0;                   // the current candidate's place, 1-based; 0 none
+  ObjectRef current;                  // the current candidate
+  std::vector<int16_t> chosenPoints;  // points chosen for moving several at once
+  ObjectRef popupObject;              // the object the pop-up menu was opened on
+};
+
+// A construction command in progress (the pending step is the last step).
+struct ConstructState {
+  std::array<int16_t, kSlotCount + 1> InputLineKindRequired{-1, -1, -1, -1, -1, -1};
+  std::array<int16_t, kSlotCount + 1> OutputLineKind{-1, -1, -1, -1, -1, -1};
+  int16_t CurrentLineKindRequired = -1;
+  bool RepeatFlag = false;
+  ObjectRef PendingPoint;  // the free point being placed (mode 28)
+  // What the command found, so that a cancel takes back what it added.
+  int16_t numbersAtStart = 0;
+  // A polygon being built: its first step and the vertices it needs.
+  int16_t polygonStep = 0;
+  int16_t polygonVertices = 0;
+  // The kind of the last command started, whose line kinds a repeat keeps.
+  std::string lastKind;
+  // The last mouse position over the drawing (figure units), where a new
+  // point appears.
+  bool lastPointer = false;
+  double pointerX = 0, pointerY = 0;
+};
+
+// A deformation in progress.
+struct DragState {
+  int16_t draggedPoint = 0;  // 0 none
+  ObjectRef draggedObject;   // a line dragged by its end points, or a number varied
+  bool firstStep = true;     // the first step analyses the dependencies
+  bool markSaved = false;    // the dragged point's mark between steps
+  int16_t savedStyle = 0, savedLocusColor = 0;
+  double offsets[4] = {};  // a line drag: (P1 - mouse) and (P2 - mouse)
+};
+
+enum class CursorShape { kArrow, kMove };
+
+struct PopupEntry {
+  std::string name;  // the menu item's object name
+  std::string caption;
+  bool visible = true;
+};
+struct PopupMenu {
+  ObjectRef object;
+  std::vector<PopupEntry> entries;
+};
+
+enum class NewFigureAnswer { kYes, kSave, kCancel };
+
+struct WorkspaceHooks {
+  std::function<void(CursorShape)> setCursor;
+  // Status panel 4 and its bevel (raised while choosing what to deform).
+  std::function<void(const std::string& text)> showPanel4;
+  std::function<void(bool raised)> raisePanel4;
+  std::function<void(const PopupMenu&)> openPopup;
+  // "新規作図の確認": the user's answer.
+  std::function<NewFigureAnswer()> askNewFigure;
+  // The Save command with its file dialog.
+  std::function<void()> save;
+  // A selection other than a construction's ended: confirmed with the
+  // chosen object, or cancelled; `below` is the mode under the selection.
+  std::function<void(int16_t below, ObjectRef chosen)> selectionConfirmed;
+  std::function<void(int16_t below)> selectionCancelled;
+};
+
+struct Workspace {
+  explicit Workspace(Renderer& renderer) : r(renderer), fig(renderer.fig) {}
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  Shell& shell() const { return *r.engine.shell; }
+  std::string T(std::string_view japanese) const {
+    std::string text(japanese);
+    return r.engine.translate ? r.engine.translate(text) : text;
+  }
+
+  Renderer& r;
+  Figure& fig;
+  NumberDialogs* numbers = nullptr;
+  bool easyMenu = false;  // the simple menu: only points are picked for dragging
+  // The deformation steps ("delta" pixels, "DeltaVar", "SDeformKind").
+  int16_t delta = 10;
+  double deltaVar = 0.5;
+  int16_t sDeformKind = 0;
+  WorkspaceHooks hooks;
+  PickState pick;
+  ConstructState build;
+  DragState drag;
+};
+
+// The number of objects of class c, within its table.
+int ClassCount(const Figure& fig, int cls);
+// True when the reference names an existing object of its class.
+bool IsExistingObject(const Figure& fig, ObjectRef ref);
+
+}  // namespace sakuzu
