@@ -76,6 +76,9 @@ class NumberChoice {
 
   const NumberChoiceControls& Controls() const { return controls_; }
   Entry CurrentEntry() const { return entry_; }
+  // Numbers are varied (mode 63): the value change may show, no new number.
+  bool Varying() const { return varying_; }
+  bool NewNumberAllowed() const { return newAllowed_; }
   DialogOutcome Outcome() const { return outcome_; }
   // The chosen number (existing or just added) once accepted.
   std::optional<int16_t> Answer() const { return answer_; }
