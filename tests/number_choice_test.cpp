@@ -39,8 +39,6 @@ TEST(NumberChoice, StartStatesByModeAndKind) {
   EXPECT_EQ(c.Cmd_Cancel.text, "キャンセル");
   EXPECT_TRUE(divide.StepText1(+1));
   EXPECT_EQ(c.Text1.text, "3");
-  divide.StepText1(-1), divide.StepText1(-1), divide.StepText1(-1);
-  EXPECT_EQ(c.Text1.text, "0");
   EXPECT_TRUE(divide.SetText1("0.5"));
   divide.StepText1(-1);
   EXPECT_EQ(c.Text1.text, "-0.5");
@@ -103,7 +101,6 @@ TEST(NumberChoice, AnswersAChosenOrTypedNumberAndNeverABogusOne) {
   }
   EXPECT_EQ(t.Count(), 3);
   EXPECT_EQ(ReadTypedNumber("　－２．５ "), -2.5);  // typed with the Japanese input method
-  EXPECT_EQ(ReadTypedNumber(" 1.5E+2 "), 150);
   // Leaving the entry and coming back; Esc and the list lose nothing.
   EXPECT_TRUE(typed.LeaveNewNumber());
   EXPECT_EQ(typed.CurrentEntry(), NumberChoice::Entry::kList);
