@@ -622,6 +622,7 @@ void ZKwin::SetFontAll(const std::string& fontName) {
   QFont font = QApplication::font();
   font.setFamilies(FontFamiliesFor(name));
   uiFont_ = font;
+  if (numberDialogs_) numberDialogs_->SetFont(font);
   setFont(font);
   menuBar()->setFont(font);
   statusBar()->setFont(font);
@@ -728,6 +729,8 @@ int ZKwin::KeyCodeOf(const QKeyEvent* event) {
 
 void ZKwin::InstallWorkspaceHooks() {
   Workspace& ws = session_.workspace;
+  numberDialogs_ = std::make_unique<WindowNumberDialogs>(this, uiFont_, session_.Translator());
+  ws.numbers = numberDialogs_.get();
   ws.hooks.setCursor = [this](CursorShape shape) {
     drawing_->setCursor(shape == CursorShape::kMove ? Qt::SizeAllCursor : Qt::ArrowCursor);
   };

@@ -12,6 +12,7 @@
 
 #include "app/image_canvas.h"
 #include "app/menus.h"
+#include "app/number_dialogs.h"
 #include "app/session.h"
 #include "app/text_viewer.h"
 #include "app/window_shell.h"
@@ -144,6 +145,7 @@ class ZKwin : public QMainWindow {
   Session session_;
   std::unique_ptr<MenuBar> menus_;
   std::unique_ptr<TextViewer> viewer_;
+  std::unique_ptr<WindowNumberDialogs> numberDialogs_;
   DrawingArea* drawing_ = nullptr;
   QLabel* panels_[4] = {};
   QTimer replayTimer_;

@@ -552,6 +552,9 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"追加する図形の数 {n} の数式は、番号を付け替えると 70 文字を超えるので、追加できません",
      "number {n} of the added figure has an expression that would pass 70 characters when "
      "renumbered, so the figure cannot be added"},
+    {"数式の入力", "Input expression"},
+    {"数式が 70 文字を超えるので、これ以上加えられません。",
+     "The expression would pass 70 characters, so nothing more can be added."},
 };
 
 }  // namespace
