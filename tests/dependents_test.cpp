@@ -19,8 +19,8 @@ TEST(Dependents, EverythingBuiltOnTheMovedObjects) {
   s.fig.Numbers[twice.index].expression = "n1*N12";  // N12 does not exist
   ObjectRef circle = s.Made("C1", {c, twice}, kCircleClass);
   ObjectRef cd = s.Made("L1", {c, d}, kLineClass);
-  ObjectRef half = s.Made("PN", {c, d, {kPendingNumberMark, 1}, {kPendingNumberMark, 1}},
-                          kPointClass);
+  ObjectRef half =
+      s.Made("PN", {c, d, {kPendingNumberMark, 1}, {kPendingNumberMark, 1}}, kPointClass);
   s.fig.Points[p.index].bindKind = kCircleClass;
   s.fig.Points[p.index].bindIndex = circle.index;
   ASSERT_EQ(dist.index, 1);

@@ -178,8 +178,8 @@ TEST(EnglishTable, CoversEverySourceAndTellingRows) {
 TEST(EnglishTable, EveryJapaneseTextOfTheCodeHasEnglish) {
   // Font names as the system knows them, and the keys the new-figure
   // question accepts on a Japanese keyboard: looked up, never shown.
-  const std::set<std::string> notShown = {"ＭＳ Ｐゴシック", "msゴシック", "mspゴシック",
-                                          "メイリオ", "ﾗ", "ラ", "Ｙ", "Ｓ", "シ", "ｼ"};
+  const std::set<std::string> notShown = {
+      "ＭＳ Ｐゴシック", "msゴシック", "mspゴシック", "メイリオ", "ﾗ", "ラ", "Ｙ", "Ｓ", "シ", "ｼ"};
   int checked = 0;
   for (const auto& entry : fs::recursive_directory_iterator(SAKUZU_SOURCE_DIR)) {
     const fs::path& path = entry.path();
