@@ -112,6 +112,8 @@ void ImageCanvas::Resize(int width, int height, Rgb background) {
     image.fill(i == static_cast<int>(Layer::kGrid) ? Opaque(background) : 0);
     layers_[i] = LayerImage{image, QRect()};
   }
+  background_ = background;
+  gridFilled_ = true;
   still_ = QImage(device, QImage::Format_RGB32);
   still_.fill(Opaque(background));
   Clear(background);
@@ -130,6 +132,7 @@ void ImageCanvas::SetSmooth(bool smooth) {
   EndPainting();
   smooth_ = smooth;
   font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+  canvasFont_.family.clear();  // the next SetFont makes the font anew
   texts_.clear();
 }
 
@@ -168,11 +171,15 @@ void ImageCanvas::EmptyImage(Layer layer, const QRect& device) {
 
 void ImageCanvas::Clear(Rgb background) {
   EndPainting();
-  background_ = background;
   QRect all = layers_[0].image.rect();
+  // The grid layer holds the background wherever nothing was drawn on it:
+  // a new colour fills it all, the same colour only what was drawn.
+  bool newColour = !(background == background_) || !gridFilled_;
+  background_ = background;
+  gridFilled_ = true;
   for (int i = 0; i < kLayerCount; ++i) {
     auto layer = static_cast<Layer>(i);
-    EmptyImage(layer, layer == Layer::kGrid ? all : layers_[i].inked);
+    EmptyImage(layer, layer == Layer::kGrid && newColour ? all : layers_[i].inked);
     layers_[i].inked = QRect();
   }
   Changed(Layer::kGrid, all);
@@ -243,7 +250,12 @@ void ImageCanvas::Present() {
 void ImageCanvas::ComposeStill(const QRect& device) {
   QRect r = device & still_.rect();
   if (r.isEmpty()) return;
-  CopyPixels(still_, layers_[static_cast<int>(Layer::kGrid)].image, r);
+  const LayerImage& grid = layers_[static_cast<int>(Layer::kGrid)];
+  if (r.intersects(grid.inked)) {
+    CopyPixels(still_, grid.image, r);
+  } else {
+    FillPixels(still_, r, Opaque(background_));  // no grid there: only the background
+  }
   QPainter p(&still_);
   for (Layer layer : {Layer::kBase, Layer::kTrace}) {
     const LayerImage& l = layers_[static_cast<int>(layer)];
@@ -399,6 +411,10 @@ void ImageCanvas::FillRect(double x1, double y1, double x2, double y2, Rgb color
 }
 
 void ImageCanvas::SetFont(const CanvasFont& font) {
+  // Every redraw sets the font: the laid-out texts stay while it is the same.
+  if (fontSet_ && font == canvasFont_) return;
+  fontSet_ = true;
+  canvasFont_ = font;
   EndPainting();
   texts_.clear();
   font_ = MakeFont(font.family, font.size, !smooth_);
@@ -412,27 +428,39 @@ void ImageCanvas::SetFont(const CanvasFont& font) {
   font_.setStrikeOut(font.strikeout);
 }
 
+// A label is drawn once into a small image of its own and then copied:
+// a figure shows the same few names in the same colours again and again.
+const QImage& ImageCanvas::TextImage(const QString& text, Rgb color) {
+  QString key = QString::number(Opaque(color), 16) + ':' + text;
+  auto found = texts_.find(key);
+  if (found != texts_.end()) return *found;
+  if (texts_.size() > kTextCacheSize) texts_.clear();
+  QFontMetricsF metrics(font_, &layers_[0].image);
+  QSize device(static_cast<int>(std::ceil((metrics.horizontalAdvance(text) + 2) * ratio_)),
+               static_cast<int>(std::ceil((metrics.height() + 2) * ratio_)));
+  QImage image(device.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(0);
+  {
+    QPainter p(&image);
+    p.scale(ratio_, ratio_);
+    p.setRenderHint(QPainter::TextAntialiasing, smooth_);
+    p.setFont(font_);
+    p.setPen(ToQColor(color));
+    p.drawText(QPointF(0, metrics.ascent()), text);
+  }
+  image.setDevicePixelRatio(ratio_);
+  return *texts_.insert(key, image);
+}
+
 void ImageCanvas::DrawText(double x, double y, const std::string& text, Rgb color) {
   if (text.empty()) return;
-  QString qtext = QString::fromStdString(text);
-  auto found = texts_.find(qtext);
-  if (found == texts_.end()) {
-    if (texts_.size() > kTextCacheSize) texts_.clear();
-    QStaticText laidOut(qtext);
-    laidOut.setTextFormat(Qt::PlainText);
-    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-    laidOut.prepare(QTransform::fromScale(ratio_, ratio_), font_);
-    found = texts_.insert(qtext, laidOut);
-  }
-  QSizeF size = found->size();
+  const QImage& image = TextImage(QString::fromStdString(text), color);
+  QSizeF size = image.deviceIndependentSize();
   Ink(x, y, x + size.width() + 1, y + size.height() + 1, 2);
-  QPainter& p = Painter();
-  p.setPen(ToQColor(color));
-  penSet_ = false;
   // Whole device pixels keep the letters sharp.
-  p.drawStaticText(
+  Painter().drawImage(
       QPointF(std::round(Limit(x) * ratio_) / ratio_, std::round(Round(y) * ratio_) / ratio_),
-      *found);
+      image);
 }
 
 double ImageCanvas::TextWidth(const std::string& text) const {

@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QImage>
 #include <QRect>
-#include <QStaticText>
 #include <array>
 #include <functional>
 #include <memory>
@@ -73,6 +72,7 @@ class ImageCanvas : public Canvas {
   // The painter of the current layer, opened on first use in a frame.
   QPainter& Painter();
   void EndPainting();
+  const QImage& TextImage(const QString& text, Rgb color);
   // Gives the painter the pen, unless it has it already.
   void UsePen(const Pen& pen);
   // Marks the logical rectangle (with a margin for the pen) as drawn on
@@ -97,11 +97,14 @@ class ImageCanvas : public Canvas {
   std::unique_ptr<QPainter> painter_;
   bool smooth_ = true;
   QFont font_;
-  // Laid-out label texts: a figure draws the same few names again and again.
-  QHash<QString, QStaticText> texts_;
+  CanvasFont canvasFont_;  // what font_ was made from
+  bool fontSet_ = false;
+  // Label texts drawn once, by colour and text.
+  QHash<QString, QImage> texts_;
   Pen pen_;  // the pen the open painter has, when penSet_
   bool penSet_ = false;
   Rgb background_ = MakeRgb(255, 255, 255);
+  bool gridFilled_ = false;  // the grid image holds background_ outside what was drawn
   std::function<void(const QRect&)> changed_;
 };
 

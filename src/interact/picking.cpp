@@ -1,6 +1,7 @@
 #include "interact/picking.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -267,7 +268,10 @@ std::string ClassWord(const Workspace& ws, int cls) {
 }
 
 void ShowObjectName(Workspace& ws, ObjectRef ref) {
-  Panel4(ws, ClassWord(ws, ref.cls) + TrimRight(ObjectName(ws.fig, ref)));
+  std::string word = ClassWord(ws, ref.cls);
+  // "点A", but "Point A": a translated word does not run into the name.
+  bool latin = !word.empty() && std::isalpha(static_cast<unsigned char>(word.back()));
+  Panel4(ws, word + (latin ? " " : "") + TrimRight(ObjectName(ws.fig, ref)));
 }
 
 void ClearObjectName(Workspace& ws) { Panel4(ws, ""); }
