@@ -555,6 +555,9 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"数式の入力", "Input expression"},
     {"数式が 70 文字を超えるので、これ以上加えられません。",
      "The expression would pass 70 characters, so nothing more can be added."},
+    {"名前に「_」と「@」は使えません。", "A name cannot contain \"_\" or \"@\"."},
+    {"値には数を一つ入力してください(例: 2.5)。",
+     "Enter one number as the value (for example 2.5)."},
 };
 
 }  // namespace
