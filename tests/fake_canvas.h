@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -84,9 +85,11 @@ class FakeCanvas : public Canvas {
   Rgb background = kWhite;
   bool smooth = true;
   int clears = 0, presents = 0;
+  int nonFinite = 0;  // coordinates that are not finite: never drawn
 
  private:
   void Log(CanvasCall c) {
+    for (double v : c.v) nonFinite += !std::isfinite(v);
     c.layer = layer_;
     calls.push_back(c);
     shown_[static_cast<int>(layer_)].push_back(c);

@@ -21,7 +21,8 @@ constexpr int kDotsPerMeter = static_cast<int>(kCanvasDpi / 0.0254 + 0.5);
 // figure from handing the raster engine numbers it cannot take.
 constexpr double kCoordinateLimit = 1.0e7;
 constexpr double kMaxRatio = 8;
-constexpr qsizetype kTextCacheSize = 4096;
+// The label images kept: every label of a large figure fits.
+constexpr qsizetype kTextCacheBytes = 64 << 20;
 
 double Limit(double v) {
   if (!std::isfinite(v)) return 0;
@@ -84,7 +85,22 @@ void CopyPixels(QImage& to, const QImage& from, const QRect& rect) {
   }
 }
 
+int32_t Sixteenths(double v) { return static_cast<int32_t>(std::lround(Limit(v) * 16)); }
+
+enum DrawOp : uint8_t { kOpPixel = 1, kOpLine, kOpCircle, kOpArc, kOpPolygon, kOpFill, kOpText };
+
 }  // namespace
+
+size_t ImageCanvas::DrawKeyHash::operator()(const DrawKey& k) const {
+  size_t h = k.op * 1000003u ^ k.color ^ (static_cast<size_t>(k.width) << 40) ^ k.dotted;
+  for (int32_t v : k.v) h = h * 1000003u ^ static_cast<uint32_t>(v);
+  if (!k.text.empty()) h ^= std::hash<std::string>()(k.text);
+  return h;
+}
+
+bool ImageCanvas::FirstTime(DrawKey key) {
+  return drawn_[static_cast<int>(layer_)].insert(std::move(key)).second;
+}
 
 ImageCanvas::ImageCanvas(int width, int height, double devicePixelRatio)
     : font_(MakeFont("FixedSys", 9, false)) {
@@ -124,6 +140,7 @@ void ImageCanvas::SetDevicePixelRatio(double ratio) {
   if (ratio == ratio_) return;
   ratio_ = ratio;
   texts_.clear();
+  textBytes_ = 0;
   Resize(width_, height_, background_);
 }
 
@@ -134,6 +151,7 @@ void ImageCanvas::SetSmooth(bool smooth) {
   font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
   canvasFont_.family.clear();  // the next SetFont makes the font anew
   texts_.clear();
+  textBytes_ = 0;
 }
 
 // ------------------------------------------------------------------ layers
@@ -164,6 +182,7 @@ void ImageCanvas::Changed(Layer layer, const QRect& device) {
 
 void ImageCanvas::EmptyImage(Layer layer, const QRect& device) {
   LayerImage& l = layers_[static_cast<int>(layer)];
+  drawn_[static_cast<int>(layer)].clear();
   QRgb value = layer == Layer::kGrid ? Opaque(background_) : 0;
   FillPixels(l.image, device, value);
   Changed(layer, device & l.image.rect());
@@ -308,11 +327,16 @@ double ImageCanvas::Snap(double v, int penWidth) const {
 void ImageCanvas::DrawPixel(double x, double y, Rgb color) {
   int px = Round(x), py = Round(y);
   if (px < 0 || py < 0 || px >= width_ || py >= height_) return;
+  if (!FirstTime({kOpPixel, {px, py}, Opaque(color), 1, false, {}})) return;
   Painter().fillRect(QRect(px, py, 1, 1), ToQColor(color));
   Ink(px, py, px + 1, py + 1, 0);
 }
 
 void ImageCanvas::DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) {
+  DrawKey key{kOpLine,           {Sixteenths(x1), Sixteenths(y1), Sixteenths(x2), Sixteenths(y2)},
+              Opaque(pen.color), static_cast<int16_t>(pen.width),
+              pen.dotted,        {}};
+  if (!FirstTime(std::move(key))) return;
   Ink(x1, y1, x2 + 1, y2 + 1, pen.width + 1);
   QPainter& p = Painter();
   UsePen(pen);
@@ -349,6 +373,10 @@ void ImageCanvas::DrawLine(double x1, double y1, double x2, double y2, const Pen
 
 void ImageCanvas::DrawCircle(double cx, double cy, double radius, const Pen& pen) {
   if (!(radius >= 0) || OutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
+  DrawKey key{kOpCircle,         {Sixteenths(cx), Sixteenths(cy), Sixteenths(radius)},
+              Opaque(pen.color), static_cast<int16_t>(pen.width),
+              pen.dotted,        {}};
+  if (!FirstTime(std::move(key))) return;
   Ink(cx - radius, cy - radius, cx + radius + 1, cy + radius + 1, pen.width + 1);
   QPainter& p = Painter();
   UsePen(pen);
@@ -364,6 +392,14 @@ void ImageCanvas::DrawCircle(double cx, double cy, double radius, const Pen& pen
 void ImageCanvas::DrawArc(double cx, double cy, double radius, double startAngle, double endAngle,
                           const Pen& pen) {
   if (!(radius >= 0) || OutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
+  DrawKey key{kOpArc,
+              {Sixteenths(cx), Sixteenths(cy), Sixteenths(radius), Sixteenths(startAngle * 1000),
+               Sixteenths(endAngle * 1000)},
+              Opaque(pen.color),
+              static_cast<int16_t>(pen.width),
+              pen.dotted,
+              {}};
+  if (!FirstTime(std::move(key))) return;
   Ink(cx - radius, cy - radius, cx + radius + 1, cy + radius + 1, pen.width + 1);
   if (endAngle < startAngle) endAngle += 2 * std::numbers::pi;
   // Qt measures arcs in sixteenths of a degree, counter-clockwise on screen.
@@ -382,6 +418,14 @@ void ImageCanvas::DrawArc(double cx, double cy, double radius, double startAngle
 
 void ImageCanvas::DrawPolygon(const std::vector<PixelPoint>& corners, const Pen& pen) {
   if (corners.empty()) return;
+  if (corners.size() <= 4) {  // the marks; longer outlines are always drawn
+    DrawKey key{kOpPolygon, {}, Opaque(pen.color), static_cast<int16_t>(pen.width), pen.dotted, {}};
+    for (size_t i = 0; i < corners.size(); ++i) {
+      key.v[2 * i] = Sixteenths(corners[i].x);
+      key.v[2 * i + 1] = Sixteenths(corners[i].y);
+    }
+    if (!FirstTime(std::move(key))) return;
+  }
   QPainter& p = Painter();
   UsePen(pen);
   p.setBrush(Qt::NoBrush);
@@ -406,6 +450,14 @@ void ImageCanvas::DrawPolygon(const std::vector<PixelPoint>& corners, const Pen&
 
 void ImageCanvas::FillRect(double x1, double y1, double x2, double y2, Rgb color) {
   QRect rect = QRect(QPoint(Round(x1), Round(y1)), QPoint(Round(x2), Round(y2))).normalized();
+  if (!FirstTime({kOpFill,
+                  {rect.left(), rect.top(), rect.right(), rect.bottom()},
+                  Opaque(color),
+                  0,
+                  false,
+                  {}})) {
+    return;
+  }
   Ink(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1, 0);
   Painter().fillRect(rect, ToQColor(color));
 }
@@ -417,6 +469,7 @@ void ImageCanvas::SetFont(const CanvasFont& font) {
   canvasFont_ = font;
   EndPainting();
   texts_.clear();
+  textBytes_ = 0;
   font_ = MakeFont(font.family, font.size, !smooth_);
   // The renderer spaces lines 1.2 sizes apart, the size taken as pixels:
   // letters of that em height fill a line without touching the next.
@@ -434,7 +487,10 @@ const QImage& ImageCanvas::TextImage(const QString& text, Rgb color) {
   QString key = QString::number(Opaque(color), 16) + ':' + text;
   auto found = texts_.find(key);
   if (found != texts_.end()) return *found;
-  if (texts_.size() > kTextCacheSize) texts_.clear();
+  if (textBytes_ > kTextCacheBytes) {
+    texts_.clear();
+    textBytes_ = 0;
+  }
   QFontMetricsF metrics(font_, &layers_[0].image);
   QSize device(static_cast<int>(std::ceil((metrics.horizontalAdvance(text) + 2) * ratio_)),
                static_cast<int>(std::ceil((metrics.height() + 2) * ratio_)));
@@ -449,11 +505,13 @@ const QImage& ImageCanvas::TextImage(const QString& text, Rgb color) {
     p.drawText(QPointF(0, metrics.ascent()), text);
   }
   image.setDevicePixelRatio(ratio_);
+  textBytes_ += image.sizeInBytes();
   return *texts_.insert(key, image);
 }
 
 void ImageCanvas::DrawText(double x, double y, const std::string& text, Rgb color) {
   if (text.empty()) return;
+  if (!FirstTime({kOpText, {Round(x), Round(y)}, Opaque(color), 0, false, text})) return;
   const QImage& image = TextImage(QString::fromStdString(text), color);
   QSizeF size = image.deviceIndependentSize();
   Ink(x, y, x + size.width() + 1, y + size.height() + 1, 2);

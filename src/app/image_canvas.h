@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 
 #include "view/canvas.h"
 
@@ -63,6 +64,21 @@ class ImageCanvas : public Canvas {
   double TextWidth(const std::string& text) const override;
 
  private:
+  // A drawing call as it reaches the pixels: coordinates in sixteenths of
+  // a pixel, the pen and the colour, the text.
+  struct DrawKey {
+    uint8_t op = 0;
+    std::array<int32_t, 8> v{};
+    uint32_t color = 0;
+    int16_t width = 0;
+    bool dotted = false;
+    std::string text;
+    bool operator==(const DrawKey&) const = default;
+  };
+  struct DrawKeyHash {
+    size_t operator()(const DrawKey& k) const;
+  };
+
   struct LayerImage {
     QImage image;
     QRect inked;  // device pixels: everything drawn since the layer was emptied
@@ -79,6 +95,10 @@ class ImageCanvas : public Canvas {
   // the current layer.
   void Ink(double left, double top, double right, double bottom, double margin);
   void Changed(Layer layer, const QRect& device);
+  // False when the same call was drawn on the current layer since it was
+  // emptied: drawn again, smooth edges would darken and time is lost (a
+  // figure often has objects that coincide).
+  bool FirstTime(DrawKey key);
   void EmptyImage(Layer layer, const QRect& device);
   void ComposeStill(const QRect& device);
   QRect DeviceRect(const QRect& logical) const;
@@ -90,6 +110,7 @@ class ImageCanvas : public Canvas {
   int width_ = 1, height_ = 1;
   double ratio_ = 1;
   std::array<LayerImage, kLayerCount> layers_;
+  std::array<std::unordered_set<DrawKey, DrawKeyHash>, kLayerCount> drawn_;
   QImage still_;       // the grid, base and trace layers composed
   QRect stillDirty_;   // device pixels of still_ to compose again
   QRect changedArea_;  // device pixels changed since the last Present
@@ -101,6 +122,7 @@ class ImageCanvas : public Canvas {
   bool fontSet_ = false;
   // Label texts drawn once, by colour and text.
   QHash<QString, QImage> texts_;
+  qsizetype textBytes_ = 0;
   Pen pen_;  // the pen the open painter has, when penSet_
   bool penSet_ = false;
   Rgb background_ = MakeRgb(255, 255, 255);

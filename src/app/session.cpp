@@ -6,6 +6,7 @@
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
 #include "text/text_util.h"
+#include "view/number_display.h"
 
 namespace sakuzu {
 
@@ -19,6 +20,12 @@ Session::Session(Canvas& canvas, Shell& shell, std::string programFolder)
   InstallExpressionEvaluator(engine);
   // The redraw in modes 2 and 8 rebuilds the keyboard list of free points;
   // the simple menu also marks them all, so that beginners see what moves.
+  renderer.hooks.drawNumberVariation = [this] {
+    ObjectRef varied = workspace.drag.draggedObject;
+    if (varied.cls != kNumberClass || varied.index == 0) return false;
+    DrawNumberVariation(renderer, varied.index);
+    return true;
+  };
   renderer.hooks.markDraggableCandidates = [this] {
     BuildDraggableCandidates(workspace, false);
     if (workspace.easyMenu) MarkDraggableCandidates(workspace);
@@ -84,6 +91,7 @@ void Session::CollectSettings() {
   settings.ketaDecimal = display.decimals;
   settings.smooth = display.smooth;
   settings.delta = workspace.delta;
+  settings.deltaVar = workspace.deltaVar;
   // The switch keeps its stored form: any non-zero value is "on".
   if (view.axisOn != (settings.axisSw != 0)) settings.axisSw = view.axisOn ? -1 : 0;
   settings.axisColor = view.axisColor;

@@ -30,6 +30,8 @@
 #include "app/program_folder.h"
 #include "app/qt_translation.h"
 #include "interact/construct.h"
+#include "interact/deform.h"
+#include "interact/edit.h"
 #include "interact/picking.h"
 #include "model/report.h"
 #include "text/number_text.h"
@@ -623,6 +625,7 @@ void ZKwin::SetFontAll(const std::string& fontName) {
   font.setFamilies(FontFamiliesFor(name));
   uiFont_ = font;
   if (numberDialogs_) numberDialogs_->SetFont(font);
+  if (attributeDialogs_) attributeDialogs_->SetFont(font);
   setFont(font);
   menuBar()->setFont(font);
   statusBar()->setFont(font);
@@ -731,6 +734,9 @@ void ZKwin::InstallWorkspaceHooks() {
   Workspace& ws = session_.workspace;
   numberDialogs_ = std::make_unique<WindowNumberDialogs>(this, uiFont_, session_.Translator());
   ws.numbers = numberDialogs_.get();
+  attributeDialogs_ =
+      std::make_unique<WindowAttributeDialogs>(this, uiFont_, session_.Translator());
+  ws.attributes = attributeDialogs_.get();
   ws.hooks.setCursor = [this](CursorShape shape) {
     drawing_->setCursor(shape == CursorShape::kMove ? Qt::SizeAllCursor : Qt::ArrowCursor);
   };
@@ -782,6 +788,19 @@ void ZKwin::ConnectConstructionCommands() {
       AfterInteraction();
     };
   };
+  Connect("mnuEbasicPt", command([](Workspace& w) { EditObjectCommand(w, kPointClass); }));
+  Connect("mnuEbasicLine", command([](Workspace& w) { EditObjectCommand(w, kLineClass); }));
+  Connect("mnuEbasicCircle", command([](Workspace& w) { EditObjectCommand(w, kCircleClass); }));
+  Connect("mnuEbasicNum", command(&EditNumberCommand));
+  Connect("mnuEboundedPt", command(&EditBindingCommand));
+  Connect("mnuEdit2_point_Edit", command(&PopupEditCommand));
+  Connect("mnuEdit2_point_Bounded", command(&PopupBindingCommand));
+  Connect("mnuEdit2_point_Set_Free", command(&PopupSetFreeCommand));
+  Connect("mnuEdit2_point_Deform", command(&PopupDeformCommand));
+  Connect("mnuDeform1Pt", command(&Deform1PtCommand));
+  Connect("mnuDeformPts", command(&DeformPtsCommand));
+  Connect("mnuDeformVar", command(&DeformVarCommand));
+  Connect("mnuRakugaki", command(&ScribbleCommand));
   Connect("mnuCundo", command(&DeleteLast));
   Connect("mnuMundo", command(&DeleteLast));
   Connect("mnuCredo", command(&RepeatLast));

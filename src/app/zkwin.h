@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/image_canvas.h"
+#include "app/attribute_dialogs.h"
 #include "app/menus.h"
 #include "app/number_dialogs.h"
 #include "app/session.h"
@@ -146,6 +147,7 @@ class ZKwin : public QMainWindow {
   std::unique_ptr<MenuBar> menus_;
   std::unique_ptr<TextViewer> viewer_;
   std::unique_ptr<WindowNumberDialogs> numberDialogs_;
+  std::unique_ptr<WindowAttributeDialogs> attributeDialogs_;
   DrawingArea* drawing_ = nullptr;
   QLabel* panels_[4] = {};
   QTimer replayTimer_;

@@ -27,7 +27,7 @@ struct AttributeForm {
   int dragChoice = 0;
   bool dragChoiceEnabled = false;
   // Numbers.
-  std::string valueText;  // the value in the default number-to-text form
+  std::string valueText;   // the value in the default number-to-text form
   bool dependent = false;  // a computed number: only its visibility can change
   bool visible = true;     // `display` 0
 };

@@ -1,18 +1,37 @@
 #include "interact/deform.h"
 
+#include <chrono>
 #include <cmath>
+#include <optional>
 
 #include "geometry/points.h"
+#include "geometry/primitives.h"
 #include "geometry/recalc.h"
 #include "interact/picking.h"
+#include "text/number_text.h"
 
 namespace sakuzu {
 namespace {
 
 constexpr int kStandardDelta = 10;
+constexpr double kNoObject = 10000;
+constexpr int16_t kChosenStyle = 2;  // "○": a point moved with others
 
 bool IsPoint(const Figure& fig, int point) {
   return point >= 1 && point <= ClassCount(fig, kPointClass);
+}
+
+ObjectRef PointRef(int point) { return ObjectRef{kPointClass, static_cast<int16_t>(point)}; }
+
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.r.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.r.modes, kPopMode, ws.shell()); }
+
+void Refresh(Workspace& ws) {
+  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+}
+
+void RaisePanel4(Workspace& ws, bool raised) {
+  if (ws.hooks.raisePanel4) ws.hooks.raisePanel4(raised);
 }
 
 // The first step of a deformation: which objects follow the moved ones,
@@ -28,6 +47,17 @@ void BeginSteps(Workspace& ws, const std::vector<ObjectRef>& moved) {
   ws.drag.firstStep = false;
 }
 
+// The step's moved objects are current and their old state is kept.
+void OpenStep(Workspace& ws, const std::vector<ObjectRef>& moved) {
+  for (ObjectRef ref : moved) {
+    if (ref.cls == kPointClass) ws.fig.Points[ref.index].exists = kTrue;
+    if (ref.cls == kNumberClass) ws.fig.Numbers[ref.index].exists = kTrue;
+  }
+  BeginSteps(ws, moved);
+  CopyToPrevious(ws.fig);
+  StartDeformationStep(ws.r);
+}
+
 // Moves the line's two end points by the mouse, keeping their offsets.
 void LineStep(Workspace& ws, double x, double y) {
   Figure& fig = ws.fig;
@@ -35,16 +65,120 @@ void LineStep(Workspace& ws, double x, double y) {
   if (line.cls != kLineClass || line.index < 1 || line.index > ClassCount(fig, kLineClass)) return;
   int p1 = fig.Lines[line.index].endPoint1, p2 = fig.Lines[line.index].endPoint2;
   if (!IsPoint(fig, p1) || !IsPoint(fig, p2)) return;
-  ObjectRef ends[2] = {{kPointClass, static_cast<int16_t>(p1)},
-                       {kPointClass, static_cast<int16_t>(p2)}};
-  fig.Points[p1].exists = kTrue;
-  fig.Points[p2].exists = kTrue;
-  BeginSteps(ws, {ends[0], ends[1]});
-  CopyToPrevious(fig);
-  StartDeformationStep(ws.r);
+  OpenStep(ws, {PointRef(p1), PointRef(p2)});
   MovePointTo(ws, p1, x + ws.drag.offsets[0], y + ws.drag.offsets[1]);
   MovePointTo(ws, p2, x + ws.drag.offsets[2], y + ws.drag.offsets[3]);
   DeformationStepDraw(ws);
+}
+
+// The nearest line (and circle, with snap kind 0) that does not move with
+// the dragged point, and (x, y) put on it; nothing when there is none.
+std::optional<Vec2> SnapOntoNearest(Workspace& ws, double x, double y) {
+  const Figure& fig = ws.fig;
+  double best = kNoObject;
+  std::optional<Vec2> found;
+  Vec2 at{x, y};
+  for (int i = 1; i <= ClassCount(fig, kLineClass); ++i) {
+    ObjectRef ref{kLineClass, static_cast<int16_t>(i)};
+    if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.r, ref)) continue;
+    Line2 line = LineOf(fig.Lines[i]);
+    NumberResult d = PointLineDistance(at, line);
+    if (!d.exists || !(d.value < best)) continue;
+    double t = (x - line.p1.x) * line.d.x + (y - line.p1.y) * line.d.y;
+    best = d.value;
+    found = Vec2{line.p1.x + t * line.d.x, line.p1.y + t * line.d.y};
+  }
+  if (ws.sDeformKind != 0) return found;
+  for (int i = 1; i <= ClassCount(fig, kCircleClass); ++i) {
+    ObjectRef ref{kCircleClass, static_cast<int16_t>(i)};
+    if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.r, ref)) continue;
+    const CircleRecord& c = fig.Circles[i];
+    double distance = std::hypot(x - c.cx, y - c.cy);
+    if (!(distance > 0)) continue;  // at the centre: no nearest place
+    double d = std::abs(distance - c.radius);
+    if (!(d < best)) continue;
+    best = d;
+    found = Vec2{c.cx + (x - c.cx) / distance * c.radius, c.cy + (y - c.cy) / distance * c.radius};
+  }
+  return found;
+}
+
+// The displacement of an arrow key in figure units.
+Vec2 KeyDisplacement(const Workspace& ws, int keyCode, double pixels) {
+  double step = pixels * ws.r.view.ViewScale;
+  switch (keyCode) {
+    case kKeyLeft:
+      return {-step, 0};
+    case kKeyRight:
+      return {step, 0};
+    case kKeyUp:
+      return {0, step};
+    case kKeyDown:
+      return {0, -step};
+    default:
+      return {0, 0};
+  }
+}
+
+bool IsArrow(int keyCode) { return keyCode >= kKeyLeft && keyCode <= kKeyDown; }
+
+// The chosen points move together by (dx, dy), drawn with the "○" mark.
+void MultiStep(Workspace& ws, double dx, double dy) {
+  Figure& fig = ws.fig;
+  std::vector<ObjectRef> moved;
+  for (int16_t p : ws.pick.chosenPoints) {
+    if (IsPoint(fig, p)) moved.push_back(PointRef(p));
+  }
+  if (moved.empty()) return;
+  OpenStep(ws, moved);
+  std::vector<PointRecord> own;
+  for (ObjectRef ref : moved) {
+    own.push_back(fig.Points[ref.index]);
+    const PointRecord& p = fig.Points[ref.index];
+    MovePointTo(ws, ref.index, p.x + dx, p.y + dy);
+    fig.Points[ref.index].style = kChosenStyle;
+  }
+  DeformationStepDraw(ws);
+  for (size_t i = 0; i < moved.size(); ++i) fig.Points[moved[i].index].style = own[i].style;
+}
+
+void EndKeyboardDeformation(Workspace& ws) {
+  ws.drag.draggedPoint = 0;
+  ws.drag.draggedObject = {};
+  ws.pick.chosenPoints.clear();
+  Pop(ws);
+  Redraw(ws.r);
+}
+
+// Keys "S", "M", "F", "0" to "5": the step of points, or of numbers.
+bool SetStepByKey(Workspace& ws, int keyCode, bool numbers) {
+  if (keyCode == 'S' && !numbers) ws.delta = 1;
+  if (keyCode == 'M' && !numbers) ws.delta = 10;
+  if (keyCode == 'F' && !numbers) ws.delta = 20;
+  if (keyCode == '0') {
+    if (numbers) {
+      ws.deltaVar = 0.5;
+    } else {
+      ws.delta = 10;
+    }
+  }
+  if (keyCode >= '1' && keyCode <= '5') {
+    int d = keyCode - '0';
+    if (numbers) {
+      ws.deltaVar = std::pow(0.1, d - 1);
+    } else {
+      ws.delta = static_cast<int16_t>(20 * d);
+    }
+  }
+  return (keyCode >= '0' && keyCode <= '5') ||
+         (!numbers && (keyCode == 'S' || keyCode == 'M' || keyCode == 'F'));
+}
+
+// The free points marked where dragging is possible.
+void MarkChoosable(Workspace& ws) {
+  BuildDraggableCandidates(ws, true);
+  MarkDraggableCandidates(ws);
+  RaisePanel4(ws, true);
 }
 
 }  // namespace
@@ -87,6 +221,126 @@ void MovePointTo(Workspace& ws, int point, double x, double y) {
   }
 }
 
+void Deform1PtCommand(Workspace& ws) {
+  if (ClassCount(ws.fig, kPointClass) == 0) return;
+  ws.drag = DragState{};
+  Push(ws, kModeDeform);
+  Push(ws, kModeSelect);
+  MarkChoosable(ws);
+  if (ws.pick.current.IsEmpty()) {  // no free point: nothing to move
+    Pop(ws);
+    Pop(ws);
+    ws.shell().Beep();
+  }
+  Refresh(ws);
+}
+
+void DeformPtsCommand(Workspace& ws) {
+  if (ClassCount(ws.fig, kPointClass) == 0) return;
+  ws.drag = DragState{};
+  ws.pick.chosenPoints.clear();
+  Push(ws, kModeMultiDeform);
+  Push(ws, kModeMultiChoose);
+  MarkChoosable(ws);
+  if (ws.pick.current.IsEmpty()) {
+    Pop(ws);
+    Pop(ws);
+    ws.shell().Beep();
+  }
+  Refresh(ws);
+}
+
+void DeformVarCommand(Workspace& ws) {
+  Figure& fig = ws.fig;
+  if (ClassCount(fig, kNumberClass) == 0 || ws.numbers == nullptr) return;
+  ws.drag = DragState{};
+  Push(ws, kModeVariation);
+  Push(ws, kModeVaryChoice);
+  Refresh(ws);
+  std::optional<int16_t> chosen;
+  while (true) {
+    NumberChoiceRequest request;
+    request.mode = kModeVaryChoice;
+    request.decimals = ws.r.settings.decimals;
+    chosen = ws.numbers->ChooseNumber(fig, request);
+    if (!chosen) break;
+    bool free = *chosen >= 1 && *chosen <= ClassCount(fig, kNumberClass) &&
+                fig.Numbers[*chosen].independent == -1;
+    if (free) break;
+    // A computed number would get its value back at once.
+    ws.shell().ShowMessage(ws.T(kOnlyFreeNumbersMessage));
+  }
+  Pop(ws);  // the choice
+  if (!chosen) {
+    Pop(ws);  // "元に戻る": the variation too
+    Redraw(ws.r);
+    return;
+  }
+  ws.drag.draggedObject = ObjectRef{kNumberClass, *chosen};
+  Redraw(ws.r);  // the list in its variation form
+}
+
+void PopupDeformCommand(Workspace& ws) {
+  ObjectRef p = ws.pick.popupObject;
+  if (p.cls != kPointClass || !IsPoint(ws.fig, p.index)) return;
+  ws.drag = DragState{};
+  Push(ws, kModeDeform);
+  ws.drag.draggedPoint = p.index;
+  MarkDraggableCandidates(ws);
+  RaisePanel4(ws, true);
+  Refresh(ws);
+}
+
+bool DeformSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) {
+  if (below == kModeDeform) {
+    ws.drag.draggedPoint = chosen.index;
+    MarkDraggableCandidates(ws);
+    Refresh(ws);
+    return true;
+  }
+  if (below != kModeMultiDeform) return false;
+  // Chosen: a blue square; the next point that may be chosen is current.
+  ws.pick.chosenPoints.push_back(chosen.index);
+  ShowMark(ws.r, ObjectMark(MarkTag::kChosen, chosen, 3, 4));
+  Push(ws, kModeMultiChoose);
+  for (size_t i = 0; i < ws.pick.candidates.size(); ++i) {
+    if (IsExcluded(ws, ws.pick.candidates[i])) continue;
+    ws.pick.position = static_cast<int>(i) + 1;
+    ws.pick.current = ws.pick.candidates[i];
+    ShowCurrentCandidate(ws, ws.pick.current);
+    ShowObjectName(ws, ws.pick.current);
+    Refresh(ws);
+    return true;
+  }
+  Pop(ws);  // none left: the points move now
+  Refresh(ws);
+  return true;
+}
+
+bool DeformSelectionCancelled(Workspace& ws, int16_t below) {
+  if (below == kModeDeform) {
+    Pop(ws);
+    Redraw(ws.r);
+    return true;
+  }
+  if (below != kModeMultiDeform) return false;
+  if (ws.pick.chosenPoints.empty()) {
+    Pop(ws);
+    Redraw(ws.r);
+    return true;
+  }
+  // The chosen points move now: they keep their square, the other free
+  // points show a circle.
+  RemoveMarks(ws.r, MarkTag::kHint);
+  for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
+    ObjectRef ref = PointRef(i);
+    if (ws.fig.Points[i].independent != -1 || HasMark(ws.r, MarkTag::kChosen, ref)) continue;
+    ShowMark(ws.r, ObjectMark(MarkTag::kHint, ref, 2));
+  }
+  Refresh(ws);
+  return true;
+}
+
 void StartPointDrag(Workspace& ws, int16_t point) {
   ws.drag = DragState{};
   ws.drag.draggedPoint = point;
@@ -115,6 +369,30 @@ void DragStep(Workspace& ws, double x, double y) {
   LineStep(ws, x, y);
 }
 
+void SnapDragStep(Workspace& ws, double x, double y) {
+  x = SnapToPixel(ws.r.view, x);
+  y = SnapToPixel(ws.r.view, y);
+  if (ws.sDeformKind == 2) {
+    DragStep(ws, std::floor(x + 0.5), std::floor(y + 0.5));  // the nearest lattice point
+    return;
+  }
+  int point = ws.drag.draggedPoint;
+  if (!IsPoint(ws.fig, point)) return DragStep(ws, x, y);
+  BeginSteps(ws, {PointRef(point)});  // what moves with the point cannot take it
+  std::optional<Vec2> on = SnapOntoNearest(ws, x, y);
+  if (!on) return DragStep(ws, x, y);
+  // Exactly on the line or circle: no second snap to the pixels.
+  PointStep(ws, [&] { MovePointTo(ws, point, on->x, on->y); });
+}
+
+void MultiDragStep(Workspace& ws, double x, double y) {
+  if (ws.pick.chosenPoints.empty() || !IsPoint(ws.fig, ws.pick.chosenPoints[0])) return;
+  x = SnapToPixel(ws.r.view, x);
+  y = SnapToPixel(ws.r.view, y);
+  const PointRecord& first = ws.fig.Points[ws.pick.chosenPoints[0]];
+  MultiStep(ws, x - first.x, y - first.y);
+}
+
 void KeyStep(Workspace& ws, int keyCode) {
   if (ws.delta == 0) ws.delta = kStandardDelta;
   int point = ws.drag.draggedPoint;
@@ -122,15 +400,14 @@ void KeyStep(Workspace& ws, int keyCode) {
     Redraw(ws.r);
     return;
   }
+  Vec2 move = KeyDisplacement(ws, keyCode, ws.delta);
+  if (move.x == 0 && move.y == 0) return;
   double step = ws.delta * ws.r.view.ViewScale;
-  double dx = keyCode == kKeyRight ? step : keyCode == kKeyLeft ? -step : 0;
-  double dy = keyCode == kKeyUp ? step : keyCode == kKeyDown ? -step : 0;
-  if (dx == 0 && dy == 0) return;
   PointStep(ws, [&] {
     PointRecord& p = ws.fig.Points[point];
     if (p.bindKind == 0) {
-      p.x += dx;
-      p.y += dy;
+      p.x += move.x;
+      p.y += move.y;
       return;
     }
     // Along its host: up and right forward, down and left back.
@@ -139,36 +416,109 @@ void KeyStep(Workspace& ws, int keyCode) {
   });
 }
 
+void SnapKeyStep(Workspace& ws, int keyCode) {
+  int point = ws.drag.draggedPoint;
+  if (!IsPoint(ws.fig, point)) {
+    Redraw(ws.r);
+    return;
+  }
+  const PointRecord& p = ws.fig.Points[point];
+  if (ws.sDeformKind == 2) {
+    // One grid unit, then onto the lattice.
+    Vec2 move = KeyDisplacement(ws, keyCode, std::round(1 / ws.r.view.ViewScale));
+    DragStep(ws, std::floor(p.x + move.x + 0.5), std::floor(p.y + move.y + 0.5));
+    return;
+  }
+  Vec2 move = KeyDisplacement(ws, keyCode, DeformStep(ws));
+  SnapDragStep(ws, p.x + move.x, p.y + move.y);
+}
+
+void MultiKeyStep(Workspace& ws, int keyCode) {
+  Vec2 move = KeyDisplacement(ws, keyCode, DeformStep(ws));
+  if (move.x == 0 && move.y == 0) return;
+  MultiStep(ws, move.x, move.y);
+}
+
+void NumberStep(Workspace& ws, int keyCode) {
+  if (ws.delta == 0) ws.delta = kStandardDelta;
+  ObjectRef n = ws.drag.draggedObject;
+  if (n.cls != kNumberClass || n.index < 1 || n.index > ClassCount(ws.fig, kNumberClass)) {
+    Redraw(ws.r);
+    return;
+  }
+  double change = keyCode == kKeyUp ? ws.deltaVar : keyCode == kKeyDown ? -ws.deltaVar : 0;
+  OpenStep(ws, {n});
+  ws.fig.Numbers[n.index].value += change;
+  DeformationStepDraw(ws);
+}
+
+void HundredSteps(Workspace& ws) {
+  if (!IsPoint(ws.fig, 1) || !IsDraggable(ws.fig, PointRef(1))) return;
+  ws.drag.draggedPoint = 1;
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 25; ++i) {
+    for (int key : {kKeyUp, kKeyRight, kKeyDown, kKeyLeft}) KeyStep(ws, key);
+  }
+  std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  double seconds = std::round(elapsed.count() * 1000) / 1000;
+  OverlayMark text;
+  text.tag = MarkTag::kText;
+  text.text = ws.T(kHundredStepsCaption) + "(" + FormatNumber(seconds) + ")";
+  text.x = -ws.r.view.ViewHalfWidth + 1;
+  text.y = ws.r.view.ViewHalfHeight - 1;
+  RemoveMarks(ws.r, MarkTag::kText);
+  ShowMark(ws.r, text);
+}
+
 void EndDrag(Workspace& ws) {
-  PushMode(ws.r.modes, kPopMode, ws.shell());
+  Pop(ws);
   ws.drag.draggedPoint = 0;
   ws.drag.draggedObject = {};
   Redraw(ws.r);
 }
 
-void BeginPointPlacing(Workspace& ws, int point) {
-  StartPointDrag(ws, static_cast<int16_t>(point));
+void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {
+  int16_t mode = CurrentMode(ws.r.modes).value_or(0);
+  if (mode == kModeVariation) return NumberStep(ws, kKeyUp);  // a click steps up
+  if (mode == kModeMultiDeform) return MultiDragStep(ws, x, y);
+  if (shift && mode == kModeDeform) return SnapDragStep(ws, x, y);
+  DragStep(ws, x, y);
 }
 
-void PlacePointKey(Workspace& ws, int keyCode) {
+void DeformMouseMove(Workspace& ws, double x, double y, bool shift) {
+  int16_t mode = CurrentMode(ws.r.modes).value_or(0);
+  if (mode == kModeMultiDeform) return MultiDragStep(ws, x, y);
+  if (shift && (mode == kModeDeform || mode == kModeDrag)) return SnapDragStep(ws, x, y);
+  DragStep(ws, x, y);
+}
+
+void DeformKey(Workspace& ws, int keyCode, bool shift) {
+  int16_t mode = CurrentMode(ws.r.modes).value_or(0);
+  if (IsArrow(keyCode)) {
+    if (mode == kModeVariation) return NumberStep(ws, keyCode);
+    if (mode == kModeMultiDeform) return MultiKeyStep(ws, keyCode);
+    if (mode == kModeDeform && shift) return SnapKeyStep(ws, keyCode);
+    return KeyStep(ws, keyCode);
+  }
   switch (keyCode) {
-    case kKeyLeft:
-    case kKeyUp:
-    case kKeyRight:
-    case kKeyDown:
-      return KeyStep(ws, keyCode);
+    case kKeyEnter:
+      if (mode == kModePlacePoint) EndKeyboardDeformation(ws);
+      return;
+    case kKeyEscape:
+      return EndKeyboardDeformation(ws);
     case 'A':
       return ToggleAxisCommand(ws.r);
-    case kKeyEnter:
-    case kKeyEscape:
-      ws.drag.draggedPoint = 0;
-      ws.drag.draggedObject = {};
-      PushMode(ws.r.modes, kPopMode, ws.shell());
-      Redraw(ws.r);
+    case 'B':
+      if (mode != kModeVariation) HundredSteps(ws);
       return;
     default:
+      SetStepByKey(ws, keyCode, mode == kModeVariation);
       return;
   }
+}
+
+void BeginPointPlacing(Workspace& ws, int point) {
+  StartPointDrag(ws, static_cast<int16_t>(point));
 }
 
 void PointStep(Workspace& ws, const std::function<void()>& move) {
@@ -176,10 +526,7 @@ void PointStep(Workspace& ws, const std::function<void()>& move) {
   int point = ws.drag.draggedPoint;
   if (!IsPoint(fig, point)) return;
   PointRecord own = fig.Points[point];
-  fig.Points[point].exists = kTrue;
-  BeginSteps(ws, {ObjectRef{kPointClass, static_cast<int16_t>(point)}});
-  CopyToPrevious(fig);
-  StartDeformationStep(ws.r);
+  OpenStep(ws, {PointRef(point)});
   move();
   // Drawn with the drag mark while it moves; its own look stays its own.
   PointRecord& p = fig.Points[point];

@@ -2,6 +2,7 @@
 
 #include "interact/construct.h"
 #include "interact/deform.h"
+#include "interact/edit.h"
 #include "interact/picking.h"
 
 namespace sakuzu {
@@ -20,6 +21,12 @@ bool IsSelectionMode(int16_t mode) {
     default:
       return false;
   }
+}
+
+// The modes in which the mouse and the arrows move points or numbers.
+bool IsDeformMode(int16_t mode) {
+  return mode == kModeDeform || mode == kModeVariation || mode == kModePlacePoint ||
+         mode == kModeMultiDeform;
 }
 
 int16_t Mode(const Dispatcher& d) { return CurrentMode(d.ws.r.modes).value_or(0); }
@@ -101,8 +108,10 @@ void MouseDown(Dispatcher& d, const MouseInput& input) {
     Refresh(ws);
   } else if (mode == kModeNewPoint) {
     PlacePendingPoint(ws, at.x, at.y);
-  } else if (mode == kModePlacePoint) {
-    DragStep(ws, at.x, at.y);
+  } else if (IsDeformMode(mode)) {
+    DeformMouseDown(ws, at.x, at.y, input.shift);
+  } else if (mode == kModeScribble) {
+    ScribbleMouseDown(ws, at.x, at.y);
   }
   Present(d);
 }
@@ -123,18 +132,20 @@ void MouseMove(Dispatcher& d, const MouseInput& input) {
     }
   } else if (mode == kModeNewPoint) {
     MovePendingPoint(ws, at.x, at.y);
-  } else if ((mode == kModeDrag || mode == kModePlacePoint) && input.leftHeld) {
-    DragStep(ws, at.x, at.y);
+  } else if (mode == kModeScribble) {
+    ScribbleMouseMove(ws, at.x, at.y);
+  } else if (input.leftHeld) {
+    DeformMouseMove(ws, at.x, at.y, input.shift);  // 6, 30, 61 and 72
   }
   Present(d);
 }
 
 void MouseUp(Dispatcher& d, const MouseInput& input) {
   (void)input;
-  if (Mode(d) == kModeDrag) {
-    EndDrag(d.ws);
-    Present(d);
-  }
+  int16_t mode = Mode(d);
+  if (mode == kModeDrag) EndDrag(d.ws);
+  if (mode == kModeScribble) ScribbleMouseUp(d.ws);
+  Present(d);
 }
 
 void DoubleClick(Dispatcher& d) { MouseDown(d, d.lastPress); }
@@ -150,8 +161,10 @@ void KeyDown(Dispatcher& d, const KeyInput& input) {
     Refresh(ws);
   } else if (mode == kModeNewPoint) {
     PendingPointKey(ws, input.code);
-  } else if (mode == kModePlacePoint) {
-    PlacePointKey(ws, input.code);
+  } else if (IsDeformMode(mode)) {
+    DeformKey(ws, input.code, input.shift);
+  } else if (mode == kModeScribble) {
+    ScribbleKey(ws, input.code);
   }
   Present(d);
 }

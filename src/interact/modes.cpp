@@ -53,6 +53,7 @@ constexpr ModeNameEntry kModeNames[] = {
     {61, "複数点変形"},
     {62, "複数選択"},
     {63, "数値選択"},
+    {70, "落書き"},  // scribbling: the status bar names it instead of beeping
     {71, "軌跡(変数)の選択"},
     {72, "ドラッグ"},
     {73, "作図再生"},

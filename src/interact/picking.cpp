@@ -7,6 +7,8 @@
 
 #include "geometry/primitives.h"
 #include "interact/construct.h"
+#include "interact/deform.h"
+#include "interact/edit.h"
 #include "text/text_util.h"
 
 namespace sakuzu {
@@ -136,7 +138,8 @@ void Confirm(Workspace& ws) {
   }
   PushMode(ws.r.modes, kPopMode, ws.shell());
   int16_t below = CurrentMode(ws.r.modes).value_or(0);
-  if (ws.hooks.selectionConfirmed) ws.hooks.selectionConfirmed(below, chosen);
+  if (DeformSelectionConfirmed(ws, below, chosen)) return;
+  EditSelectionConfirmed(ws, below, chosen);
 }
 
 void CancelSelection(Workspace& ws) {
@@ -151,13 +154,7 @@ void CancelSelection(Workspace& ws) {
   }
   PushMode(ws.r.modes, kPopMode, ws.shell());
   int16_t below = CurrentMode(ws.r.modes).value_or(0);
-  if (ws.hooks.selectionCancelled) {
-    ws.hooks.selectionCancelled(below);
-    return;
-  }
-  bool popAgain = below == kModeDeform || (below >= kModeEditNumber && below <= kModeEditCircle) ||
-                  (below == kModeMultiDeform && ws.pick.chosenPoints.empty());
-  if (popAgain) PushMode(ws.r.modes, kPopMode, ws.shell());
+  if (DeformSelectionCancelled(ws, below) || EditSelectionCancelled(ws, below)) return;
   Redraw(ws.r);
 }
 
@@ -325,6 +322,7 @@ bool IsExcluded(const Workspace& ws, ObjectRef ref) {
       return true;
     }
   }
+  if (IsCurrentMode(modes, kModeBindHostSelect) && IsExcludedHost(ws, ref)) return true;
   if (IsCurrentMode(modes, kModeMultiChoose) && ref.cls == kPointClass) {
     if (IsChosen(ws, ref)) return true;
     if (ref.index <= ClassCount(fig, kPointClass) && fig.Points[ref.index].independent == 0) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "interact/attributes.h"
 #include "model/figure.h"
 #include "numbers/number_dialogs.h"
 #include "view/renderer.h"
@@ -81,10 +82,21 @@ struct WorkspaceHooks {
   std::function<NewFigureAnswer()> askNewFigure;
   // The Save command with its file dialog.
   std::function<void()> save;
-  // A selection other than a construction's ended: confirmed with the
-  // chosen object, or cancelled; `below` is the mode under the selection.
-  std::function<void(int16_t below, ObjectRef chosen)> selectionConfirmed;
-  std::function<void(int16_t below)> selectionCancelled;
+};
+
+// A point being bound to a host: its binding before, restored when no
+// host is chosen.
+struct BindState {
+  int16_t point = 0;
+  int16_t kind = 0;  // the class of the host being chosen
+  int16_t oldKind = 0, oldIndex = 0;
+  double oldParameter = 0;
+  DependentSet dependents;  // the point and what is built on it: no host
+};
+
+struct ScribbleState {
+  bool pen = false;
+  double x = 0, y = 0;  // the current drawing position
 };
 
 struct Workspace {
@@ -101,6 +113,7 @@ struct Workspace {
   Renderer& r;
   Figure& fig;
   NumberDialogs* numbers = nullptr;
+  AttributeDialogs* attributes = nullptr;
   bool easyMenu = false;  // the simple menu: only points are picked for dragging
   // The deformation steps ("delta" pixels, "DeltaVar", "SDeformKind").
   int16_t delta = 10;
@@ -110,6 +123,8 @@ struct Workspace {
   PickState pick;
   ConstructState build;
   DragState drag;
+  BindState bind;
+  ScribbleState scribble;
 };
 
 // The number of objects of class c, within its table.

@@ -549,6 +549,9 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"「{name}」の元にするものが足りません。まず,それを作ってください。",
      "There is not enough in the figure to make \"{name}\". Make that first."},
     {"{n} 以上の整数を入力してください。", "Enter a whole number of at least {n}."},
+    {"落書き", "Scribble"},
+    {"変化させられるのは自由な数(独立変数)だけです。",
+     "Only free numbers (independent variables) can be varied."},
     {"追加する図形の数 {n} の数式は、番号を付け替えると 70 文字を超えるので、追加できません",
      "number {n} of the added figure has an expression that would pass 70 characters when "
      "renumbered, so the figure cannot be added"},

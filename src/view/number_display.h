@@ -18,4 +18,9 @@ std::vector<int> NormalListNumbers(const Figure& fig);
 // renderer's hook while a free number is varied, otherwise the normal form.
 void DrawNumberDisplay(Renderer& r);
 
+// The variation form: the listed numbers and the varied one, which is
+// dark red; the names of expressions follow its value.
+constexpr Rgb kVariedNumberColor = MakeRgb(128, 0, 0);
+void DrawNumberVariation(Renderer& r, int varied);
+
 }  // namespace sakuzu

@@ -8,6 +8,11 @@ namespace sakuzu {
 namespace {
 
 void DrawMark(Renderer& r, const OverlayMark& mark) {
+  if (mark.tag == MarkTag::kScribble) {
+    Pen pen{kBlack, 1, false};
+    DrawFigureSegment(r.canvas, r.view, mark.x, mark.y, mark.x2, mark.y2, pen);
+    return;
+  }
   if (mark.tag == MarkTag::kText) {
     PixelPoint at = ToPixel(r.view, mark.x, mark.y);
     r.canvas.DrawText(at.x, at.y, mark.text, kBlack);

@@ -24,17 +24,19 @@ enum class MarkTag : uint8_t {
   kChosen,     // a point chosen for moving several points
   kPending,    // a new point being placed
   kText,       // text printed on the drawing
+  kScribble,   // a free-hand stroke from (x, y) to (x2, y2)
 };
 
 struct OverlayMark {
   MarkTag tag = MarkTag::kHover;
   ObjectRef ref;
-  int style = -1;       // the point style to draw with, -1 its own
-  int color = -1;       // the palette colour to draw with, -1 its own
-  int labelCode = -1;   // a point's label in this palette colour, -1 none
-  bool wide = false;    // one pixel wider than the figure's pen
-  std::string text;     // kText: the text, its top-left corner at (x, y)
-  double x = 0, y = 0;  // figure coordinates
+  int style = -1;         // the point style to draw with, -1 its own
+  int color = -1;         // the palette colour to draw with, -1 its own
+  int labelCode = -1;     // a point's label in this palette colour, -1 none
+  bool wide = false;      // one pixel wider than the figure's pen
+  std::string text;       // kText: the text, its top-left corner at (x, y)
+  double x = 0, y = 0;    // figure coordinates
+  double x2 = 0, y2 = 0;  // kScribble: the stroke's end
 };
 
 // A mark of an object drawn with a style, colour and label (-1: its own

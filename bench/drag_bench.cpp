@@ -1,0 +1,154 @@
+// Dragging the first vertex of a long chain of constructions: (a) one
+// step's recomputation, (b) one whole step with its drawing on a
+// 1280 x 960 canvas, smooth.
+//
+// The chain: a free triangle; then per block its circumcentre, its
+// circumcircle, its three vertices rotated 10 degrees about the
+// circumcentre (a free angle number) as the next block's triangle, the
+// midpoint of its first side and the line through its first vertex and
+// the circumcentre: 7 objects a block, every one of them moving.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "app/image_canvas.h"
+#include "geometry/engine.h"
+#include "geometry/recalc.h"
+#include "interact/deform.h"
+#include "interact/workspace.h"
+#include "model/figure.h"
+#include "view/renderer.h"
+
+namespace sakuzu {
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 960;
+
+class ChainMaker {
+ public:
+  // Blocks until about `objects` objects.
+  Figure Build(int objects) {
+    CreateTables(fig_, objects + 10);
+    int16_t a = Free(-4, -2), b = Free(4, -2), c = Free(0, 4);
+    int16_t angle = Number(10), one = Number(1);
+    int blocks = (objects - 5) / 7;
+    for (int k = 0; k < blocks; ++k) {
+      int16_t o = Make("P1", {Pt(a), Pt(b), Pt(c)}, kPointClass);
+      Make("C3", {Pt(a), Pt(b), Pt(c)}, kCircleClass);
+      int16_t a2 = Make("PT1", {Pt(a), Pt(o), Num(angle)}, kPointClass);
+      int16_t b2 = Make("PT1", {Pt(b), Pt(o), Num(angle)}, kPointClass);
+      int16_t c2 = Make("PT1", {Pt(c), Pt(o), Num(angle)}, kPointClass);
+      Make("PN", {Pt(a), Pt(b), Num(one), Num(one)}, kPointClass);
+      Make("L1", {Pt(a), Pt(o)}, kLineClass);
+      a = a2, b = b2, c = c2;
+    }
+    return fig_;
+  }
+
+ private:
+  static ObjectRef Pt(int16_t i) { return {kPointClass, i}; }
+  static ObjectRef Num(int16_t i) { return {kNumberClass, i}; }
+  int16_t Free(double x, double y) {
+    int16_t p = Make("PNEW", {}, kPointClass);
+    PointRecord& r = fig_.Points[p];
+    r.x = x, r.y = y, r.exists = kTrue, r.independent = kTrue;
+    return p;
+  }
+  int16_t Number(double value) {
+    auto n = static_cast<int16_t>(AddObject(fig_, kNumberClass));
+    fig_.Numbers[n].value = value;
+    fig_.Numbers[n].exists = fig_.Numbers[n].independent = kTrue;
+    return n;
+  }
+  int16_t Make(const char* kind, std::initializer_list<ObjectRef> inputs, int cls) {
+    int step = AppendStep(fig_);
+    fig_.StepKind[step] = kind;
+    int slot = 1;
+    for (ObjectRef in : inputs) fig_.StepInputs[step][slot++] = in;
+    auto index = static_cast<int16_t>(AddObject(fig_, cls));
+    fig_.StepOutputs[step][1] = ObjectRef{static_cast<int16_t>(cls), index};
+    return index;
+  }
+
+  Figure fig_;
+};
+
+int Objects(const Figure& fig) {
+  int n = 0;
+  for (int c = 0; c <= 3; ++c) n += fig.ObjectCounts[c];
+  return n;
+}
+
+struct Drag {
+  explicit Drag(int objects) : fig(ChainMaker().Build(objects)) {
+    engine.shell = &NullShell();
+    SetScreen(view, kWidth, kHeight);
+    PushMode(modes, kModeStandard, NullShell());
+    frame = QImage(kWidth, kHeight, QImage::Format_RGB32);
+    canvas.SetChangeListener([this](const QRect& r) { changed = r; });
+    Redraw(r);
+    StartPointDrag(ws, 1);
+  }
+  double X(int step) const { return -4 + 0.02 * (step % 100); }
+
+  Figure fig;
+  ImageCanvas canvas{kWidth, kHeight};
+  ViewState view;
+  DisplaySettings settings;
+  ModeStack modes;
+  Engine engine;
+  Renderer r{fig, canvas, view, settings, modes, engine};
+  Workspace ws{r};
+  QImage frame;
+  QRect changed;
+};
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  for (int objects : {1003, 7003, 10003}) b->Arg(objects);
+  b->ArgName("objects");
+  b->Unit(benchmark::kMillisecond);
+}
+
+// (a) The recomputation of one step, after the drag's analysis.
+void BM_StepRecompute(benchmark::State& state) {
+  Drag d(static_cast<int>(state.range(0)));
+  AnalyseDependencies(d.fig, {ObjectRef{kPointClass, 1}}, d.engine);
+  int step = 0;
+  for (auto _ : state) {
+    d.fig.Points[1].x = d.X(step++);
+    RecomputeAll(d.fig, d.engine);
+  }
+  state.counters["objects"] = Objects(d.fig);
+}
+BENCHMARK(BM_StepRecompute)->Apply(Sizes);
+
+// (b) A whole mouse step: the move, the recomputation, the drawing of what
+// moves and the composition of the changed part of the frame.
+void BM_StepWithDrawing(benchmark::State& state) {
+  Drag d(static_cast<int>(state.range(0)));
+  int step = 0;
+  for (auto _ : state) {
+    DragStep(d.ws, d.X(step++), -2);
+    QPainter p(&d.frame);
+    d.canvas.Paint(p, d.changed);
+  }
+  state.counters["objects"] = Objects(d.fig);
+}
+BENCHMARK(BM_StepWithDrawing)->Apply(Sizes);
+
+}  // namespace
+}  // namespace sakuzu
+
+int main(int argc, char** argv) {
+  // Fonts need a GUI application; no screen is needed.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
