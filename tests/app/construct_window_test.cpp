@@ -8,6 +8,7 @@
 #include "app/zkwin.h"
 #include "app_test_support.h"
 #include "model/figure_file.h"
+#include "view/view_mapping.h"
 
 using namespace sakuzu;
 using namespace sakuzu::test;
@@ -67,6 +68,39 @@ class ConstructWindowTest : public QObject {
     }
     QVERIFY(std::abs(saved.Circles[1].radius - fig.Circles[1].radius) < 1e-9);
     QVERIFY(saved.Circles[1].radius > 1);
+  }
+
+  // A vertex of the sample dragged with the mouse; the saved file has it
+  // where it was dropped, and what is built on it followed.
+  void DragAVertexAndSave() {
+    ZKwin w(SAKUZU_SAMPLES "/sample.zk4");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QWidget* area = w.centralWidget();
+    Figure& fig = w.session().fig;
+    const ViewState& view = w.session().view;
+    PixelPoint a = ToPixel(view, fig.Points[1].x, fig.Points[1].y);
+    QPoint from(static_cast<int>(a.x), static_cast<int>(a.y));
+    QPoint to = from + QPoint(-40, 20);
+    double radius = fig.Circles[1].radius;
+    QTest::mousePress(area, Qt::LeftButton, {}, from);
+    QCOMPARE(w.Panel(1)->text(), QString("ドラッグ"));
+    QTest::mouseMove(area, from + QPoint(-20, 10));
+    QTest::mouseMove(area, to);
+    QTest::mouseRelease(area, Qt::LeftButton, {}, to);
+    QCOMPARE(w.Panel(1)->text(), QString("標準"));
+    FigurePoint dropped = ToFigure(view, to.x(), to.y());
+    QVERIFY(std::abs(fig.Points[1].x - dropped.x) < 0.05);
+    QVERIFY(std::abs(fig.Points[1].y - dropped.y) < 0.05);
+    QVERIFY(std::abs(fig.Circles[1].radius - radius) > 0.1);
+
+    std::string path = (Home() / "dragged.zk4").string();
+    QVERIFY(w.SaveFigureAs(path));
+    Figure saved;
+    QVERIFY(ReadWriteFigure(saved, path, "R").ok);
+    QCOMPARE(saved.Points[1].x, fig.Points[1].x);
+    QCOMPARE(saved.Points[1].y, fig.Points[1].y);
+    QCOMPARE(saved.StepCount, fig.StepCount);
   }
 };
 
