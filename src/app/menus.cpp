@@ -85,6 +85,8 @@ void AddDeformAndEasyMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuEasy_H01", e, "半直線:2点"));
   t.push_back(Item("mnuEasy_H02", e, "半直線:角の2等分線"));
   t.push_back(Item("mnuEasy_C01", e, "円:中心と1点"));
+  t.push_back(Item("mnuEasy_Undo", e, "元に戻す"));
+  t.push_back(Item("mnuEasy_Redo", e, "やり直し"));
 }
 
 void AddConstructionPoints(std::vector<MenuEntry>& t) {
@@ -272,6 +274,8 @@ void AddOptionMenu(std::vector<MenuEntry>& t) {
 void AddEditAndHelpMenus(std::vector<MenuEntry>& t) {
   const char* e = "mnuEdit";
   t.push_back(Sub(e, "", "編集"));
+  t.push_back(Item("mnuEUndo", e, "元に戻す", "Ctrl+Z"));
+  t.push_back(Item("mnuERedo", e, "やり直し", "Ctrl+Y"));
   t.push_back(Item("mnuEbasicPt", e, "点", "F2"));
   t.push_back(Item("mnuEboundedPt", e, "点(束縛条件)", "Ctrl+B"));
   t.push_back(Item("mnuEbasicLine", e, "直線", "Shift+F2"));
@@ -401,30 +405,20 @@ const std::vector<EasyMenuLink>& EasyMenuLinks() {
                                                   {"mnuEasy_N01", "mnuMdis2P"},
                                                   {"mnuEasy_N02", "mnuMangle1"},
                                                   {"mnuEasy_N03", "mnuMarea3P1"},
-                                                  {"mnuEasy_N04", "mnuMarea4P"}};
+                                                  {"mnuEasy_N04", "mnuMarea4P"},
+                                                  {"mnuEasy_Undo", "mnuEUndo"},
+                                                  {"mnuEasy_Redo", "mnuERedo"}};
   return links;
 }
 
 const std::vector<std::string_view>& FutureItemNames() {
   static const std::vector<std::string_view> names = [] {
-    std::vector<std::string_view> list = {"mnuSaveOnLine",
-                                          "mnuf_html",
-                                          "mnuFprint",
-                                          "mnuOcopyWindow",
-                                          "mnufBMP",
-                                          "mnuOWindowMini",
-                                          "mnuHmakeAllBmp",
-                                          "mnuLocusSW",
-                                          "mnuLocusReset",
-                                          "mnuLocusNumCSV",
-                                          "mnuLocusSetP",
-                                          "mnuLocusSetL",
-                                          "mnuLocusSetC",
-                                          "mnuLocusSetN",
-                                          "mnuLocusNumClear",
-                                          "mnuCMacroLinear",
-                                          "mnuCMacroAffine",
-                                          "mnuCMacroProjective"};
+    std::vector<std::string_view> list = {
+        "mnuSaveOnLine",   "mnuf_html",          "mnuFprint",        "mnuOcopyWindow",
+        "mnufBMP",         "mnuOWindowMini",     "mnuHmakeAllBmp",   "mnuLocusSW",
+        "mnuLocusReset",   "mnuLocusNumCSV",     "mnuLocusSetP",     "mnuLocusSetL",
+        "mnuLocusSetC",    "mnuLocusSetN",       "mnuLocusNumClear", "mnuCMacroLinear",
+        "mnuCMacroAffine", "mnuCMacroProjective"};
     return list;
   }();
   return names;
@@ -457,6 +451,7 @@ MenuBar::MenuBar(QMenuBar* bar, TranslateFn translate)
     Action(name)->setEnabled(false);
   }
   Action("mnuEdit2_point")->setVisible(false);
+  PlaceUndoKeys(false);
   Action("mnuEasyConst")->setVisible(false);
   Action("mnuEasy_Measure")->setVisible(false);
 
@@ -519,6 +514,13 @@ void MenuBar::SetCaption(std::string_view name, std::string_view text, bool tran
   action->setText(Caption(overrides_.back().text, translated));
 }
 
+std::string MenuBar::JapaneseCaption(std::string_view name) const {
+  for (const sakuzu::SavedCaption& saved : saved_) {
+    if (saved.name == name) return saved.caption;
+  }
+  return {};
+}
+
 void MenuBar::ResetCaption(std::string_view name) {
   std::erase_if(overrides_, [&](const Override& o) { return o.name == name; });
   for (const SavedCaption& saved : saved_) {
@@ -578,8 +580,21 @@ void MenuBar::MenuEnabledSet(int mode) {
   Action("mnuEasy_Measure")->setEnabled(MenuEnabledInMode("mnuMeasure", mode));
 }
 
+// Undo and redo keep their keys in either menu: the keys belong to the
+// items that are shown (a hidden menu's keys do not work).
+void MenuBar::PlaceUndoKeys(bool easy) {
+  const QList<QKeySequence> undo = {QKeySequence(Qt::CTRL | Qt::Key_Z)};
+  const QList<QKeySequence> redo = {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+  Action("mnuEUndo")->setShortcuts(easy ? QList<QKeySequence>{} : undo);
+  Action("mnuERedo")->setShortcuts(easy ? QList<QKeySequence>{} : redo);
+  Action("mnuEasy_Undo")->setShortcuts(easy ? undo : QList<QKeySequence>{});
+  Action("mnuEasy_Redo")->setShortcuts(easy ? redo : QList<QKeySequence>{});
+}
+
 void MenuBar::Set_Menu_Easy() {
   menuMode_ = kEasyMenuMode;
+  PlaceUndoKeys(true);
   SetCaption("mnuEasyMenu", "フルメニューに");
   for (std::string_view name : kFullOnly) Action(name)->setVisible(false);
   for (std::string_view name : {"mnuEasyConst", "mnuEasy_Measure", "mnufB"}) {
@@ -589,6 +604,7 @@ void MenuBar::Set_Menu_Easy() {
 
 void MenuBar::Set_Menu_Full() {
   menuMode_ = kFullMenuMode;
+  PlaceUndoKeys(false);
   SetCaption("mnuEasyMenu", "簡易メニューに");
   for (std::string_view name :
        {"mnuFile", "mnuHelp", "mnuLocus", "mnuZoom", "mnuDeform", "mnuEasyMenu"}) {

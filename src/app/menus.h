@@ -116,6 +116,8 @@ class MenuBar {
   // Every menu and item with its Japanese caption, in a fixed order, taken
   // once when the bar is built.
   const std::vector<SavedCaption>& SavedCaptions() const { return saved_; }
+  // The Japanese caption of an entry, or "" for no such entry.
+  std::string JapaneseCaption(std::string_view name) const;
   // Re-captions every entry from the saved captions (never from the shown
   // ones). Captions set by SetCaption keep their own source text, so the
   // menu switch keeps naming the other mode after a language change.
@@ -141,6 +143,7 @@ class MenuBar {
 
  private:
   QString Caption(const std::string& japanese, bool translated) const;
+  void PlaceUndoKeys(bool easy);
 
   QMenuBar* bar_;
   TranslateFn translate_;

@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "geometry/engine.h"
 #include "interact/dispatch.h"
+#include "interact/history.h"
 #include "interact/modes.h"
 #include "interact/workspace.h"
 #include "lang/translate.h"
@@ -81,6 +82,8 @@ class Session {
   // dispatcher of the drawing area's mouse and keys.
   Workspace workspace{renderer};
   Dispatcher dispatcher{workspace};
+  // Undo and redo, and whether the figure differs from its file.
+  History history;
 
  private:
   std::string programFolder_;

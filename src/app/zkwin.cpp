@@ -13,10 +13,12 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -50,6 +52,7 @@ std::string VersionText(const ProgramVersion& v) {
 // The drawing area of the VGA window size, in pixels.
 constexpr int kVgaDrawingWidth = 628;
 constexpr int kVgaDrawingHeight = 430;
+constexpr int kRecoveryIntervalMs = 30000;
 // The window frame's size before the window manager has framed it.
 constexpr int kFrameAllowance = 8;
 constexpr int kTitleAllowance = 40;
@@ -73,7 +76,9 @@ std::string SaveDialogStart(const std::string& dialogStart, const std::string& f
 }
 
 ZKwin::ZKwin(const std::string& commandLine)
-    : canvas_(640, 480), session_(canvas_, shell_, ProgramFolder()) {
+    : canvas_(640, 480),
+      session_(canvas_, shell_, ProgramFolder()),
+      recovery_(session_.ProgramFolderPath()) {
   setObjectName("ZKwin");
   drawing_ = new DrawingArea(canvas_, this);
   setCentralWidget(drawing_);
@@ -85,6 +90,10 @@ ZKwin::ZKwin(const std::string& commandLine)
       });
   replayTimer_.setParent(this);
   replayTimer_.setObjectName("Timer4DrawSlow");
+  recoveryTimer_.setParent(this);
+  recoveryTimer_.setObjectName("TimerRecovery");
+  connect(&recoveryTimer_, &QTimer::timeout, this, [this] { WriteRecoveryNow(); });
+  recoveryTimer_.start(kRecoveryIntervalMs);
   InstallShell();
   InstallHooks();
   ConnectCommands();
@@ -139,6 +148,31 @@ void ZKwin::InstallShell() {
         QInputDialog::getText(this, Q(title), Q(message), QLineEdit::Normal, Q(start), &ok);
     return ok ? answer.toStdString() : std::string();
   };
+  askSave = [this] {
+    QMessageBox box(QMessageBox::Question, Q(version_.title), Q(session_.T("保存しますか")),
+                    QMessageBox::NoButton, this);
+    QPushButton* save = box.addButton(Q(session_.T("保存")), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(Q(session_.T("破棄")), QMessageBox::DestructiveRole);
+    box.addButton(Q(session_.T("キャンセル")), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::kSave;
+    if (box.clickedButton() == discard) return SaveAnswer::kDiscard;
+    return SaveAnswer::kCancel;
+  };
+  askRestore = [this](const RecoveryFiles::Leftover& leftover) {
+    QString when = QLocale().toString(leftover.written, QLocale::ShortFormat);
+    QString text = Q(session_.T(kRestoreQuestion)) + "\n\n" + Q(leftover.figureName) + "\n" + when;
+    QMessageBox box(QMessageBox::Question, Q(version_.title), text, QMessageBox::NoButton, this);
+    QPushButton* restore = box.addButton(Q(session_.T("復元")), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(Q(session_.T("破棄")), QMessageBox::DestructiveRole);
+    box.addButton(Q(session_.T("後で")), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) return RestoreAnswer::kRestore;
+    if (box.clickedButton() == discard) return RestoreAnswer::kDiscard;
+    return RestoreAnswer::kLater;
+  };
   chooseColor = [this](Rgb start) -> std::optional<Rgb> {
     QColor color = QColorDialog::getColor(QColor(start.r, start.g, start.b), this);
     if (!color.isValid()) return std::nullopt;
@@ -166,6 +200,7 @@ void ZKwin::InstallHooks() {
   drawing_->onResize = [this] { DrawingResized(); };
   drawing_->onMousePress = [this](QMouseEvent* event) { MousePress(event); };
   drawing_->onDoubleClick = [this](QMouseEvent*) {
+    BeginChange("ドラッグ");
     DoubleClick(session_.dispatcher);
     AfterInteraction();
   };
@@ -226,12 +261,52 @@ void ZKwin::StartUp(const std::string& commandLine) {
 
 void ZKwin::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (startUpMessage_.empty()) return;
+  if (offeredRecovery_) return;
+  offeredRecovery_ = true;
   QTimer::singleShot(0, this, [this] {
     std::string message = std::move(startUpMessage_);
     startUpMessage_.clear();
     if (!message.empty()) shell_.ShowMessage(message);
+    OfferRecovery();
   });
+}
+
+void ZKwin::WriteRecoveryNow() {
+  // Never in the middle of a command or a drag: only a figure at rest.
+  if (session_.modes.depth > 1 || session_.history.IsOpen()) return;
+  if (!session_.history.IsModified()) {
+    recovery_.Remove();
+    return;
+  }
+  recovery_.Write(session_.fig);
+}
+
+void ZKwin::OfferRecovery() {
+  for (const RecoveryFiles::Leftover& leftover :
+       RecoveryFiles::FindLeftovers(session_.ProgramFolderPath())) {
+    RestoreAnswer answer = askRestore(leftover);
+    if (answer == RestoreAnswer::kLater) continue;
+    if (answer == RestoreAnswer::kDiscard) {
+      RecoveryFiles::RemoveLeftover(leftover);
+      continue;
+    }
+    FileOutcome outcome = session_.ReadFigureFile(leftover.figurePath);
+    if (!outcome.ok) {
+      shell_.ShowMessage(session_.T(kDamagedRecoveryMessage) + "\n" + outcome.message);
+      RecoveryFiles::SetAsideDamaged(leftover);
+      continue;
+    }
+    // The figure is back as it was, with its own name, and still unsaved.
+    session_.fig.FigureFileName = leftover.figureName.empty() ? "untitled" : leftover.figureName;
+    session_.history.Clear();
+    session_.history.MarkUnsaved();
+    session_.Redraw();
+    ShowPanel2();
+    recovery_.Write(session_.fig);
+    RecoveryFiles::RemoveLeftover(leftover);
+    break;  // one figure a window
+  }
+  RefreshStatusBar();
 }
 
 void ZKwin::BuildStatusBar() {
@@ -251,12 +326,15 @@ void ZKwin::BuildStatusBar() {
 void ZKwin::RefreshStatusBar() {
   if (!startedUp_) return;
   Figure& fig = session_.fig;
-  setWindowTitle(Q(WindowCaption(fig.FigureFileName, version_.title, VersionText(version_))));
+  // "[*name]": the figure has changes that are not saved.
+  std::string name = (session_.history.IsModified() ? "*" : "") + fig.FigureFileName;
+  setWindowTitle(Q(WindowCaption(name, version_.title, VersionText(version_))));
   panels_[0]->setText(Q(ModeName(session_.modes, shell_, session_.Translator())));
   panels_[1]->setText(Q(FileNameWithoutFolder(fig.FigureFileName)));
   std::optional<int16_t> mode = CurrentMode(session_.modes);
   menus_->MenuEnabledSet(mode.value_or(0));
   MenuCheckSet();
+  RefreshUndoCaptions();
 }
 
 void ZKwin::MenuCheckSet() {
@@ -477,6 +555,9 @@ bool ZKwin::ReadZKFigFile(const std::string& path) {
   }
   session_.Redraw();
   ShowPanel2();
+  // A loaded figure is as its file: unchanged once the load is recorded.
+  savedAfterChange_ = true;
+  if (!session_.history.IsOpen()) session_.history.MarkSaved();
   return true;
 }
 
@@ -487,6 +568,8 @@ bool ZKwin::SaveFigureAs(const std::string& path) {
     return false;
   }
   session_.fig.FigureFileName = path;
+  session_.history.MarkSaved();
+  recovery_.Remove();
   ShowPanel2();
   session_.Redraw();
   return true;
@@ -514,18 +597,31 @@ std::string ZKwin::AskFigurePath(bool save, const std::string& start) {
 }
 
 void ZKwin::LoadCommand() {
+  if (!MaySave()) return;
   std::string path = AskFigurePath(false, dialogStart_);
   if (path.empty()) return;
   dialogStart_ = path;
   ReadZKFigFile(path);
 }
 
-void ZKwin::SaveCommand() {
+bool ZKwin::SaveCommand() {
   std::string path =
       AskFigurePath(true, SaveDialogStart(dialogStart_, session_.fig.FigureFileName));
-  if (path.empty()) return;
+  if (path.empty()) return false;
   dialogStart_ = path;
-  SaveFigureAs(path);
+  return SaveFigureAs(path);
+}
+
+bool ZKwin::MaySave() {
+  if (!session_.history.IsModified()) return true;
+  switch (askSave()) {
+    case SaveAnswer::kSave:
+      return SaveCommand();
+    case SaveAnswer::kDiscard:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void ZKwin::MergeCommand() {
@@ -567,6 +663,11 @@ void ZKwin::DeleteTemporaryCopies() {
 void ZKwin::ExitCommand() { close(); }
 
 void ZKwin::closeEvent(QCloseEvent* event) {
+  if (!MaySave()) {
+    event->ignore();
+    return;
+  }
+  recovery_.Remove();
   DeleteTemporaryCopies();
   viewer_->close();
   replayTimer_.stop();
@@ -660,6 +761,7 @@ void ZKwin::ReplayCommand() {
 }
 
 void ZKwin::MousePress(QMouseEvent* event) {
+  BeginChange("ドラッグ");
   MouseDown(session_.dispatcher, ToMouseInput(event));
   AfterInteraction();
 }
@@ -669,6 +771,7 @@ void ZKwin::KeyPress(QKeyEvent* event) {
   if (code == 0) return;
   bool shift = event->modifiers() & Qt::ShiftModifier;
   bool ctrl = event->modifiers() & Qt::ControlModifier;
+  BeginChange("変形");
   KeyDown(session_.dispatcher, KeyInput{code, shift, ctrl});
   AfterInteraction();
 }
@@ -677,6 +780,7 @@ void ZKwin::KeyPress(QKeyEvent* event) {
 void ZKwin::AfterInteraction() {
   session_.workspace.easyMenu = menus_->MenuMode() == kEasyMenuMode;
   session_.CollectSettings();
+  EndChange();
   RefreshStatusBar();
 }
 
@@ -749,6 +853,7 @@ void ZKwin::InstallWorkspaceHooks() {
   };
   ws.hooks.openPopup = [this](const PopupMenu& popup) { OpenObjectPopup(popup); };
   ws.hooks.askNewFigure = [this] {
+    if (skipNewFigureQuestion_) return NewFigureAnswer::kYes;
     NewFigureDialog dialog(this, session_.Translator());
     dialog.setFont(uiFont_);
     dialog.exec();
@@ -805,7 +910,19 @@ void ZKwin::ConnectConstructionCommands() {
   Connect("mnuMundo", command(&DeleteLast));
   Connect("mnuCredo", command(&RepeatLast));
   Connect("mnuMredo", command(&RepeatLast));
-  Connect("mnuNew", command(&NewFigure));
+  Connect("mnuNew", [this] {
+    // Unsaved changes: the save question replaces the new-figure question.
+    if (session_.history.IsModified()) {
+      if (!MaySave()) return;
+      skipNewFigureQuestion_ = true;
+    }
+    NewFigure(session_.workspace);
+    skipNewFigureQuestion_ = false;
+    session_.renderer.canvas.Present();
+    AfterInteraction();
+  });
+  Connect("mnuEUndo", [this] { UndoCommand(false); });
+  Connect("mnuERedo", [this] { UndoCommand(true); });
 }
 
 // ------------------------------------------------------------ connections
@@ -813,7 +930,66 @@ void ZKwin::ConnectConstructionCommands() {
 void ZKwin::Connect(const char* name, std::function<void()> command) {
   QAction* action = menus_->Action(name);
   if (!action) return;
-  connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
+  // Every command may change the figure, and then is one change to undo;
+  // undo and redo themselves, saving and leaving are not.
+  std::string_view untracked[] = {"mnuEUndo", "mnuERedo", "mnuSave", "mnuExit"};
+  bool tracked = std::find(std::begin(untracked), std::end(untracked), name) == std::end(untracked);
+  std::string caption = menus_->JapaneseCaption(name);
+  connect(action, &QAction::triggered, this,
+          [this, command = std::move(command), tracked, caption] {
+            if (tracked) BeginChange(caption);
+            command();
+            if (tracked) EndChange();
+          });
+}
+
+void ZKwin::BeginChange(const std::string& caption) {
+  if (session_.modes.depth > 1 || session_.history.IsOpen()) return;
+  session_.history.Begin(session_.fig);
+  changeCaption_ = caption;
+  savedAfterChange_ = false;
+}
+
+// A change ends when no command is under way any more.
+void ZKwin::EndChange() {
+  if (session_.modes.depth > 1 || !session_.history.IsOpen()) return;
+  session_.history.Commit(session_.fig, changeCaption_);
+  if (savedAfterChange_) session_.history.MarkSaved();
+  savedAfterChange_ = false;
+  RefreshStatusBar();
+}
+
+void ZKwin::UndoCommand(bool redo) {
+  History& history = session_.history;
+  if (session_.modes.depth > 1) return;
+  history.Abandon();
+  bool done = redo ? history.Redo(session_.fig) : history.Undo(session_.fig);
+  if (!done) {
+    shell_.Beep();
+    return;
+  }
+  session_.Redraw();
+  ShowPanel2();
+}
+
+// "元に戻す: 外接円": the commands say what they would take back or do again.
+void ZKwin::RefreshUndoCaptions() {
+  const History& history = session_.history;
+  auto caption = [this](const char* command, const std::string& what) {
+    std::string text = session_.T(command);
+    if (!what.empty()) text += ": " + session_.T(what);
+    return text;
+  };
+  std::string undo = caption("元に戻す", history.UndoCaption());
+  std::string redo = caption("やり直し", history.RedoCaption());
+  for (const char* name : {"mnuEUndo", "mnuEasy_Undo"}) {
+    menus_->SetCaption(name, undo, false);
+    menus_->Action(name)->setEnabled(history.CanUndo());
+  }
+  for (const char* name : {"mnuERedo", "mnuEasy_Redo"}) {
+    menus_->SetCaption(name, redo, false);
+    menus_->Action(name)->setEnabled(history.CanRedo());
+  }
 }
 
 void ZKwin::ConnectCommands() {

@@ -10,10 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "app/image_canvas.h"
 #include "app/attribute_dialogs.h"
+#include "app/image_canvas.h"
 #include "app/menus.h"
 #include "app/number_dialogs.h"
+#include "app/recovery.h"
 #include "app/session.h"
 #include "app/text_viewer.h"
 #include "app/window_shell.h"
@@ -52,6 +53,12 @@ class ZKwin : public QMainWindow {
   std::function<std::string(const std::string& message, const std::string& title,
                             const std::string& start)>
       inputBox;
+  // "保存しますか": whether to save unsaved changes first.
+  enum class SaveAnswer { kSave, kDiscard, kCancel };
+  std::function<SaveAnswer()> askSave;
+  // "前回の作業を復元しますか": a figure left by a window that did not exit normally.
+  enum class RestoreAnswer { kRestore, kDiscard, kLater };
+  std::function<RestoreAnswer(const RecoveryFiles::Leftover&)> askRestore;
   // A colour chooser starting at a colour; nothing after Cancel.
   std::function<std::optional<Rgb>(Rgb start)> chooseColor;
 
@@ -71,6 +78,12 @@ class ZKwin : public QMainWindow {
   void SetWindow();
 
   const std::string& DataFolder() const { return dataFolder_; }
+  // The recovery copy of unsaved changes (every 30 seconds while there
+  // are any and no command is under way; also at once on request).
+  void WriteRecoveryNow();
+  RecoveryFiles& Recovery() { return recovery_; }
+  // Offers what windows that did not exit normally left behind.
+  void OfferRecovery();
   // The message about the command-line figure, shown once the window is.
   const std::string& StartUpMessage() const { return startUpMessage_; }
   const std::string& MergeStartFile() const { return mergeStart_; }
@@ -109,7 +122,17 @@ class ZKwin : public QMainWindow {
 
   // File commands with their dialogs.
   void LoadCommand();
-  void SaveCommand();
+  // False when no file was written (cancelled or refused).
+  bool SaveCommand();
+  // With unsaved changes: asks whether to save them; false when the user
+  // keeps the figure (Cancel, or a save that did not happen).
+  bool MaySave();
+  // A change to undo runs from a command (or a press or key) at rest until
+  // the modes are at rest again.
+  void BeginChange(const std::string& caption);
+  void EndChange();
+  void UndoCommand(bool redo);
+  void RefreshUndoCaptions();
   void MergeCommand();
   // The figure file dialog (open or save) starting at `start`; empty when
   // cancelled. Remembers the chosen folder.
@@ -151,6 +174,8 @@ class ZKwin : public QMainWindow {
   DrawingArea* drawing_ = nullptr;
   QLabel* panels_[4] = {};
   QTimer replayTimer_;
+  QTimer recoveryTimer_;
+  RecoveryFiles recovery_;
   ProgramVersion version_;
   std::string dataFolder_;
   std::string dialogStart_;
@@ -159,6 +184,10 @@ class ZKwin : public QMainWindow {
   QFont uiFont_;
   bool startedUp_ = false;
   std::string startUpMessage_;
+  std::string changeCaption_;
+  bool savedAfterChange_ = false;       // the change loaded a file: unchanged after it
+  bool skipNewFigureQuestion_ = false;  // the save question was asked already
+  bool offeredRecovery_ = false;
 };
 
 }  // namespace sakuzu

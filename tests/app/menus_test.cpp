@@ -106,7 +106,7 @@ class MenusTest : public QObject {
                QKeySequence(row.section('=', 1)));
     }
     QList<QAction*> all = window_->findChildren<QAction*>();
-    QCOMPARE(std::ranges::count_if(all, [](QAction* a) { return !a->shortcut().isEmpty(); }), 41);
+    QCOMPARE(std::ranges::count_if(all, [](QAction* a) { return !a->shortcut().isEmpty(); }), 43);
   }
 
   void DesignStatesAndCheckMarks() {
