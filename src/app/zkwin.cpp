@@ -327,7 +327,8 @@ void ZKwin::RefreshStatusBar() {
   if (!startedUp_) return;
   Figure& fig = session_.fig;
   // "[*name]": the figure has changes that are not saved.
-  std::string name = (session_.history.IsModified() ? "*" : "") + fig.FigureFileName;
+  std::string name = FileNameWithoutFolder(fig.FigureFileName);
+  if (session_.history.IsModified()) name = "*" + name;
   setWindowTitle(Q(WindowCaption(name, version_.title, VersionText(version_))));
   panels_[0]->setText(Q(ModeName(session_.modes, shell_, session_.Translator())));
   panels_[1]->setText(Q(FileNameWithoutFolder(fig.FigureFileName)));
