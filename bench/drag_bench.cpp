@@ -19,6 +19,8 @@
 #include "geometry/engine.h"
 #include "geometry/recalc.h"
 #include "interact/deform.h"
+#include "interact/locus.h"
+#include "model/figure_file.h"
 #include "interact/workspace.h"
 #include "model/figure.h"
 #include "view/renderer.h"
@@ -139,6 +141,58 @@ void BM_StepWithDrawing(benchmark::State& state) {
   state.counters["objects"] = Objects(d.fig);
 }
 BENCHMARK(BM_StepWithDrawing)->Apply(Sizes);
+
+// (c) A step with the locus switch on: the same whether 0 or 100,000
+// trace samples are stored already (they stay on the trace layer).
+void BM_StepWithTraces(benchmark::State& state) {
+  Drag d(1003);
+  ToggleLocus(d.ws);
+  PointRecord sample = d.fig.Points[1];
+  sample.locusColor = 4;
+  for (int i = 0; i < state.range(0); ++i) {
+    sample.x = -10 + 20.0 * (i % 1000) / 1000, sample.y = -7 + 14.0 * (i / 1000) / 100;
+    d.ws.locus.points.push_back(sample);
+  }
+  Redraw(d.r);
+  StartPointDrag(d.ws, 1);
+  int step = 0;
+  for (auto _ : state) {
+    DragStep(d.ws, d.X(step++), -2);
+    QPainter p(&d.frame);
+    d.canvas.Paint(p, d.changed);
+  }
+  ToggleLocus(d.ws);
+}
+BENCHMARK(BM_StepWithTraces)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// (d) The plane scan of the sample figure in a 640 x 480 drawing area,
+// for the sign of a measured number: about 3,000 positions.
+void BM_PlaneScan(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    Figure fig;
+    ReadWriteFigure(fig, SAKUZU_SAMPLES "/sample.zk4", "R");
+    ImageCanvas canvas(640, 480);
+    ViewState view;
+    SetScreen(view, 640, 480);
+    DisplaySettings settings;
+    ModeStack modes;
+    PushMode(modes, kModeStandard, NullShell());
+    Engine engine;
+    engine.shell = &NullShell();
+    Renderer r{fig, canvas, view, settings, modes, engine};
+    Workspace ws{r};
+    Redraw(r);
+    ToggleLocus(ws);
+    ws.locus.variable = 1;
+    PushMode(modes, kModeDeform, NullShell());
+    StartPointDrag(ws, 1);
+    state.ResumeTiming();
+    ScanPlane(ws);
+    state.counters["samples"] = static_cast<double>(ws.locus.points.size());
+  }
+}
+BENCHMARK(BM_PlaneScan)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace sakuzu

@@ -12,6 +12,7 @@
 #include "fake_canvas.h"
 #include "interact/construct.h"
 #include "interact/dispatch.h"
+#include "interact/locus.h"
 #include "interact/picking.h"
 #include "numbers/expression.h"
 #include "numbers/number_choice.h"
@@ -60,6 +61,8 @@ struct Bench : Scene {
     ws.hooks.askNewFigure = [this] { return newFigureAnswer; };
     ws.hooks.save = [this] { ++saves; };
     r.hooks.markDraggableCandidates = [this] { BuildDraggableCandidates(ws, false); };
+    r.hooks.drawLocusTraces = [this] { DrawTraces(ws); };
+    r.hooks.afterNumberList = [this] { RecordRow(ws); };
   }
   MouseInput Mouse(double x, double y, MouseButton button = MouseButton::kLeft) {
     PixelPoint p = ToPixel(view, x, y);

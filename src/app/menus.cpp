@@ -413,12 +413,9 @@ const std::vector<EasyMenuLink>& EasyMenuLinks() {
 
 const std::vector<std::string_view>& FutureItemNames() {
   static const std::vector<std::string_view> names = [] {
-    std::vector<std::string_view> list = {
-        "mnuSaveOnLine",   "mnuf_html",          "mnuFprint",        "mnuOcopyWindow",
-        "mnufBMP",         "mnuOWindowMini",     "mnuHmakeAllBmp",   "mnuLocusSW",
-        "mnuLocusReset",   "mnuLocusNumCSV",     "mnuLocusSetP",     "mnuLocusSetL",
-        "mnuLocusSetC",    "mnuLocusSetN",       "mnuLocusNumClear", "mnuCMacroLinear",
-        "mnuCMacroAffine", "mnuCMacroProjective"};
+    std::vector<std::string_view> list = {"mnuSaveOnLine", "mnuf_html",      "mnuFprint",
+                                          "mnuOcopyWindow", "mnufBMP",        "mnuOWindowMini",
+                                          "mnuHmakeAllBmp"};
     return list;
   }();
   return names;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "interact/locus.h"
 #include "interact/picking.h"
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
@@ -26,6 +27,13 @@ Session::Session(Canvas& canvas, Shell& shell, std::string programFolder)
     DrawNumberVariation(renderer, varied.index);
     return true;
   };
+  renderer.hooks.drawLocusTraces = [this] {
+    CheckLocusVariable(workspace);  // a deletion may have taken it
+    DrawTraces(workspace);
+  };
+  renderer.hooks.afterNumberList = [this] { RecordRow(workspace); };
+  workspace.programTitle = ProgramCaption(CurrentProgramVersion());
+  workspace.locus.record.SetFolder(programFolder_);
   renderer.hooks.markDraggableCandidates = [this] {
     BuildDraggableCandidates(workspace, false);
     if (workspace.easyMenu) MarkDraggableCandidates(workspace);

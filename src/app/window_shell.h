@@ -14,6 +14,7 @@ class WindowShell : public Shell {
  public:
   std::function<void(const std::string&)> showMessage;
   std::function<void()> beep;
+  std::function<bool(const std::string&)> confirm;
   std::function<void(const std::string&)> writeText;
   std::function<void(double, double, double, double, double)> drawAngleMark;
 
@@ -23,6 +24,7 @@ class WindowShell : public Shell {
   void Beep() override {
     if (beep) beep();
   }
+  bool Confirm(const std::string& text) override { return confirm ? confirm(text) : true; }
   void WriteText(const std::string& text) override {
     if (writeText) writeText(text);
   }

@@ -34,6 +34,8 @@
 #include "interact/construct.h"
 #include "interact/deform.h"
 #include "interact/edit.h"
+#include "interact/locus.h"
+#include "macros/macros.h"
 #include "interact/picking.h"
 #include "model/report.h"
 #include "text/number_text.h"
@@ -111,6 +113,12 @@ ZKwin::ZKwin(const std::string& commandLine)
 }
 
 bool ZKwin::eventFilter(QObject* watched, QEvent* event) {
+  // A click on status panel 3 switches the locus, like its menu item.
+  if (watched == panels_[2] && event->type() == QEvent::MouseButtonPress) {
+    QAction* locus = menus_->Action("mnuLocusSW");
+    if (locus && menus_->Action("mnuLocus")->isEnabled()) locus->trigger();
+    return true;
+  }
   if (event->type() != QEvent::KeyPress || watched == drawing_) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this || !isEnabled()) return false;
@@ -137,6 +145,10 @@ void ZKwin::InstallShell() {
     QMessageBox::information(this, Q(version_.title), Q(text));
   };
   shell_.beep = [] { QApplication::beep(); };
+  shell_.confirm = [this](const std::string& text) {
+    return QMessageBox::question(this, Q(version_.title), Q(text),
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  };
   shell_.writeText = [this](const std::string& text) { viewer_->WriteBlock(text); };
   shell_.drawAngleMark = [this](double vx, double vy, double px, double py, double angle) {
     DrawAngleMark(session_.renderer, vx, vy, px, py, angle);
@@ -332,6 +344,9 @@ void ZKwin::RefreshStatusBar() {
   setWindowTitle(Q(WindowCaption(name, version_.title, VersionText(version_))));
   panels_[0]->setText(Q(ModeName(session_.modes, shell_, session_.Translator())));
   panels_[1]->setText(Q(FileNameWithoutFolder(fig.FigureFileName)));
+  if (!IsCurrentMode(session_.modes, kModeReplay)) {
+    panels_[2]->setText(Q(LocusStateText(session_.workspace)));
+  }
   std::optional<int16_t> mode = CurrentMode(session_.modes);
   menus_->MenuEnabledSet(mode.value_or(0));
   MenuCheckSet();
@@ -344,6 +359,7 @@ void ZKwin::MenuCheckSet() {
   state.labelsOff = session_.display.NotChrDisp != 0;
   state.angleMarks = session_.display.angleMarksOn;
   state.smooth = session_.display.smooth;
+  state.locusOn = session_.workspace.locus.on;
   state.axisOn = session_.view.axisOn;
   state.axisKind = session_.view.AxisKind;
   state.delta = s.delta;
@@ -554,6 +570,7 @@ bool ZKwin::ReadZKFigFile(const std::string& path) {
     shell_.ShowMessage(outcome.message);
     return false;
   }
+  ResetTraces(session_.workspace);
   session_.Redraw();
   ShowPanel2();
   // A loaded figure is as its file: unchanged once the load is recorded.
@@ -669,6 +686,7 @@ void ZKwin::closeEvent(QCloseEvent* event) {
     return;
   }
   recovery_.Remove();
+  session_.workspace.locus.record.Close();
   DeleteTemporaryCopies();
   viewer_->close();
   replayTimer_.stop();
@@ -837,6 +855,9 @@ int ZKwin::KeyCodeOf(const QKeyEvent* event) {
 
 void ZKwin::InstallWorkspaceHooks() {
   Workspace& ws = session_.workspace;
+  ws.locus.record.report = [this](const std::string& path) {
+    shell_.ShowMessage(session_.T(kRecordNotWrittenMessage) + "\n" + path);
+  };
   numberDialogs_ = std::make_unique<WindowNumberDialogs>(this, uiFont_, session_.Translator());
   ws.numbers = numberDialogs_.get();
   attributeDialogs_ =
@@ -861,6 +882,13 @@ void ZKwin::InstallWorkspaceHooks() {
     return dialog.Answer();
   };
   ws.hooks.save = [this] { SaveCommand(); };
+}
+
+// Everything recorded so far on disk, then the page in the browser.
+void ZKwin::ViewRecordCommand() {
+  RecordBook& record = session_.workspace.locus.record;
+  record.Flush();
+  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(record.HtmlPath())));
 }
 
 void ZKwin::OpenObjectPopup(const PopupMenu& popup) {
@@ -907,6 +935,27 @@ void ZKwin::ConnectConstructionCommands() {
   Connect("mnuDeformPts", command(&DeformPtsCommand));
   Connect("mnuDeformVar", command(&DeformVarCommand));
   Connect("mnuRakugaki", command(&ScribbleCommand));
+  Connect("mnuLocusSW", command(&ToggleLocus));
+  Connect("mnuLocusReset", [this] {
+    ResetTraces(session_.workspace);
+    session_.Redraw();
+  });
+  Connect("mnuLocusNumCSV", [this] { ViewRecordCommand(); });
+  Connect("mnuLocusSetP", command([](Workspace& w) { EditObjectCommand(w, kPointClass); }));
+  Connect("mnuLocusSetL", command([](Workspace& w) { EditObjectCommand(w, kLineClass); }));
+  Connect("mnuLocusSetC", command([](Workspace& w) { EditObjectCommand(w, kCircleClass); }));
+  Connect("mnuLocusSetN", command(&ChooseLocusVariable));
+  Connect("mnuLocusNumClear", command(&ClearLocusVariable));
+  const std::pair<const char*, bool (*)(Figure&)> macros[] = {
+      {"mnuCMacroLinear", &MacroLinear},
+      {"mnuCMacroAffine", &MacroAffine},
+      {"mnuCMacroProjective", &MacroProjective}};
+  for (auto [name, macro] : macros) {
+    Connect(name, [this, macro = macro] {
+      MacroCommand(session_.workspace, macro);
+      AfterInteraction();
+    });
+  }
   Connect("mnuCundo", command(&DeleteLast));
   Connect("mnuMundo", command(&DeleteLast));
   Connect("mnuCredo", command(&RepeatLast));

@@ -160,6 +160,7 @@ class ZKwin : public QMainWindow {
   void InstallWorkspaceHooks();
   void OpenObjectPopup(const PopupMenu& popup);
   void ConnectConstructionCommands();
+  void ViewRecordCommand();
   void DrawingResized();
   int16_t CurrentWindowState() const;
   double Dpi() const;

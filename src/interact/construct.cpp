@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interact/deform.h"
+#include "interact/locus.h"
 #include "interact/picking.h"
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
@@ -772,6 +773,7 @@ void NewFigure(Workspace& ws) {
     }
     fig.FigureFileName = "untitled";
     CreateTables(fig, kTableCapacity);
+    ResetTraces(ws);
     Redraw(ws.r);
   }
   NewFreePoint(ws);
@@ -798,6 +800,14 @@ void ExpressionCommand(Workspace& ws) {
   SetObjectName(fig, n, ExpressionDisplayText(fig, *expression));
   ws.build.lastKind = "CALC";
   Pop(ws);
+  FullUpdate(ws);
+}
+
+void MacroCommand(Workspace& ws, bool (*macro)(Figure&)) {
+  Figure& fig = ws.fig;
+  int16_t numbers = fig.ObjectCounts[kNumberClass];
+  if (!macro(fig)) return ShowTooMany(ws);
+  for (int i = numbers + 1; i <= fig.ObjectCounts[kNumberClass]; ++i) fig.Numbers[i].display = 7;
   FullUpdate(ws);
 }
 

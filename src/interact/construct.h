@@ -68,5 +68,8 @@ void RepeatLast(Workspace& ws);
 void NewFigure(Workspace& ws);
 // "数式": an expression number from the expression dialog.
 void ExpressionCommand(Workspace& ws);
+// A demonstration (linear, affine, projective map) appended; the numbers
+// it made start hidden, and only those.
+void MacroCommand(Workspace& ws, bool (*macro)(Figure&));
 
 }  // namespace sakuzu

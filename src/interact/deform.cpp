@@ -7,6 +7,7 @@
 #include "geometry/points.h"
 #include "geometry/primitives.h"
 #include "geometry/recalc.h"
+#include "interact/locus.h"
 #include "interact/picking.h"
 #include "text/number_text.h"
 
@@ -47,6 +48,22 @@ void BeginSteps(Workspace& ws, const std::vector<ObjectRef>& moved) {
   ws.drag.firstStep = false;
 }
 
+// With the switch on, every object that moves leaves its old picture as a
+// trace (the dragged point, `skip`, has left its own already).
+void TraceMoving(Workspace& ws, int skip) {
+  if (!ws.locus.on) return;
+  const Figure& fig = ws.fig;
+  for (int cls = kPointClass; cls <= kCircleClass; ++cls) {
+    for (int i = 1; i <= ClassCount(fig, cls); ++i) {
+      ObjectRef ref{static_cast<int16_t>(cls), static_cast<int16_t>(i)};
+      if (IsFixedObject(ws.r, ref) || (cls == kPointClass && i == skip)) continue;
+      if (cls == kPointClass && fig.PrevPoints[i].exists) TraceRecord(ws, fig.PrevPoints[i]);
+      if (cls == kLineClass && fig.PrevLines[i].exists) TraceRecord(ws, fig.PrevLines[i]);
+      if (cls == kCircleClass && fig.PrevCircles[i].exists) TraceRecord(ws, fig.PrevCircles[i]);
+    }
+  }
+}
+
 // The step's moved objects are current and their old state is kept.
 void OpenStep(Workspace& ws, const std::vector<ObjectRef>& moved) {
   for (ObjectRef ref : moved) {
@@ -56,6 +73,33 @@ void OpenStep(Workspace& ws, const std::vector<ObjectRef>& moved) {
   BeginSteps(ws, moved);
   CopyToPrevious(ws.fig);
   StartDeformationStep(ws.r);
+  // Points with a pixel style leave their trace at every step.
+  for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
+    int16_t style = ws.fig.Points[i].style;
+    if (style >= 10 && style <= 19) DrawObject(ws.r, PointRef(i), kDrawLocusColor);
+  }
+}
+
+// The dragged point as the last step showed it: the drag mark, or the sign
+// mark of the locus variable.
+PointRecord AsShown(const Workspace& ws, PointRecord p) {
+  if (ws.drag.markSaved) {
+    p.style = ws.drag.savedStyle;
+    p.color = ws.drag.savedColor;
+    p.locusColor = ws.drag.savedLocusColor;
+  }
+  return p;
+}
+
+// The dragged point takes its mark for this step (kept for the next
+// sample) and gives back its own look afterwards.
+void MarkDraggedPoint(Workspace& ws, PointRecord& p) {
+  p.style = 20;
+  SignMark(ws, p);
+  ws.drag.markSaved = true;
+  ws.drag.savedStyle = p.style;
+  ws.drag.savedColor = p.color;
+  ws.drag.savedLocusColor = p.locusColor;
 }
 
 // Moves the line's two end points by the mouse, keeping their offsets.
@@ -511,6 +555,12 @@ void DeformKey(Workspace& ws, int keyCode, bool shift) {
     case 'B':
       if (mode != kModeVariation) HundredSteps(ws);
       return;
+    case 'H':
+      if (mode == kModeDeform) MoveHome(ws);
+      return;
+    case 'X':
+      if (mode == kModeDeform) ScanPlane(ws);
+      return;
     default:
       SetStepByKey(ws, keyCode, mode == kModeVariation);
       return;
@@ -527,11 +577,17 @@ void PointStep(Workspace& ws, const std::function<void()>& move) {
   if (!IsPoint(fig, point)) return;
   PointRecord own = fig.Points[point];
   OpenStep(ws, {PointRef(point)});
+  TraceRecord(ws, AsShown(ws, own));  // where it was, as it was shown
   move();
-  // Drawn with the drag mark while it moves; its own look stays its own.
+  // Drawn with the drag mark (or its sign) while it moves; its own look
+  // stays its own.
+  PushMode(ws.r.modes, kModeCalculating, ws.shell());
+  RecomputeAll(fig, ws.r.engine);
   PointRecord& p = fig.Points[point];
-  p.style = 20;
-  DeformationStepDraw(ws);
+  MarkDraggedPoint(ws, p);
+  TraceMoving(ws, point);
+  FinishDeformationStep(ws.r);
+  PushMode(ws.r.modes, kPopMode, ws.shell());
   p.color = own.color;
   p.style = own.style;
   p.locusColor = own.locusColor;
@@ -540,8 +596,27 @@ void PointStep(Workspace& ws, const std::function<void()>& move) {
 void DeformationStepDraw(Workspace& ws) {
   PushMode(ws.r.modes, kModeCalculating, ws.shell());
   RecomputeAll(ws.fig, ws.r.engine);
+  TraceMoving(ws, 0);
   FinishDeformationStep(ws.r);
   PushMode(ws.r.modes, kPopMode, ws.shell());
+}
+
+void ScanStep(Workspace& ws, double x, double y) {
+  Figure& fig = ws.fig;
+  int point = ws.drag.draggedPoint;
+  if (!IsPoint(fig, point)) return;
+  PointRecord own = fig.Points[point];
+  fig.Points[point].exists = kTrue;
+  BeginSteps(ws, {PointRef(point)});
+  TraceRecord(ws, AsShown(ws, own));
+  fig.Points[point].x = x;
+  fig.Points[point].y = y;
+  RecomputeAll(fig, ws.r.engine);
+  PointRecord& p = fig.Points[point];
+  MarkDraggedPoint(ws, p);
+  p.color = own.color;
+  p.style = own.style;
+  p.locusColor = own.locusColor;
 }
 
 }  // namespace sakuzu

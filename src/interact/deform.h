@@ -68,5 +68,8 @@ void BeginPointPlacing(Workspace& ws, int point);
 void PointStep(Workspace& ws, const std::function<void()>& move);
 // Recomputes the figure and draws every object that moves.
 void DeformationStepDraw(Workspace& ws);
+// A step of the plane scan: the dragged point put at (x, y), whatever
+// binds it; only recomputed and marked by its sign, nothing else drawn.
+void ScanStep(Workspace& ws, double x, double y);
 
 }  // namespace sakuzu

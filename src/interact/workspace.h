@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "interact/attributes.h"
+#include "interact/locus.h"
 #include "model/figure.h"
 #include "numbers/number_dialogs.h"
 #include "view/renderer.h"
@@ -54,7 +55,7 @@ struct DragState {
   ObjectRef draggedObject;   // a line dragged by its end points, or a number varied
   bool firstStep = true;     // the first step analyses the dependencies
   bool markSaved = false;    // the dragged point's mark between steps
-  int16_t savedStyle = 0, savedLocusColor = 0;
+  int16_t savedStyle = 0, savedColor = 0, savedLocusColor = 0;
   double offsets[4] = {};  // a line drag: (P1 - mouse) and (P2 - mouse)
 };
 
@@ -125,6 +126,9 @@ struct Workspace {
   DragState drag;
   BindState bind;
   ScribbleState scribble;
+  LocusState locus;
+  // "Sakuzu 0.1.0": the title the record of measured values names.
+  std::string programTitle;
 };
 
 // The number of objects of class c, within its table.

@@ -15,6 +15,11 @@ class Shell {
   virtual void ShowMessage(const std::string& text) { (void)text; }
   // The plain system beep.
   virtual void Beep() {}
+  // A question with OK and Cancel; true for OK.
+  virtual bool Confirm(const std::string& text) {
+    (void)text;
+    return true;
+  }
   // Appends text to the text output window (matrices, reports).
   virtual void WriteText(const std::string& text) { (void)text; }
   // An angle mark at `vertex` from the arm through `other`, `angle`
