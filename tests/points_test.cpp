@@ -7,57 +7,20 @@
 #include <string>
 #include <utility>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
 constexpr double kEps = 1e-9;
 
-class BeepShell : public Shell {
- public:
-  void Beep() override { ++beeps; }
-  int beeps = 0;
-};
-
-ObjectRef Pt(int i) { return {kPointClass, static_cast<int16_t>(i)}; }
-ObjectRef Num(int i) { return {kNumberClass, static_cast<int16_t>(i)}; }
-ObjectRef Ln(int i) { return {kLineClass, static_cast<int16_t>(i)}; }
-ObjectRef Ci(int i) { return {kCircleClass, static_cast<int16_t>(i)}; }
-
 // A small figure built the way the construction commands build one.
-struct Builder {
-  Figure fig;
-  Engine engine;
-  Builder() { CreateTables(fig, 50); }
-
-  int Point(double x, double y) {
-    const int i = AddObject(fig, kPointClass);
-    fig.Points[i].x = x, fig.Points[i].y = y, fig.Points[i].exists = kTrue;
-    return i;
-  }
-  ObjectRef Number(double v) {
-    const int i = AddObject(fig, kNumberClass);
-    fig.Numbers[i].value = v, fig.Numbers[i].exists = kTrue;
-    return Num(i);
-  }
-  int Line(int a, int b, int16_t kind = 0) {
-    const int i = AddObject(fig, kLineClass);
-    fig.Lines[i].lineKind = kind;
-    StoreLine(fig.Lines[i], LineThroughPoints(PointOf(fig.Points[a]), PointOf(fig.Points[b])));
-    return i;
-  }
-  int Circle(double x, double y, double r) {
-    const int i = AddObject(fig, kCircleClass);
-    fig.Circles[i] = {x, y, r, kTrue, 7, 0, ""};
-    return i;
-  }
+struct Builder : TestFigure {
   // Appends a step with `outputs` new points; returns the step.
   int Step(const std::string& kind, std::initializer_list<ObjectRef> inputs, int outputs = 1) {
-    const int s = AppendStep(fig);
-    fig.StepKind[s] = kind;
-    int slot = 1;
-    for (ObjectRef r : inputs) fig.StepInputs[s][slot++] = r;
-    for (int k = 1; k <= outputs; ++k) fig.StepOutputs[s][k] = Pt(AddObject(fig, kPointClass));
-    return s;
+    return AppendWith(
+        kind, inputs,
+        outputs == 1 ? std::initializer_list<int>{kPointClass} : std::initializer_list<int>{1, 1});
   }
   PointRecord& Out(int step, int slot = 1) { return fig.Points[fig.StepOutputs[step][slot].index]; }
   PointRecord& Compute(int step, int slot = 1) {
@@ -77,18 +40,17 @@ void ExpectAt(const PointRecord& p, double x, double y) {
 
 TEST(PointsTest, CentresOfTheThreeFourFiveTriangle) {
   Builder b;
-  const int a = b.Point(0, 0), p = b.Point(4, 0), c = b.Point(0, 3);
+  const ObjectRef a = b.Point(0, 0), p = b.Point(4, 0), c = b.Point(0, 3);
   const double expect[6][2] = {{2, 1.5}, {1, 1}, {4.0 / 3, 1}, {0, 0}, {6, 6}, {1, 0.75}};
   for (int k = 0; k < 6; ++k) {
-    ExpectAt(b.Make("P" + std::to_string(k + 1), {Pt(a), Pt(p), Pt(c)}), expect[k][0],
-             expect[k][1]);
+    ExpectAt(b.Make("P" + std::to_string(k + 1), {a, p, c}), expect[k][0], expect[k][1]);
   }
   // Degenerate triangles, and a missing vertex.
-  EXPECT_EQ(b.Make("P1", {Pt(a), Pt(p), Pt(b.Point(8, 0))}).exists, 0);
-  ExpectAt(b.Make("P2", {Pt(c), Pt(c), Pt(c)}), 0, 3);
-  b.fig.Points[a].exists = kFalse;
+  EXPECT_EQ(b.Make("P1", {a, p, b.Point(8, 0)}).exists, 0);
+  ExpectAt(b.Make("P2", {c, c, c}), 0, 3);
+  b.fig.Points[a.index].exists = kFalse;
   for (const char* kind : {"P1", "P2", "P3", "P4", "P5", "P6"}) {
-    EXPECT_EQ(b.Make(kind, {Pt(a), Pt(p), Pt(c)}).exists, 0) << kind;
+    EXPECT_EQ(b.Make(kind, {a, p, c}).exists, 0) << kind;
   }
 }
 
@@ -117,7 +79,7 @@ TEST(PointsTest, CentresOfAnAwkwardTriangleKeepTheirProperties) {
 
 TEST(PointsTest, RatioAndCoordinatePoints) {
   Builder b;
-  const ObjectRef a = Pt(b.Point(1.5, -2)), p = Pt(b.Point(0.25, 3));
+  const ObjectRef a = b.Point(1.5, -2), p = b.Point(0.25, 3);
   const ObjectRef one = b.Number(1), two = b.Number(2), minusOne = b.Number(-1);
   ExpectAt(b.Make("PN", {a, p, one, one}), 0.875, 0.5);
   ExpectAt(b.Make("PN", {a, p, two, minusOne}), -1, 8);
@@ -128,20 +90,20 @@ TEST(PointsTest, RatioAndCoordinatePoints) {
   b.fig.Numbers[two.index].exists = kFalse;
   EXPECT_EQ(b.Make("PXY", {two, minusOne}).exists, 0);
   // Inputs or outputs outside the tables: nothing exists, nothing breaks.
-  EXPECT_EQ(b.Make("PEXT", {a, Pt(77), Num(30000)}).exists, 0);
+  EXPECT_EQ(b.Make("PEXT", {a, {kPointClass, 77}, {kNumberClass, 30000}}).exists, 0);
   const int hostile = b.Step("P3", {a, p, a});
-  b.fig.StepOutputs[hostile][1] = Pt(999);
+  b.fig.StepOutputs[hostile][1] = {kPointClass, 999};
   ComputePointStep(b.fig, hostile, b.engine);
   ComputePointStep(b.fig, b.fig.StepCount + 5, b.engine);
 }
 
 TEST(PointsTest, IntersectionPointsFollowContinuity) {
   Builder b;
-  const int line = b.Line(b.Point(0, 0), b.Point(1, 0));
-  const int c0 = b.Circle(0, 0, 5), c1 = b.Circle(4, 0, 3);
-  const int pc2 = b.Step("PC2", {Ln(line), Ci(c0)}, 2);
-  const int pc3 = b.Step("PC3", {Ci(c0), Ci(c1)}, 2);
-  EXPECT_EQ(b.Make("PC1", {Ln(line), Ln(line)}).exists, 0);
+  const ObjectRef lineRef = b.Line(0, 0, 1, 0), c0 = b.Circle(0, 0, 5), c1 = b.Circle(4, 0, 3);
+  const int line = lineRef.index;
+  const int pc2 = b.Step("PC2", {lineRef, c0}, 2);
+  const int pc3 = b.Step("PC3", {c0, c1}, 2);
+  EXPECT_EQ(b.Make("PC1", {lineRef, lineRef}).exists, 0);
   ExpectAt(b.Compute(pc2, 1), 5, 0);
   ExpectAt(b.Out(pc2, 2), -5, 0);
   ExpectAt(b.Compute(pc3, 1), 4, 3);  // Q1 left of the way from centre to centre
@@ -168,12 +130,12 @@ TEST(PointsTest, IntersectionPointsFollowContinuity) {
     EXPECT_EQ(b.fig.StepReversed[pc2], expected);
   }
   // Without a previous position to match (a far jump) the raw order wins.
-  b.fig.Circles[c0].cx = 30;
+  b.fig.Circles[c0.index].cx = 30;
   ExpectAt(b.Compute(pc2, 1), 35, 0);
 
   // Disjoint circles: neither point, and the flag stays.
   const int16_t flag = b.fig.StepReversed[pc3];
-  b.fig.Circles[c1].cx = 20;
+  b.fig.Circles[c1.index].cx = 20;
   EXPECT_EQ(b.Compute(pc3, 1).exists, 0);
   EXPECT_EQ(b.Out(pc3, 2).exists, 0);
   EXPECT_EQ(b.fig.StepReversed[pc3], flag);
@@ -181,12 +143,15 @@ TEST(PointsTest, IntersectionPointsFollowContinuity) {
 
 TEST(PointsTest, BoundPointsStayOnTheirHosts) {
   Builder b;
-  BeepShell shell;
-  b.engine.shell = &shell;
-  const int a = b.Point(1, 1), e = b.Point(4, 5);
-  const int segment = b.Line(a, e, 1), ray = b.Line(a, e, 2), full = b.Line(a, e, 0);
-  const int circle = b.Circle(0.5, -0.5, 1);
-  const int p = b.Point(0, 0);
+  RecordingShell& shell = b.shell;
+  const int e = b.Point(4, 5).index, circle = b.Circle(0.5, -0.5, 1).index;
+  int lines[3];  // full, segment, ray from (1, 1) through E
+  for (int16_t kind : {0, 1, 2}) {
+    lines[kind] = b.Line(1, 1, 4, 5).index;
+    b.fig.Lines[lines[kind]].lineKind = kind;
+  }
+  const int full = lines[0], segment = lines[1], ray = lines[2];
+  const int p = b.Point(0, 0).index;
   PointRecord& pt = b.fig.Points[p];
   pt.independent = kTrue;
   auto place = [&](int kind, int host, double parameter) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
@@ -16,12 +18,6 @@ constexpr double kEps = 1e-9;
     EXPECT_NEAR((v).x, (ex), kEps); \
     EXPECT_NEAR((v).y, (ey), kEps); \
   } while (0)
-
-class MessageShell : public Shell {
- public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
 
 Circle2 Circle(double x, double y, double r) { return {{x, y}, r, true}; }
 Line2 Through(Vec2 a, Vec2 b) { return LineThroughPoints(a, b); }
@@ -121,9 +117,8 @@ TEST(PrimitivesTest, UnitStepRotationAndPi) {
 }
 
 TEST(PrimitivesTest, AnglesAndTheirSigns) {
-  MessageShell shell;
-  Engine engine;
-  engine.shell = &shell;
+  TestFigure t;
+  Engine& engine = t.engine;
   EXPECT_NEAR(SignedAngle({1, 0}, {0, 0}, {0, 1}, engine), 90, 1e-6);
   EXPECT_NEAR(SignedAngle({1, 0}, {0, 0}, {0, -1}, engine), -90, 1e-6);
   EXPECT_EQ(SignedAngle({1, 0}, {0, 0}, {-1, 0}, engine), 180);
@@ -135,7 +130,7 @@ TEST(PrimitivesTest, AnglesAndTheirSigns) {
     const Vec2 c{b.x + 0.7 * std::cos(0.4 + phi), b.y + 0.7 * std::sin(0.4 + phi)};
     EXPECT_NEAR(SignedAngle(a, b, c, engine), k + 0.3, 1e-6) << k;
   }
-  EXPECT_TRUE(shell.messages.empty());
+  EXPECT_TRUE(t.shell.messages.empty());
 
   const Line2 h = Through({0, 0}, {1, 0});
   EXPECT_NEAR(LineAngle(h, Through({0, 0}, {0, 3})).value, 90, 1e-6);
@@ -146,16 +141,13 @@ TEST(PrimitivesTest, AnglesAndTheirSigns) {
 
 TEST(PrimitivesTest, StoringAndSlotAccessGuardTheTables) {
   PointRecord r;
-  r.x = 3;
-  r.exists = kTrue;
+  r.x = 3, r.exists = kTrue;
   StorePoint(r, PointResult{{NAN, 1}, true});
-  EXPECT_EQ(r.exists, kFalse);
-  EXPECT_EQ(r.x, 3);  // a failed object keeps its last position
+  EXPECT_TRUE(r.exists == kFalse && r.x == 3);  // a failed object keeps its last position
   LineRecord lr;
   lr.lineKind = 2;
   StoreLine(lr, Through({0, 0}, {2, 0}));
-  EXPECT_EQ(lr.exists, kTrue);
-  EXPECT_EQ(lr.lineKind, 2);  // the drawn part is the user's, not the computation's
+  EXPECT_TRUE(lr.exists == kTrue && lr.lineKind == 2);  // the drawn part is the user's
   NumberRecord nr;
   StoreNumber(nr, {INFINITY, true});
   EXPECT_EQ(nr.exists, kFalse);

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
 // Records under which kind the computations draw angle marks.
-class RecordingShell : public Shell {
+class KindShell : public Shell {
  public:
-  explicit RecordingShell(const Figure& fig) : fig_(fig) {}
+  explicit KindShell(const Figure& fig) : fig_(fig) {}
   void DrawAngleMark(double, double, double, double, double) override {
     kindsSeen.push_back(fig_.CurrentKindText);
   }
@@ -33,15 +35,9 @@ struct Builder {
   Engine engine;
 
   int16_t Add(int cls) { return static_cast<int16_t>(AddObject(fig, cls)); }
-  int Step(const char* kind, std::initializer_list<ObjectRef> inputs,
-           const std::vector<ObjectRef>& outputs) {
-    const int s = AppendStep(fig);
-    fig.StepKind[s] = kind;
-    int j = 1;
-    for (ObjectRef r : inputs) fig.StepInputs[s][j++] = r;
-    j = 1;
-    for (ObjectRef r : outputs) fig.StepOutputs[s][j++] = r;
-    return s;
+  int Step(const char* kind, std::initializer_list<ObjectRef> in,
+           std::initializer_list<ObjectRef> out) {
+    return AddStepWith(fig, kind, in, out);
   }
   // A free point, on host (cls, index) at `parameter` when cls is given.
   int16_t Free(double x, double y, int16_t cls = 0, int16_t host = 0, double parameter = 0) {
@@ -61,7 +57,7 @@ struct Builder {
   // A step with one new output of class `cls`; returns the output's index.
   int16_t Make(const char* kind, std::initializer_list<ObjectRef> inputs, int16_t cls) {
     const int16_t out = Add(cls);
-    Step(kind, inputs, {{cls, out}});
+    Step(kind, inputs, {ObjectRef{cls, out}});
     return out;
   }
   void Update() { FullUpdateCompute(fig, engine); }
@@ -162,7 +158,7 @@ TEST(RecalcTest, BoundPointsFollowTheirHost) {
 
 TEST(RecalcTest, ExpressionStepsAndTheFinalPass) {
   Builder b;
-  RecordingShell shell(b.fig);
+  KindShell shell(b.fig);
   b.engine.shell = &shell;
   int calls = 0;
   b.engine.computeExpression = [&calls](Figure& fig, int step) {

@@ -25,12 +25,25 @@ class RecordingShell : public Shell {
     marks.push_back({vx, vy, ox, oy, angle});
   }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void WriteText(const std::string& text) override { texts.push_back(text); }
   void Beep() override { ++beeps; }
 
   std::vector<Mark> marks;
-  std::vector<std::string> messages;
+  std::vector<std::string> messages, texts;
   int beeps = 0;
 };
+
+// Appends a step of `kind` with these inputs and outputs; returns its number.
+inline int AddStepWith(Figure& fig, std::string_view kind, std::initializer_list<ObjectRef> in,
+                       std::initializer_list<ObjectRef> out = {}) {
+  const int s = AppendStep(fig);
+  fig.StepKind[s] = std::string(kind);
+  int j = 1;
+  for (ObjectRef r : in) fig.StepInputs[s][j++] = r;
+  j = 1;
+  for (ObjectRef r : out) fig.StepOutputs[s][j++] = r;
+  return s;
+}
 
 struct TestFigure {
   Figure fig;
