@@ -2,43 +2,22 @@
 // their names, keys and clicks, and the forms the edit commands get back.
 #include "app/attribute_dialogs.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
+#include "app_test_support.h"
 #include "japanese_text.h"
 #include "lang/translate.h"
 
 using namespace sakuzu;
+using namespace sakuzu::test;
 
 namespace {
-
-std::string English(const std::string& text) { return EnglishFor(text); }
-
-template <class T>
-T* Find(QWidget* dialog, const char* name) {
-  T* widget = dialog->findChild<T*>(name);
-  if (!widget) qFatal("no control %s", name);
-  return widget;
-}
-
-// Runs `drive` on the modal dialog the next call opens; closes it if the
-// steps left it open, so that a failure cannot hang the run.
-void WhenModal(std::function<void(QDialog*)> drive) {
-  QTimer::singleShot(0, [drive] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) qFatal("no modal dialog");
-    drive(dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-}
 
 AttributeForm Form(int cls, bool free, int kind = 0) {
   AttributeForm form;
@@ -87,7 +66,7 @@ class AttributeDialogsTest : public QObject {
     QCOMPARE(dialogs.EditAttributes(Form(kPointClass, false)), std::nullopt);
 
     // A line in English: every text translated; Enter in the name box is OK.
-    WindowAttributeDialogs english(&window, QFont(), English);
+    WindowAttributeDialogs english(&window, QFont(), EnglishFor);
     WhenModal([](QDialog* d) {
       QCOMPARE(d->windowTitle(), QString("Line attributes"));
       auto* part = Find<QComboBox>(d, "ComboKind");
