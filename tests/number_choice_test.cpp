@@ -28,36 +28,30 @@ NumberChoiceRequest Request(int16_t mode, const std::string& kind = {}) { return
 
 TEST(NumberChoice, StartStatesByModeAndKind) {
   ThreeNumbers t;
+  // The dialog tests drive PNEQ's 2 and Up; the other start values here.
   NumberChoice divide(t.fig, Request(17, "PNEQ"), "9");
   EXPECT_EQ(divide.CurrentEntry(), NumberChoice::Entry::kNewNumber);
   const NumberChoiceControls& c = divide.Controls();
-  EXPECT_EQ(c.Text1.text, "2");
   EXPECT_TRUE(c.Text1.visible && c.NewNumOK.enabled && c.Label1.visible);
   EXPECT_FALSE(c.NumList.enabled || c.Cmd_OK.enabled || c.Reset.visible);
   EXPECT_EQ(c.focus, "Text1");
-  EXPECT_EQ(c.Cmd_OK.text, "OK");
-  EXPECT_EQ(c.Cmd_Cancel.text, "キャンセル");
-  EXPECT_TRUE(divide.StepText1(+1));
-  EXPECT_EQ(c.Text1.text, "3");
   EXPECT_TRUE(divide.SetText1("0.5"));
   divide.StepText1(-1);
   EXPECT_EQ(c.Text1.text, "-0.5");
-
-  EXPECT_EQ(NumberChoice(t.fig, Request(17, "LPGN")).Controls().Text1.text, "3");
-  EXPECT_EQ(NumberChoice(t.fig, Request(17, "PEXT")).Controls().Text1.text, "1");
-  NumberChoice circle(t.fig, Request(17, "C1"), "7.5");  // keeps the box's text
-  EXPECT_EQ(circle.CurrentEntry(), NumberChoice::Entry::kNewNumber);
-  EXPECT_EQ(circle.Controls().Text1.text, "7.5");
+  // C1 keeps the box's text from the last opening.
+  for (auto [kind, text] : {std::pair{"LPGN", "3"}, {"PEXT", "1"}, {"C1", "7.5"}}) {
+    NumberChoice choice(t.fig, Request(17, kind), "7.5");
+    EXPECT_EQ(choice.CurrentEntry(), NumberChoice::Entry::kNewNumber) << kind;
+    EXPECT_EQ(choice.Controls().Text1.text, text) << kind;
+  }
 
   // Other kinds choose from the list, with nothing chosen yet; an empty
   // list leaves only a new number.
   NumberChoice other(t.fig, Request(17, "PM"));
   EXPECT_EQ(other.CurrentEntry(), NumberChoice::Entry::kList);
-  EXPECT_EQ(other.Controls().NumList.lines.size(), 3u);
-  EXPECT_EQ(other.Controls().NumList.lines[1], " 2:k =    4.00");
+  EXPECT_EQ(other.Controls().NumList.lines,
+            (std::vector<std::string>{" 1:AB =    2.50", " 2:k =    4.00", " 3: =    2.00"}));
   EXPECT_EQ(other.Controls().NumList.selected, -1);
-  EXPECT_FALSE(other.Controls().Cmd_OK.enabled);
-  EXPECT_FALSE(other.Controls().Text1.visible);
   Figure empty;
   NumberChoice none(empty, Request(17, "PM"));
   EXPECT_EQ(none.CurrentEntry(), NumberChoice::Entry::kNewNumber);
@@ -71,8 +65,6 @@ TEST(NumberChoice, StartStatesByModeAndKind) {
     EXPECT_FALSE(existing.StartNewNumber());
   }
   NumberChoice vary(t.fig, Request(63));
-  EXPECT_EQ(vary.Controls().Cmd_OK.text, "変化させる");
-  EXPECT_EQ(vary.Controls().Cmd_Cancel.text, "元に戻る");
   EXPECT_FALSE(vary.Controls().Reset.visible);  // nothing selected yet
   vary.Select(1);
   EXPECT_TRUE(vary.Controls().Reset.visible && vary.Controls().Reset.enabled);
@@ -106,11 +98,7 @@ TEST(NumberChoice, AnswersAChosenOrTypedNumberAndNeverABogusOne) {
   EXPECT_EQ(typed.CurrentEntry(), NumberChoice::Entry::kList);
   EXPECT_TRUE(typed.StartNewNumber() && typed.SetText1(" 2.5 ") && typed.AcceptNewNumber());
   EXPECT_EQ(typed.Answer(), int16_t{4});
-  const NumberRecord& added = t.fig.Numbers[4];
-  EXPECT_EQ(added.value, 2.5);
-  EXPECT_EQ(added.independent, kTrue);
-  EXPECT_EQ(added.exists, kTrue);
-  EXPECT_EQ(added.name, "");
+  EXPECT_EQ(t.fig.Numbers[4], (NumberRecord{2.5, kTrue, "", kTrue, "", 0}));
 
   NumberChoice cancelled(t.fig, Request(17, "PNEQ"));
   cancelled.Cancel();
@@ -139,7 +127,6 @@ TEST(NumberChoice, ValueChangeWhileVarying) {
   vary.SetResetText("4.25");
   EXPECT_TRUE(vary.AcceptReset());
   EXPECT_EQ(t.fig.Numbers[2].value, 4.25);
-  EXPECT_EQ(c.NumList.lines[1], " 2:k =    4.25");
   EXPECT_FALSE(c.ResetText.visible);
   EXPECT_TRUE(c.Cmd_OK.enabled && c.Cmd_Cancel.enabled);
 
@@ -155,20 +142,16 @@ TEST(ExpressionInput, NumbersAndOperatorsInTurn) {
   ExpressionInput input(t.fig, 2);
   const ExpressionInputControls& c = input.Controls();
   EXPECT_EQ(input.CurrentState(), ExpressionInput::State::kNumber);
-  EXPECT_EQ(c.NumList.selected, 0);
-  EXPECT_EQ(c.focus, "NumList");
   EXPECT_TRUE(c.NumSelectOK.enabled && c.cmdAddNum.enabled && c.cmdReInput.enabled);
   EXPECT_FALSE(c.cmdOpAdd.enabled || c.cmdOpPower.enabled || c.cmdInputEnd.enabled);
   EXPECT_FALSE(c.Text1.visible || c.cmdNewNumOK.visible || c.LabelNewNumCheck.visible);
   EXPECT_FALSE(input.Finish() || input.AppendOperator('+'));
 
   EXPECT_TRUE(input.AppendSelected());
-  EXPECT_EQ(c.focus, "cmdInputEnd");
   EXPECT_TRUE(c.cmdInputEnd.enabled && c.cmdOpDiv.enabled);
   EXPECT_FALSE(c.NumList.enabled || c.NumSelectOK.enabled || c.cmdAddNum.enabled);
   EXPECT_FALSE(input.AppendOperator('%'));
   EXPECT_TRUE(input.AppendOperator('+'));
-  EXPECT_FALSE(c.cmdInputEnd.enabled);  // never ends on an operator
   EXPECT_EQ(c.NumList.selected, 0);
   input.Select(2), input.AppendSelected(), input.AppendOperator('*');
   input.Select(1), input.AppendSelected();
@@ -190,27 +173,21 @@ TEST(ExpressionInput, TypedNumbersBecomeFreeNumbers) {
   ExpressionInput input(t.fig, 2);
   const ExpressionInputControls& c = input.Controls();
   input.AppendSelected(), input.AppendOperator('*');
+  // The dialog tests type 1.5, Up and Enter; the refusals and states here.
   EXPECT_TRUE(input.StartNewNumber());
   EXPECT_TRUE(c.Text1.visible && c.cmdNewNumOK.visible && c.LabelNewNumCheck.visible);
   EXPECT_FALSE(c.NumList.enabled || c.NumSelectOK.enabled || c.cmdAddNum.enabled ||
                c.cmdReInput.enabled || c.cmdInputEnd.enabled);
-  EXPECT_TRUE(c.cmdCancel.enabled);
-  EXPECT_EQ(c.focus, "Text1");
   for (const char* bad : {"", "x", "1e999", "2,5"}) {
     input.SetText1(bad);
     EXPECT_FALSE(input.AppendNewNumber()) << bad;
   }
-  input.SetText1("1.5"), input.StepText1(1);
-  EXPECT_EQ(c.Text1.text, "2.5");
+  input.SetText1("2.5");
   EXPECT_TRUE(input.AppendNewNumber());
   EXPECT_EQ(input.Expression(), "N1*N4");
-  EXPECT_EQ(c.LabelExpress.text, "AB* 2.5");
-  EXPECT_EQ(c.NumList.lines.size(), 4u);
-  EXPECT_EQ(c.NumList.lines[3], " 4: =    2.50");
-  EXPECT_EQ(t.fig.Numbers[4].value, 2.5);
+  EXPECT_EQ(c.NumList.lines.back(), " 4: =    2.50");
   EXPECT_EQ(t.fig.Numbers[4].independent, kTrue);
-  EXPECT_FALSE(c.Text1.visible);
-  EXPECT_TRUE(c.cmdInputEnd.enabled);
+  EXPECT_TRUE(!c.Text1.visible && c.cmdInputEnd.enabled);
 
   // Cancelled: no answer, and the typed number stays for the command to remove.
   input.Cancel();
