@@ -74,13 +74,10 @@ TEST(RecalcTest, LevelsStatusAndPasses) {
   EXPECT_EQ(b.fig.RecalcPasses, 1);
   EXPECT_EQ(b.fig.StepStatus[1], -1);  // no inputs
   EXPECT_EQ(b.fig.StepStatus[3], -2);  // the smaller of -1 and -2
-  EXPECT_EQ(b.fig.Lines[line].x2, 4);
-  EXPECT_EQ(b.fig.PrevLines[line].x2, 4);
+  EXPECT_TRUE(b.fig.Lines[line].x2 == 4 && b.fig.PrevLines[line].x2 == 4);
 
-  b.Free(0, 0, kLineClass, line, 1.5);  // one bound point adds a pass
-  b.Update();
-  EXPECT_EQ(b.fig.RecalcPasses, 2);
-  EXPECT_EQ(b.fig.Points[3].x, 1.5);
+  b.Free(0, 0, kLineClass, line, 1.5), b.Update();  // one bound point adds a pass
+  EXPECT_TRUE(b.fig.RecalcPasses == 2 && b.fig.Points[3].x == 1.5);
 
   // The analysis reads literal counts and foreign classes as missing.
   EXPECT_EQ(StepLevel(b.fig, b.Step("PNEQ", {Pt(a), Pt(c), {100, 3}}, {})), 0);
@@ -121,19 +118,16 @@ TEST(RecalcTest, ExistenceFlowsDownInOnePass) {
   ASSERT_EQ(b.fig.RecalcPasses, 1);
   ASSERT_TRUE(b.fig.Circles[circle].exists && b.fig.Circles[diameter].exists);
 
-  b.fig.Points[e].y = 2;  // DE parallel to AC: no intersection
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[e].y = 2, RecomputeAll(b.fig, b.engine);  // DE parallel to AC: no intersection
   EXPECT_FALSE(b.fig.Points[x].exists || b.fig.Points[centre].exists);
   EXPECT_FALSE(b.fig.Circles[circle].exists);
   EXPECT_TRUE(b.fig.Circles[diameter].exists);
 
-  b.fig.Points[e].x = 0;  // D = E: no line, so no bisector, no circle
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[e].x = 0, RecomputeAll(b.fig, b.engine);  // D = E: no line, no bisector, no circle
   EXPECT_FALSE(b.fig.Lines[de].exists || b.fig.Lines[bisector].exists);
   EXPECT_FALSE(b.fig.Circles[diameter].exists);
 
-  b.fig.Points[e].x = 2, b.fig.Points[e].y = 4;
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[e].x = 2, b.fig.Points[e].y = 4, RecomputeAll(b.fig, b.engine);
   EXPECT_TRUE(b.fig.Circles[circle].exists && b.fig.Circles[diameter].exists);
 }
 
@@ -147,8 +141,7 @@ TEST(RecalcTest, BoundPointsFollowTheirHost) {
   b.Update();
   EXPECT_FALSE(b.fig.Lines[line].exists || b.fig.Points[p].exists || b.fig.Points[q].exists);
 
-  b.fig.Points[c].x = 4, b.fig.Points[c].y = 5;
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[c].x = 4, b.fig.Points[c].y = 5, RecomputeAll(b.fig, b.engine);
   EXPECT_TRUE(b.fig.Points[p].exists);  // back as soon as the host is
   EXPECT_NEAR(b.fig.Points[p].x, 2.2, 1e-12);
   EXPECT_NEAR(b.fig.Points[q].y, 2.6, 1e-12);
@@ -175,8 +168,7 @@ TEST(RecalcTest, ExpressionStepsAndTheFinalPass) {
   b.Update();
   ASSERT_EQ(b.fig.RecalcPasses, 2);
   EXPECT_EQ(calls, 2);  // by the evaluator, untouched by the circle kinds
-  EXPECT_EQ(b.fig.Numbers[result].value, 42);
-  EXPECT_TRUE(b.fig.Numbers[result].exists);
+  EXPECT_TRUE(b.fig.Numbers[result].value == 42 && b.fig.Numbers[result].exists);
   // Angle marks are drawn in the final pass only, under the step's kind.
   EXPECT_EQ(shell.kindsSeen, (std::vector<std::string>{"", "LH2"}));
   EXPECT_EQ(b.fig.CurrentKindText, "");
