@@ -33,6 +33,18 @@ class RecordingShell : public Shell {
   int beeps = 0;
 };
 
+// Numbers 1 "AB" = 2.5 (measured) and 2 "k" = 4 (free), then unnamed
+// free numbers of value 2 up to `count`.
+inline Figure ThreeNumbers(int count = 3) {
+  Figure fig;
+  for (int i = 1; i <= count; ++i) {
+    AddObject(fig, kNumberClass);
+    fig.Numbers[i] = {i == 1 ? 2.5 : i == 2 ? 4 : 2, kTrue, i == 1 ? "AB" : i == 2 ? "k" : "",
+                      i == 1 ? int16_t{0} : kTrue,   "",    0};
+  }
+  return fig;
+}
+
 // Appends a step of `kind` with these inputs and outputs; returns its number.
 inline int AddStepWith(Figure& fig, std::string_view kind, std::initializer_list<ObjectRef> in,
                        std::initializer_list<ObjectRef> out = {}) {

@@ -156,20 +156,16 @@ class EnglishTest : public QObject {
     QVERIFY(w.ReadZKFigFile(SAKUZU_SAMPLES "/sample.zk4"));
 
     MenuBar& menus = w.menus();
-    menus.Set_Menu_Easy();
-    reader.Read("easy", &w);
-    menus.Set_Menu_Full();
-    reader.Read("full", &w);
+    menus.Set_Menu_Easy(), reader.Read("easy", &w);
+    menus.Set_Menu_Full(), reader.Read("full", &w);
     for (const MenuEntry& entry : MenuTree()) {
       QString name = QString::fromUtf8(entry.name.data(), entry.name.size());
       QAction* action = menus.Action(entry.name);
       if (entry.submenu || kNotRun.contains(name) || !action->isEnabled()) continue;
       action->trigger();
-      reader.Read(name, &w);
-      reader.Read(name, &w.viewer());
+      reader.Read(name, &w), reader.Read(name, &w.viewer());
       if (!IsCurrentMode(w.session().modes, kModeStandard)) {
-        w.session().StartModes();
-        w.RefreshStatusBar();
+        w.session().StartModes(), w.RefreshStatusBar();
       }
     }
     // Zoomed in to the limit, and a file that is not there.
@@ -217,8 +213,7 @@ class EnglishTest : public QObject {
     ZKwin w;
     bool shipped = QFile::exists(QtTranslationsFolder() + "/qtbase_ja.qm");
     QCOMPARE(HasJapanese(cancel().toStdString()), shipped);
-    w.session().language.setting = "English";
-    w.ApplyLanguage();
+    w.session().language.setting = "English", w.ApplyLanguage();
     QCOMPARE(cancel(), QString("Cancel"));
 
     QTemporaryDir empty;

@@ -16,17 +16,14 @@ using namespace sakuzu::test;
 
 namespace {
 
-// Numbers 1 "AB" = 2.5 (measured), 2 "k" = 4 (free), 3 unnamed = 2 (free),
-// and more free numbers up to `count`.
+// Numbers 1 "AB" = 2.5 (measured) and 2 "k" = 4 (free), then unnamed free
+// numbers of value 2 up to `count`, as in the dialog models' tests.
 Figure ThreeNumbers(int count = 3) {
   Figure fig;
   for (int i = 1; i <= count; ++i) {
     AddObject(fig, kNumberClass);
-    NumberRecord& n = fig.Numbers[i];
-    n.value = i == 1 ? 2.5 : i == 2 ? 4 : 2;
-    n.name = i == 1 ? "AB" : i == 2 ? "k" : "";
-    n.independent = i == 1 ? 0 : kTrue;
-    n.exists = kTrue;
+    fig.Numbers[i] = {i == 1 ? 2.5 : i == 2 ? 4 : 2, kTrue, i == 1 ? "AB" : i == 2 ? "k" : "",
+                      i == 1 ? int16_t{0} : kTrue,   "",    0};
   }
   return fig;
 }
@@ -54,9 +51,8 @@ class NumberDialogsTest : public QObject {
 
     // Equal division opens on a new number 2; Up makes 3, Enter adds it.
     WhenModal([](QDialog* d) {
-      QCOMPARE(d->objectName(), QString("ZKSelNum"));
+      QVERIFY(d->objectName() == "ZKSelNum" && d->isModal());
       QCOMPARE(d->windowTitle(), QString("数値の選択"));
-      QVERIFY(d->isModal());
       auto* text1 = Find<QLineEdit>(d, "Text1");
       QCOMPARE(text1->text(), QString("2"));
       QTest::keyClick(text1, Qt::Key_Up);
@@ -64,14 +60,12 @@ class NumberDialogsTest : public QObject {
       QTest::keyClick(text1, Qt::Key_Return);
     });
     QCOMPARE(dialogs.ChooseNumber(fig, {17, "PNEQ", 2}), std::optional<int16_t>(4));
-    QCOMPARE(fig.Numbers[4].value, 3.0);
-    QCOMPARE(fig.Numbers[4].independent, kTrue);
+    QVERIFY(fig.Numbers[4].value == 3.0 && fig.Numbers[4].independent == kTrue);
 
     // OK waits for a line; Enter in the list answers the chosen one.
     WhenModal([](QDialog* d) {
       auto* ok = Find<QPushButton>(d, "Cmd_OK");
-      QVERIFY(!ok->isEnabled());
-      QVERIFY(Find<QLineEdit>(d, "Text1")->isHidden());
+      QVERIFY(!ok->isEnabled() && Find<QLineEdit>(d, "Text1")->isHidden());
       ClickLine(d, 2);
       QVERIFY(ok->isEnabled());
       QTest::keyClick(Find<QListWidget>(d, "NumList"), Qt::Key_Return);
@@ -112,8 +106,7 @@ class NumberDialogsTest : public QObject {
     QCOMPARE(fig.Numbers[2].value, 4.25);
     QCOMPARE(Find<QListWidget>(&d, "NumList")->item(1)->text(), QString(" 2:k =    4.25"));
     Click(&d, "Cmd_OK");
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(d.Answer(), std::optional<int16_t>(2));
+    QVERIFY(d.result() == QDialog::Accepted && d.Answer() == 2);
   }
 
   void ExpressionByListKeysAndATypedNumber() {
@@ -129,14 +122,12 @@ class NumberDialogsTest : public QObject {
       QCOMPARE(d->focusWidget(), end);
       QTest::keyClick(end, '+');
       QVERIFY(!end->isEnabled());
-      ClickLine(d, 2);
-      Click(d, "NumSelectOK");
+      ClickLine(d, 2), Click(d, "NumSelectOK");
       QTest::keyClick(end, '*');
       Click(d, "cmdAddNum");
       auto* text1 = Find<QLineEdit>(d, "Text1");
       QVERIFY(!Find<QPushButton>(d, "cmdReInput")->isEnabled());
-      QTest::keyClicks(text1, "1.5");
-      QTest::keyClick(text1, Qt::Key_Up);
+      QTest::keyClicks(text1, "1.5"), QTest::keyClick(text1, Qt::Key_Up);
       QTest::keyClick(text1, Qt::Key_Return);
       QCOMPARE(Find<QLabel>(d, "LabelExpress")->text(), QString("AB+ 2* 2.5"));
       QTest::keyClick(end, '=');
@@ -148,8 +139,7 @@ class NumberDialogsTest : public QObject {
     WhenModal([](QDialog* d) {
       Click(d, "cmdAddNum");
       auto* text1 = Find<QLineEdit>(d, "Text1");
-      QTest::keyClicks(text1, "7");
-      QTest::keyClick(text1, Qt::Key_Return);
+      QTest::keyClicks(text1, "7"), QTest::keyClick(text1, Qt::Key_Return);
       QTest::keyClick(Find<QPushButton>(d, "cmdInputEnd"), Qt::Key_Escape);
     });
     QCOMPARE(dialogs.EnterExpression(fig, 2), std::nullopt);
@@ -163,21 +153,15 @@ class NumberDialogsTest : public QObject {
     d.showMessage = [&](const QString& text) { messages << text; };
     d.show();
     QCOMPARE(Find<QPushButton>(&d, "cmdInputEnd")->text(), QString("End input"));
-    for (int i = 0; i < 17; ++i) {
-      ClickLine(&d, 11);
-      Click(&d, "NumSelectOK");
-      Click(&d, "cmdOpAdd");
-    }
+    for (int i = 0; i < 17; ++i) ClickLine(&d, 11), Click(&d, "NumSelectOK"), Click(&d, "cmdOpAdd");
     const QString shown = Find<QLabel>(&d, "LabelExpress")->text();
     QVERIFY(messages.isEmpty());
-    ClickLine(&d, 11);
-    Click(&d, "NumSelectOK");
+    ClickLine(&d, 11), Click(&d, "NumSelectOK");
     QCOMPARE(messages,
              QStringList("The expression would pass 70 characters, so nothing more can be added."));
     QCOMPARE(Find<QLabel>(&d, "LabelExpress")->text(), shown);
     Click(&d, "cmdCancel");
-    QCOMPARE(d.result(), int(QDialog::Rejected));
-    QCOMPARE(d.Answer(), std::nullopt);
+    QVERIFY(d.result() == QDialog::Rejected && !d.Answer());
   }
 };
 

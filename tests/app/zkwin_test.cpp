@@ -196,8 +196,7 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.session().fig.FigureFileName, sample);
     // Saving and merging a good file: panel 2 names the figure's own file.
     std::string copy = (Home() / "copy.zk4").string();
-    QVERIFY(w.SaveFigureAs(copy));
-    QVERIFY(w.MergeFigure(sample));
+    QVERIFY(w.SaveFigureAs(copy) && w.MergeFigure(sample));
     QCOMPARE(w.Panel(2)->text(), QString("copy.zk4"));
     QCOMPARE(static_cast<int>(w.session().fig.StepCount), 2 * steps);
 
@@ -247,8 +246,7 @@ class ZKwinTest : public QObject {
   void LanguageSwitchRecaptionsFromTheDesignerCaptions() {
     ZKwin w;
     Trigger(w, "mnuEditFigDataView");
-    AnswerLanguageDialog(1);
-    Trigger(w, "mnuLanguage");
+    AnswerLanguageDialog(1), Trigger(w, "mnuLanguage");
     QVERIFY(Has(ReadText(Home() / kConfig), "ZKwin_Language =English\r\n"));
     QCOMPARE(CaptionOf(w, "mnuLoad"), EnglishFor("例の読み込み"));
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text().toStdString(),
@@ -259,8 +257,7 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.viewer().windowTitle().toStdString(), EnglishFor(kFigureDataReportCaption));
     QVERIFY(!w.viewer().findChild<QMenu*>("mnuMode")->menuAction()->isEnabled());
 
-    AnswerLanguageDialog(0);
-    Trigger(w, "mnuLanguage");
+    AnswerLanguageDialog(0), Trigger(w, "mnuLanguage");
     QCOMPARE(CaptionOf(w, "mnuLoad"), std::string("例の読み込み"));
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text(), QString("クリア"));
   }
@@ -279,8 +276,7 @@ class ZKwinTest : public QObject {
     QCOMPARE(viewer.windowTitle(), QString(kMatrixWindowCaption));
     viewer.WriteBlock("one\r\n"), viewer.WriteBlock("two\r\n");
     QCOMPARE(viewer.Text(), std::string("two\n"));
-    viewer.findChild<QAction*>("mnuModeFowardAppend")->trigger();
-    viewer.WriteBlock("three\r\n");
+    viewer.findChild<QAction*>("mnuModeFowardAppend")->trigger(), viewer.WriteBlock("three\r\n");
     QCOMPARE(viewer.Text(), std::string("three\ntwo\n"));
     viewer.findChild<QAction*>("mnuModeAppend")->trigger();
     viewer.WriteBlock("four\r\n"), viewer.InspectD(0.25, "d");
