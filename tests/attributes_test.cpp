@@ -25,8 +25,6 @@ Figure Objects() {
   return fig;
 }
 
-std::string English(const std::string& text) { return EnglishFor(text); }
-
 TEST(Attributes, PointsKeepTheirPlaceAndConstructedOnesStay) {
   Figure fig = Objects();
   AttributeForm form = FillAttributeForm(fig, kFreePoint);
@@ -42,21 +40,17 @@ TEST(Attributes, PointsKeepTheirPlaceAndConstructedOnesStay) {
   fig.Points[1].style = 20;
   form = FillAttributeForm(fig, kFreePoint);
   EXPECT_TRUE(form.dragChoiceEnabled && form.dragChoice == 1 && form.kind == -1);
-  form.dragChoice = 0;
-  ApplyAttributeForm(fig, form);
+  form.dragChoice = 0, ApplyAttributeForm(fig, form);
   EXPECT_TRUE(p.independent == kTrue && p.style == 20);
-  form.kind = 0;
-  ApplyAttributeForm(fig, form);
+  form.kind = 0, ApplyAttributeForm(fig, form);
   EXPECT_EQ(p.style, 0);
 
   // A constructed point's list is disabled, and even a dialog that enables
   // it cannot free the point from its step.
   form = FillAttributeForm(fig, kBuiltPoint);
   EXPECT_FALSE(form.dragChoiceEnabled);
-  form.dragChoice = 0;
-  ApplyAttributeForm(fig, form);
-  form.dragChoiceEnabled = true;
-  ApplyAttributeForm(fig, form);
+  form.dragChoice = 0, ApplyAttributeForm(fig, form);
+  form.dragChoiceEnabled = true, ApplyAttributeForm(fig, form);
   EXPECT_EQ(fig.Points[2].independent, kFalse);
 }
 
@@ -70,8 +64,7 @@ TEST(Attributes, NamesTrimmedAndCutByCharacters) {
   }
   EXPECT_EQ(fig.Lines[1].lineKind, 7);
   AttributeForm form = FillAttributeForm(fig, kFreeNumber);
-  form.name = " " + std::string(45, 'x');
-  ApplyAttributeForm(fig, form);
+  form.name = " " + std::string(45, 'x'), ApplyAttributeForm(fig, form);
   EXPECT_EQ(fig.Numbers[2].name, std::string(40, 'x'));
 }
 
@@ -80,14 +73,14 @@ TEST(Attributes, NumbersDependentShowOnlyVisibilityFreeNameAndValue) {
   AttributeForm form = FillAttributeForm(fig, kMeasured);
   EXPECT_TRUE(form.dependent && !form.visible && form.valueText == "2.5");
   form.visible = true, form.name = "x_@", form.valueText = "?";  // not stored, not checked
-  EXPECT_EQ(CheckAttributeForm(form, English), std::nullopt);
+  EXPECT_EQ(CheckAttributeForm(form, EnglishFor), std::nullopt);
   ApplyAttributeForm(fig, form);
   EXPECT_EQ(fig.Numbers[1], (NumberRecord{2.5, kTrue, "AB", kFalse, "", 0}));
 
   form = FillAttributeForm(fig, kFreeNumber);
   EXPECT_TRUE(!form.dependent && !form.visible && form.valueText == "4");
   form.name = " r ", form.valueText = "－１．２５";  // typed with the Japanese input method
-  EXPECT_EQ(CheckAttributeForm(form, English), std::nullopt);
+  EXPECT_EQ(CheckAttributeForm(form, EnglishFor), std::nullopt);
   ApplyAttributeForm(fig, form);
   EXPECT_EQ(fig.Numbers[2], (NumberRecord{-1.25, kTrue, "r", kTrue, "", 0}));
 }
@@ -99,7 +92,7 @@ TEST(Attributes, RefusalsStoreNothing) {
     for (const char* name : {"A_1", "@B"}) {
       AttributeForm form = FillAttributeForm(fig, ref);
       form.name = name, form.color = 1;
-      EXPECT_EQ(CheckAttributeForm(form, English), "A name cannot contain \"_\" or \"@\".");
+      EXPECT_EQ(CheckAttributeForm(form, EnglishFor), "A name cannot contain \"_\" or \"@\".");
       ApplyAttributeForm(fig, form);  // unchecked, still refused
     }
   }

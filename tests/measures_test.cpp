@@ -87,8 +87,7 @@ TEST(Measures, AngleSignsRangesAndMarks) {
   ASSERT_EQ(b.shell.marks.size(), 7u);
   EXPECT_NEAR(b.shell.marks[2].angle, 270, 1e-9);
   EXPECT_NEAR(b.shell.marks[3].angle, -90, 1e-9);
-  EXPECT_EQ(b.shell.marks[3].vx, 0);
-  EXPECT_EQ(b.shell.marks[3].ox, 1);
+  EXPECT_TRUE(b.shell.marks[3].vx == 0 && b.shell.marks[3].ox == 1);
   EXPECT_TRUE(b.shell.messages.empty());
 
   EXPECT_NEAR(b.Value("NA2L", {b.Line(0, 0, 1, 0), b.Line(0, 0, -1, 1)}), 45, 1e-9);
@@ -137,8 +136,7 @@ TEST(Measures, MissingOrInvalidInputsMakeNoNumber) {
   auto a = b.Point(1, 0), o = b.Point(0, 0), c = b.Point(0, 1);
   b.fig.Points[o.index].exists = kFalse;
   const NumberRecord& angle = b.Measure("NA3+", {a, o, c});
-  EXPECT_EQ(angle.exists, kFalse);
-  EXPECT_EQ(angle.value, 12345);  // left as it was
+  EXPECT_TRUE(angle.exists == kFalse && angle.value == 12345);  // left as it was
   EXPECT_TRUE(b.shell.marks.empty());
   auto gone = b.Number(30);
   b.fig.Numbers[gone.index].exists = kFalse;
@@ -154,8 +152,7 @@ TEST(Measures, MissingOrInvalidInputsMakeNoNumber) {
   EXPECT_EQ(b.Measure("NSIN", {b.Number(INFINITY)}).exists, kFalse);
   // Unknown kinds, bad steps and bad outputs compute nothing.
   const NumberRecord& unknown = b.Measure("NXYZ", {a});
-  EXPECT_EQ(unknown.value, 12345);
-  EXPECT_EQ(unknown.exists, kFalse);
+  EXPECT_TRUE(unknown.value == 12345 && unknown.exists == kFalse);
   ComputeNumberStep(b.fig, 0, b.engine);
   ComputeNumberStep(b.fig, b.fig.StepCount + 1, b.engine);
   const int s = AppendStep(b.fig);

@@ -6,29 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
 constexpr double kEps = 1e-9;
 
-#define EXPECT_VEC_NEAR(v, ex, ey)  \
-  do {                              \
-    EXPECT_NEAR((v).x, (ex), kEps); \
-    EXPECT_NEAR((v).y, (ey), kEps); \
-  } while (0)
-
-class MessageShell : public Shell {
- public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
+void ExpectVecNear(Vec2 v, double x, double y) {
+  EXPECT_LT(std::hypot(v.x - x, v.y - y), kEps) << v.x << ", " << v.y;
+}
 
 Circle2 Circle(double x, double y, double r) { return {{x, y}, r, true}; }
 Line2 Through(Vec2 a, Vec2 b) { return LineThroughPoints(a, b); }
 
 TEST(PrimitivesTest, LinesNeedPointsApartAndNonParallelDirections) {
   EXPECT_FALSE(Through({0, 0}, {0.005, 0}).exists);
-  EXPECT_VEC_NEAR(Through({1, 1}, {1, 1.01}).d, 0, 1);
+  ExpectVecNear(Through({1, 1}, {1, 1.01}).d, 0, 1);
 
   const Line2 base = Through({0, 0}, {1, 0});
   const double half = DegreesToRadians(0.5), one = DegreesToRadians(1);
@@ -38,20 +32,20 @@ TEST(PrimitivesTest, LinesNeedPointsApartAndNonParallelDirections) {
   // Awkward: y = 0.3x + 1.7 against y = -2.2x + 0.4 meet at x = -0.52.
   const PointResult p = IntersectLines(Through({0, 1.7}, {1, 2.0}), Through({0, 0.4}, {1, -1.8}));
   ASSERT_TRUE(p.exists);
-  EXPECT_VEC_NEAR(p.p, -0.52, 1.7 - 0.3 * 0.52);
+  ExpectVecNear(p.p, -0.52, 1.7 - 0.3 * 0.52);
 }
 
 TEST(PrimitivesTest, LineCircleIntersectionOrderAndTangentBand) {
   const Circle2 unit = Circle(0, 0, 1);
   PointPair q = IntersectLineCircle(Through({0, 0}, {1, 0}), unit);
   ASSERT_TRUE(q.exists);
-  EXPECT_VEC_NEAR(q.q1, 1, 0);
-  EXPECT_VEC_NEAR(q.q2, -1, 0);
+  ExpectVecNear(q.q1, 1, 0);
+  ExpectVecNear(q.q2, -1, 0);
   for (double dist : {1.0, 1.00001}) {
     q = IntersectLineCircle(Through({-3, dist}, {3, dist}), unit);
     ASSERT_TRUE(q.exists) << dist;
-    EXPECT_VEC_NEAR(q.q1, 0, dist);
-    EXPECT_VEC_NEAR(q.q2, 0, dist);
+    ExpectVecNear(q.q1, 0, dist);
+    ExpectVecNear(q.q2, 0, dist);
   }
   EXPECT_FALSE(IntersectLineCircle(Through({-3, 1.0001}, {3, 1.0001}), unit).exists);
 
@@ -67,7 +61,7 @@ TEST(PrimitivesTest, LineCircleIntersectionOrderAndTangentBand) {
 TEST(PrimitivesTest, CircleCircleIntersectionOrder) {
   EXPECT_FALSE(IntersectCircles(Circle(1, 1, 2), Circle(1, 1, 3)).exists);  // same centre
   EXPECT_FALSE(IntersectCircles(Circle(0, 0, 1), Circle(3, 0, 1)).exists);
-  EXPECT_VEC_NEAR(IntersectCircles(Circle(0, 0, 1), Circle(2, 0, 1)).q1, 1, 0);  // touching
+  ExpectVecNear(IntersectCircles(Circle(0, 0, 1), Circle(2, 0, 1)).q1, 1, 0);  // touching
 
   // Awkward radii: both points on both circles, q1 on the left.
   const Circle2 c0 = Circle(-0.4, 1.3, 2.35), c1 = Circle(1.9, -0.2, 1.45);
@@ -86,9 +80,9 @@ TEST(PrimitivesTest, ContinuityRuleTogglesOnlyOnCrosswiseMatch) {
   // The candidates arrive crosswise: the flag flips and the labels stay.
   int16_t reversed = kFalse;
   const PointPair q{{1, 0}, {-1, 0}, true};
-  EXPECT_VEC_NEAR(OrderByContinuity(q, {-1.0004, 0}, {1.0004, 0}, reversed).q1, -1, 0);
+  ExpectVecNear(OrderByContinuity(q, {-1.0004, 0}, {1.0004, 0}, reversed).q1, -1, 0);
   EXPECT_EQ(reversed, kTrue);
-  EXPECT_VEC_NEAR(OrderByContinuity(q, {-1, 0}, {1, 0}, reversed).q1, -1, 0);
+  ExpectVecNear(OrderByContinuity(q, {-1, 0}, {1, 0}, reversed).q1, -1, 0);
   EXPECT_EQ(reversed, kTrue);
   // A tangent pair matches both ways and never flips.
   reversed = kFalse;
@@ -113,17 +107,16 @@ TEST(PrimitivesTest, DistancesAndDrawnParts) {
 
 TEST(PrimitivesTest, UnitStepRotationAndPi) {
   EXPECT_FALSE(UnitStepPoint({1, 1}, {1.005, 1}).exists);
-  EXPECT_VEC_NEAR(UnitStepPoint({1, 1}, {4, 5}).p, 1.6, 1.8);
-  EXPECT_VEC_NEAR(RotatePoint({2, 1}, {1, 1}, 90), 1, 2);
+  ExpectVecNear(UnitStepPoint({1, 1}, {4, 5}).p, 1.6, 1.8);
+  ExpectVecNear(RotatePoint({2, 1}, {1, 1}, 90), 1, 2);
   // The 15-digit pi shows in the conversion.
   EXPECT_DOUBLE_EQ(DegreesToRadians(180), 3.14159265358979);
   EXPECT_NE(DegreesToRadians(180), M_PI);
 }
 
 TEST(PrimitivesTest, AnglesAndTheirSigns) {
-  MessageShell shell;
-  Engine engine;
-  engine.shell = &shell;
+  TestFigure t;
+  Engine& engine = t.engine;
   EXPECT_NEAR(SignedAngle({1, 0}, {0, 0}, {0, 1}, engine), 90, 1e-6);
   EXPECT_NEAR(SignedAngle({1, 0}, {0, 0}, {0, -1}, engine), -90, 1e-6);
   EXPECT_EQ(SignedAngle({1, 0}, {0, 0}, {-1, 0}, engine), 180);
@@ -135,7 +128,7 @@ TEST(PrimitivesTest, AnglesAndTheirSigns) {
     const Vec2 c{b.x + 0.7 * std::cos(0.4 + phi), b.y + 0.7 * std::sin(0.4 + phi)};
     EXPECT_NEAR(SignedAngle(a, b, c, engine), k + 0.3, 1e-6) << k;
   }
-  EXPECT_TRUE(shell.messages.empty());
+  EXPECT_TRUE(t.shell.messages.empty());
 
   const Line2 h = Through({0, 0}, {1, 0});
   EXPECT_NEAR(LineAngle(h, Through({0, 0}, {0, 3})).value, 90, 1e-6);
@@ -146,16 +139,13 @@ TEST(PrimitivesTest, AnglesAndTheirSigns) {
 
 TEST(PrimitivesTest, StoringAndSlotAccessGuardTheTables) {
   PointRecord r;
-  r.x = 3;
-  r.exists = kTrue;
+  r.x = 3, r.exists = kTrue;
   StorePoint(r, PointResult{{NAN, 1}, true});
-  EXPECT_EQ(r.exists, kFalse);
-  EXPECT_EQ(r.x, 3);  // a failed object keeps its last position
+  EXPECT_TRUE(r.exists == kFalse && r.x == 3);  // a failed object keeps its last position
   LineRecord lr;
   lr.lineKind = 2;
   StoreLine(lr, Through({0, 0}, {2, 0}));
-  EXPECT_EQ(lr.exists, kTrue);
-  EXPECT_EQ(lr.lineKind, 2);  // the drawn part is the user's, not the computation's
+  EXPECT_TRUE(lr.exists == kTrue && lr.lineKind == 2);  // the drawn part is the user's
   NumberRecord nr;
   StoreNumber(nr, {INFINITY, true});
   EXPECT_EQ(nr.exists, kFalse);

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
 // Records under which kind the computations draw angle marks.
-class RecordingShell : public Shell {
+class KindShell : public Shell {
  public:
-  explicit RecordingShell(const Figure& fig) : fig_(fig) {}
+  explicit KindShell(const Figure& fig) : fig_(fig) {}
   void DrawAngleMark(double, double, double, double, double) override {
     kindsSeen.push_back(fig_.CurrentKindText);
   }
@@ -33,15 +35,9 @@ struct Builder {
   Engine engine;
 
   int16_t Add(int cls) { return static_cast<int16_t>(AddObject(fig, cls)); }
-  int Step(const char* kind, std::initializer_list<ObjectRef> inputs,
-           const std::vector<ObjectRef>& outputs) {
-    const int s = AppendStep(fig);
-    fig.StepKind[s] = kind;
-    int j = 1;
-    for (ObjectRef r : inputs) fig.StepInputs[s][j++] = r;
-    j = 1;
-    for (ObjectRef r : outputs) fig.StepOutputs[s][j++] = r;
-    return s;
+  int Step(const char* kind, std::initializer_list<ObjectRef> in,
+           std::initializer_list<ObjectRef> out) {
+    return AddStepWith(fig, kind, in, out);
   }
   // A free point, on host (cls, index) at `parameter` when cls is given.
   int16_t Free(double x, double y, int16_t cls = 0, int16_t host = 0, double parameter = 0) {
@@ -61,7 +57,7 @@ struct Builder {
   // A step with one new output of class `cls`; returns the output's index.
   int16_t Make(const char* kind, std::initializer_list<ObjectRef> inputs, int16_t cls) {
     const int16_t out = Add(cls);
-    Step(kind, inputs, {{cls, out}});
+    Step(kind, inputs, {ObjectRef{cls, out}});
     return out;
   }
   void Update() { FullUpdateCompute(fig, engine); }
@@ -78,18 +74,14 @@ TEST(RecalcTest, LevelsStatusAndPasses) {
   EXPECT_EQ(b.fig.RecalcPasses, 1);
   EXPECT_EQ(b.fig.StepStatus[1], -1);  // no inputs
   EXPECT_EQ(b.fig.StepStatus[3], -2);  // the smaller of -1 and -2
-  EXPECT_EQ(b.fig.Lines[line].x2, 4);
-  EXPECT_EQ(b.fig.PrevLines[line].x2, 4);
+  EXPECT_TRUE(b.fig.Lines[line].x2 == 4 && b.fig.PrevLines[line].x2 == 4);
 
-  b.Free(0, 0, kLineClass, line, 1.5);  // one bound point adds a pass
-  b.Update();
-  EXPECT_EQ(b.fig.RecalcPasses, 2);
-  EXPECT_EQ(b.fig.Points[3].x, 1.5);
+  b.Free(0, 0, kLineClass, line, 1.5), b.Update();  // one bound point adds a pass
+  EXPECT_TRUE(b.fig.RecalcPasses == 2 && b.fig.Points[3].x == 1.5);
 
   // The analysis reads literal counts and foreign classes as missing.
   EXPECT_EQ(StepLevel(b.fig, b.Step("PNEQ", {Pt(a), Pt(c), {100, 3}}, {})), 0);
-  EXPECT_EQ(GetObjectLevel(b.fig, {5, 1}), 0);
-  EXPECT_EQ(GetObjectLevel(b.fig, {kPointClass, 40}), 0);  // past the count
+  EXPECT_TRUE(GetObjectLevel(b.fig, {5, 1}) == 0 && GetObjectLevel(b.fig, {kPointClass, 40}) == 0);
   SetObjectLevel(b.fig, {kLineClass, 9}, -7);
   EXPECT_EQ(b.fig.Lines[9].exists, 0);
 
@@ -102,10 +94,9 @@ TEST(RecalcTest, LevelsStatusAndPasses) {
   const int16_t m = f.Free(1, 1);
   f.fig.Numbers[n].exists = kLevelFixed;
   AnalyseDependencies(f.fig, {Pt(m)});
-  EXPECT_EQ(f.fig.StepStatus[1], kLevelFixed);
-  EXPECT_EQ(f.fig.Points[p].exists, kLevelFixed);
-  EXPECT_EQ(f.fig.Points[q].exists, kLevelMoving);
-  EXPECT_EQ(f.fig.Points[m].exists, -3);
+  EXPECT_EQ((std::vector<int>{f.fig.StepStatus[1], f.fig.Points[p].exists, f.fig.Points[q].exists,
+                              f.fig.Points[m].exists}),
+            (std::vector<int>{kLevelFixed, kLevelFixed, kLevelMoving, -3}));
   f.fig.Numbers[n].value = 5;
   RecomputeAll(f.fig, f.engine);
   EXPECT_EQ(f.fig.Points[p].x, 0);  // skipped: status 2
@@ -125,19 +116,15 @@ TEST(RecalcTest, ExistenceFlowsDownInOnePass) {
   ASSERT_EQ(b.fig.RecalcPasses, 1);
   ASSERT_TRUE(b.fig.Circles[circle].exists && b.fig.Circles[diameter].exists);
 
-  b.fig.Points[e].y = 2;  // DE parallel to AC: no intersection
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[e].y = 2, RecomputeAll(b.fig, b.engine);  // DE parallel to AC: no intersection
   EXPECT_FALSE(b.fig.Points[x].exists || b.fig.Points[centre].exists);
-  EXPECT_FALSE(b.fig.Circles[circle].exists);
-  EXPECT_TRUE(b.fig.Circles[diameter].exists);
+  EXPECT_TRUE(!b.fig.Circles[circle].exists && b.fig.Circles[diameter].exists);
 
-  b.fig.Points[e].x = 0;  // D = E: no line, so no bisector, no circle
-  RecomputeAll(b.fig, b.engine);
-  EXPECT_FALSE(b.fig.Lines[de].exists || b.fig.Lines[bisector].exists);
-  EXPECT_FALSE(b.fig.Circles[diameter].exists);
+  b.fig.Points[e].x = 0, RecomputeAll(b.fig, b.engine);  // D = E: no line, no bisector, no circle
+  EXPECT_FALSE(b.fig.Lines[de].exists || b.fig.Lines[bisector].exists ||
+               b.fig.Circles[diameter].exists);
 
-  b.fig.Points[e].x = 2, b.fig.Points[e].y = 4;
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[e].x = 2, b.fig.Points[e].y = 4, RecomputeAll(b.fig, b.engine);
   EXPECT_TRUE(b.fig.Circles[circle].exists && b.fig.Circles[diameter].exists);
 }
 
@@ -151,8 +138,7 @@ TEST(RecalcTest, BoundPointsFollowTheirHost) {
   b.Update();
   EXPECT_FALSE(b.fig.Lines[line].exists || b.fig.Points[p].exists || b.fig.Points[q].exists);
 
-  b.fig.Points[c].x = 4, b.fig.Points[c].y = 5;
-  RecomputeAll(b.fig, b.engine);
+  b.fig.Points[c].x = 4, b.fig.Points[c].y = 5, RecomputeAll(b.fig, b.engine);
   EXPECT_TRUE(b.fig.Points[p].exists);  // back as soon as the host is
   EXPECT_NEAR(b.fig.Points[p].x, 2.2, 1e-12);
   EXPECT_NEAR(b.fig.Points[q].y, 2.6, 1e-12);
@@ -162,7 +148,7 @@ TEST(RecalcTest, BoundPointsFollowTheirHost) {
 
 TEST(RecalcTest, ExpressionStepsAndTheFinalPass) {
   Builder b;
-  RecordingShell shell(b.fig);
+  KindShell shell(b.fig);
   b.engine.shell = &shell;
   int calls = 0;
   b.engine.computeExpression = [&calls](Figure& fig, int step) {
@@ -179,8 +165,7 @@ TEST(RecalcTest, ExpressionStepsAndTheFinalPass) {
   b.Update();
   ASSERT_EQ(b.fig.RecalcPasses, 2);
   EXPECT_EQ(calls, 2);  // by the evaluator, untouched by the circle kinds
-  EXPECT_EQ(b.fig.Numbers[result].value, 42);
-  EXPECT_TRUE(b.fig.Numbers[result].exists);
+  EXPECT_TRUE(b.fig.Numbers[result].value == 42 && b.fig.Numbers[result].exists);
   // Angle marks are drawn in the final pass only, under the step's kind.
   EXPECT_EQ(shell.kindsSeen, (std::vector<std::string>{"", "LH2"}));
   EXPECT_EQ(b.fig.CurrentKindText, "");

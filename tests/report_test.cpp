@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "test_figure.h"
+
 namespace sakuzu {
 namespace {
 
@@ -22,17 +24,6 @@ std::string Golden(const std::string& name) {
     text += line.substr(1, line.size() - 2) + "\r\n";
   }
   return text;
-}
-
-int AddStep(Figure& fig, const char* kind, std::initializer_list<ObjectRef> in,
-            std::initializer_list<ObjectRef> out) {
-  int s = AppendStep(fig);
-  fig.StepKind[s] = kind;
-  int j = 1;
-  for (ObjectRef r : in) fig.StepInputs[s][j++] = r;
-  j = 1;
-  for (ObjectRef r : out) fig.StepOutputs[s][j++] = r;
-  return s;
 }
 
 // Two free points, the line and distance through them, a circle and a
@@ -54,13 +45,13 @@ Figure SmallFigure() {
   n2.value = 1.5e20, n2.exists = n2.independent = kTrue, n2.expression = "AB*2";
   CircleRecord& c = fig.Circles[AddObject(fig, kCircleClass)];
   c.cx = 1, c.cy = -2.5, c.radius = 2.75, c.color = 1, c.name = "1";
-  AddStep(fig, "PNEW", {}, {{1, 1}});
-  AddStep(fig, "PNEW", {}, {{1, 2}});
-  AddStep(fig, "L1", {{1, 1}, {1, 2}}, {{2, 1}});
-  AddStep(fig, "ND2P", {{1, 1}, {1, 2}}, {{0, 1}});
-  AddStep(fig, "C1", {{1, 1}, {100, 1}}, {{3, 1}});
-  AddStep(fig, "LRGN", {{1, 1}, {1, 2}}, {{1, 0}});
-  AddStep(fig, "LRGN", {{1, 2}}, {});
+  AddStepWith(fig, "PNEW", {}, {{1, 1}});
+  AddStepWith(fig, "PNEW", {}, {{1, 2}});
+  AddStepWith(fig, "L1", {{1, 1}, {1, 2}}, {{2, 1}});
+  AddStepWith(fig, "ND2P", {{1, 1}, {1, 2}}, {{0, 1}});
+  AddStepWith(fig, "C1", {{1, 1}, {100, 1}}, {{3, 1}});
+  AddStepWith(fig, "LRGN", {{1, 1}, {1, 2}}, {{1, 0}});
+  AddStepWith(fig, "LRGN", {{1, 2}});
   return fig;
 }
 
@@ -100,7 +91,7 @@ TEST(FigureDataReport, LabelsPassThroughTranslation) {
   // One counter runs through both step lists: a lone group step opens in
   // the outline and closes in the details.
   Figure lone;
-  AddStep(lone, "LPGN", {{1, 1}}, {});
+  AddStepWith(lone, "LPGN", {{1, 1}});
   std::string text = FigureDataReport(lone);
   size_t open = text.find("1:LPGN (■多角形 開始)");
   ASSERT_NE(open, std::string::npos);

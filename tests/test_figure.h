@@ -25,12 +25,37 @@ class RecordingShell : public Shell {
     marks.push_back({vx, vy, ox, oy, angle});
   }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void WriteText(const std::string& text) override { texts.push_back(text); }
   void Beep() override { ++beeps; }
 
   std::vector<Mark> marks;
-  std::vector<std::string> messages;
+  std::vector<std::string> messages, texts;
   int beeps = 0;
 };
+
+// Numbers 1 "AB" = 2.5 (measured) and 2 "k" = 4 (free), then unnamed
+// free numbers of value 2 up to `count`.
+inline Figure ThreeNumbers(int count = 3) {
+  Figure fig;
+  for (int i = 1; i <= count; ++i) {
+    AddObject(fig, kNumberClass);
+    fig.Numbers[i] = {i == 1 ? 2.5 : i == 2 ? 4 : 2, kTrue, i == 1 ? "AB" : i == 2 ? "k" : "",
+                      i == 1 ? int16_t{0} : kTrue,   "",    0};
+  }
+  return fig;
+}
+
+// Appends a step of `kind` with these inputs and outputs; returns its number.
+inline int AddStepWith(Figure& fig, std::string_view kind, std::initializer_list<ObjectRef> in,
+                       std::initializer_list<ObjectRef> out = {}) {
+  const int s = AppendStep(fig);
+  fig.StepKind[s] = std::string(kind);
+  int j = 1;
+  for (ObjectRef r : in) fig.StepInputs[s][j++] = r;
+  j = 1;
+  for (ObjectRef r : out) fig.StepOutputs[s][j++] = r;
+  return s;
+}
 
 struct TestFigure {
   Figure fig;

@@ -30,7 +30,6 @@ TEST(ViewMappingTest, ScreenPixelMappingAndClipping) {
   EXPECT_LT(std::hypot(back.x + 3.7, back.y - 1.234), 1e-12);
   EXPECT_TRUE(IsVisible(view, view.ViewHalfWidth, -view.ViewHalfHeight));
   EXPECT_FALSE(IsVisible(view, view.ViewHalfWidth + 0.001, 0));
-
   SetScreen(view, 0, 0);  // a minimised window keeps a positive area
   EXPECT_EQ(view.widthPixels, 1);
 
@@ -71,13 +70,10 @@ TEST(ViewMappingTest, ZoomLimitAndTheGrid) {
   for (int i = 0; i <= 20; ++i) EXPECT_NEAR(lines[i].v[2], 20.0 * i, 1e-9) << i;
   EXPECT_NEAR(lines[21].v[1], 150 + 7 * 20, 1e-9);
   canvas.calls.clear();
-  view.axisOn = false;  // switched off it draws nothing
-  DrawAxis(view, canvas);
+  view.axisOn = false, DrawAxis(view, canvas);  // switched off it draws nothing
   EXPECT_TRUE(canvas.calls.empty());
 
-  view.axisOn = true;
-  view.AxisKind = kAxisPolar;
-  DrawAxis(view, canvas);
+  view.axisOn = true, view.AxisKind = kAxisPolar, DrawAxis(view, canvas);
   std::vector<CanvasCall> circles = canvas.Calls("circle");
   ASSERT_EQ(circles.size(), 20u);  // radius 1 ... Int(2 x 10)
   EXPECT_NEAR(circles[19].v[2], 400, 1e-9);
@@ -87,8 +83,7 @@ TEST(ViewMappingTest, ZoomLimitAndTheGrid) {
 
   // Far out, one figure unit is less than a pixel: one line per column.
   canvas.calls.clear();
-  view.AxisKind = kAxisRectangular;
-  view.ViewScale = 0.05 * std::pow(2.0, 30);
+  view.AxisKind = kAxisRectangular, view.ViewScale = 0.05 * std::pow(2.0, 30);
   SetScreen(view, 401, 301);
   DrawAxis(view, canvas);
   EXPECT_EQ(canvas.Calls("line").size(), 401u + 301u + 2u);

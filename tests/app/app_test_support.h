@@ -2,10 +2,14 @@
 // small text and figure files written by the test itself.
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "model/figure.h"
@@ -61,6 +65,25 @@ inline int AddStepOnFirstTwoPoints(Figure& fig, const char* kind, int16_t out) {
   int object = AddObject(fig, out);
   fig.StepOutputs[step][1] = {out, static_cast<int16_t>(object)};
   return object;
+}
+
+// The control `name` of a dialog; stops the run when there is none.
+template <class T>
+T* Find(QWidget* dialog, const char* name) {
+  T* widget = dialog->findChild<T*>(name);
+  if (!widget) qFatal("no control %s", name);
+  return widget;
+}
+
+// Runs `drive` on the modal dialog the next call opens; closes it if the
+// steps left it open, so that a failure cannot hang the run.
+inline void WhenModal(std::function<void(QDialog*)> drive) {
+  QTimer::singleShot(0, [drive] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) qFatal("no modal dialog");
+    drive(dialog);
+    if (dialog->isVisible()) dialog->reject();
+  });
 }
 
 // Writes the figure to `path`; fails the test when it cannot.

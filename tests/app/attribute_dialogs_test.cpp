@@ -2,43 +2,22 @@
 // their names, keys and clicks, and the forms the edit commands get back.
 #include "app/attribute_dialogs.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
+#include "app_test_support.h"
 #include "japanese_text.h"
 #include "lang/translate.h"
 
 using namespace sakuzu;
+using namespace sakuzu::test;
 
 namespace {
-
-std::string English(const std::string& text) { return EnglishFor(text); }
-
-template <class T>
-T* Find(QWidget* dialog, const char* name) {
-  T* widget = dialog->findChild<T*>(name);
-  if (!widget) qFatal("no control %s", name);
-  return widget;
-}
-
-// Runs `drive` on the modal dialog the next call opens; closes it if the
-// steps left it open, so that a failure cannot hang the run.
-void WhenModal(std::function<void(QDialog*)> drive) {
-  QTimer::singleShot(0, [drive] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) qFatal("no modal dialog");
-    drive(dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-}
 
 AttributeForm Form(int cls, bool free, int kind = 0) {
   AttributeForm form;
@@ -58,8 +37,8 @@ class AttributeDialogsTest : public QObject {
     QWidget window;
     WindowAttributeDialogs dialogs(&window, QFont(), {});
     WhenModal([](QDialog* d) {
-      QVERIFY(d->objectName() == "PtAttribute" && d->windowTitle() == "点の属性の設定");
-      QVERIFY(d->isModal());
+      QVERIFY(d->objectName() == "PtAttribute" && d->windowTitle() == "点の属性の設定" &&
+              d->isModal());
       auto* name = Find<QLineEdit>(d, "TextName");
       QCOMPARE(d->focusWidget(), name);
       auto* clr = Find<QComboBox>(d, "ComboClr");
@@ -70,11 +49,9 @@ class AttributeDialogsTest : public QObject {
       for (QLabel* label : d->findChildren<QLabel*>()) {
         if (label->buddy() == drag) QCOMPARE(label->text(), QString("変形時の選択"));
       }
-      QTest::keyClicks(name, "P1");  // replaces the selected old name
-      QTest::keyClick(clr, Qt::Key_Home);
+      QTest::keyClicks(name, "P1"), QTest::keyClick(clr, Qt::Key_Home);  // P1 replaces the name
       QCOMPARE(clr->currentText(), QString("書かない"));
-      QTest::keyClick(drag, Qt::Key_Down);
-      QTest::keyClick(drag, Qt::Key_Return);  // Enter on the form is OK
+      QTest::keyClick(drag, Qt::Key_Down), QTest::keyClick(drag, Qt::Key_Return);  // Enter is OK
     });
     std::optional<AttributeForm> answer = dialogs.EditAttributes(Form(kPointClass, true, 2));
     QVERIFY(answer && answer->name == "P1" && answer->color == 0 && answer->dragChoice == 1);
@@ -87,7 +64,7 @@ class AttributeDialogsTest : public QObject {
     QCOMPARE(dialogs.EditAttributes(Form(kPointClass, false)), std::nullopt);
 
     // A line in English: every text translated; Enter in the name box is OK.
-    WindowAttributeDialogs english(&window, QFont(), English);
+    WindowAttributeDialogs english(&window, QFont(), EnglishFor);
     WhenModal([](QDialog* d) {
       QCOMPARE(d->windowTitle(), QString("Line attributes"));
       auto* part = Find<QComboBox>(d, "ComboKind");
@@ -99,8 +76,8 @@ class AttributeDialogsTest : public QObject {
         for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
       }
       QVERIFY2(!test::HasJapanese(texts.join('|').toStdString()), qPrintable(texts.join('|')));
-      QTest::keyClick(part, Qt::Key_Up);
-      QTest::keyClick(Find<QLineEdit>(d, "TextName"), Qt::Key_Enter);
+      QTest::keyClick(part, Qt::Key_Up),
+          QTest::keyClick(Find<QLineEdit>(d, "TextName"), Qt::Key_Enter);
     });
     answer = english.EditAttributes(Form(kLineClass, true, 7));
     QVERIFY(answer && answer->kind == 6);
@@ -116,20 +93,16 @@ class AttributeDialogsTest : public QObject {
     QVERIFY(!shown->isEnabled() && Find<QRadioButton>(&d, "OptionNotVisible")->isChecked());
     auto* name = Find<QLineEdit>(&d, "TextName");
     auto* value = Find<QLineEdit>(&d, "TextVal");
-    value->selectAll();
-    QTest::keyClicks(value, "2,5");
+    value->selectAll(), QTest::keyClicks(value, "2,5");
     QTest::mouseClick(Find<QPushButton>(&d, "CommandOK"), Qt::LeftButton);
     QCOMPARE(messages, QStringList("値には数を一つ入力してください(例: 2.5)。"));
     QVERIFY(d.isVisible() && d.Form().valueText == "4");  // nothing taken yet
-    value->selectAll();
-    QTest::keyClicks(value, "2.5");
-    name->end(false);
-    QTest::keyClicks(name, "_1");
+    value->selectAll(), QTest::keyClicks(value, "2.5");
+    name->end(false), QTest::keyClicks(name, "_1");
     QTest::keyClick(value, Qt::Key_Return);
     QVERIFY(messages.size() == 2 && d.isVisible());
     QCOMPARE(d.focusWidget(), name);  // back at the fault, selected
-    QTest::keyClicks(name, "r");
-    QTest::keyClick(name, Qt::Key_Return);
+    QTest::keyClicks(name, "r"), QTest::keyClick(name, Qt::Key_Return);
     QVERIFY(d.result() == QDialog::Accepted && d.Form().valueText == "2.5" && d.Form().name == "r");
 
     // A computed number: only its visibility.
@@ -149,14 +122,12 @@ class AttributeDialogsTest : public QObject {
       QCOMPARE(d->windowTitle(), QString("種類の選択"));
       auto* list = Find<QListWidget>(d, "ListKind");
       QCOMPARE(list->currentItem()->text(), QString("直線上に取る"));
-      QTest::keyClick(list, Qt::Key_Down);
-      QTest::keyClick(list, Qt::Key_Return);
+      QTest::keyClick(list, Qt::Key_Down), QTest::keyClick(list, Qt::Key_Return);
     });
     QCOMPARE(dialogs.ChooseBindKind(2), std::optional<int>(3));
     WhenModal([](QDialog* d) {
-      auto* list = Find<QListWidget>(d, "ListKind");
-      QCOMPARE(list->currentRow(), 0);
-      QTest::keyClick(list, Qt::Key_Escape);
+      QCOMPARE(Find<QListWidget>(d, "ListKind")->currentRow(), 0);
+      QTest::keyClick(Find<QListWidget>(d, "ListKind"), Qt::Key_Escape);
     });
     QCOMPARE(dialogs.ChooseBindKind(9), std::nullopt);
   }

@@ -113,28 +113,16 @@ class TextReader : public QObject {
   int modals_ = 0;
 };
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 // The reader's message for every line of `path` replaced by each kind of bad
 // line, and for the file cut off before every line; `reasons` collects the
 // reasons given.
 void ReadBadFiles(TextReader& reader, const std::string& path, const TranslateFn& tr,
                   std::set<std::string>& reasons) {
-  const std::vector<std::string> lines = SplitLines(ReadText(path));
-  for (size_t k = 0; k < lines.size(); ++k) {
-    std::string before;
-    for (size_t i = 0; i < k; ++i) before += lines[i] + "\r\n";
-    std::string after;
-    for (size_t i = k + 1; i < lines.size(); ++i) after += lines[i] + "\r\n";
+  const std::string text = ReadText(path);
+  for (size_t start = 0, line = 1; start < text.size(); ++line) {
+    const size_t end = std::min(text.find("\r\n", start), text.size());
+    const std::string before = text.substr(0, start);
+    const std::string after = text.substr(std::min(end + 2, text.size()));
     // Not a number, beyond the counts, no class, the step's own output,
     // the file ends here.
     for (std::string bad : {"x\r\n" + after, "1,999\r\n" + after, "9,1\r\n" + after,
@@ -143,8 +131,9 @@ void ReadBadFiles(TextReader& reader, const std::string& path, const TranslateFn
       FileError error;
       if (ParseFigureBytes(before + bad, "bad.zk4", fig, error)) continue;
       reasons.insert(error.what);
-      reader.Check("line " + QString::number(k + 1), FileErrorMessage(error, tr));
+      reader.Check("line " + QString::number(line), FileErrorMessage(error, tr));
     }
+    start = end + 2;
   }
 }
 
@@ -167,20 +156,16 @@ class EnglishTest : public QObject {
     QVERIFY(w.ReadZKFigFile(SAKUZU_SAMPLES "/sample.zk4"));
 
     MenuBar& menus = w.menus();
-    menus.Set_Menu_Easy();
-    reader.Read("easy", &w);
-    menus.Set_Menu_Full();
-    reader.Read("full", &w);
+    menus.Set_Menu_Easy(), reader.Read("easy", &w);
+    menus.Set_Menu_Full(), reader.Read("full", &w);
     for (const MenuEntry& entry : MenuTree()) {
       QString name = QString::fromUtf8(entry.name.data(), entry.name.size());
       QAction* action = menus.Action(entry.name);
       if (entry.submenu || kNotRun.contains(name) || !action->isEnabled()) continue;
       action->trigger();
-      reader.Read(name, &w);
-      reader.Read(name, &w.viewer());
+      reader.Read(name, &w), reader.Read(name, &w.viewer());
       if (!IsCurrentMode(w.session().modes, kModeStandard)) {
-        w.session().StartModes();
-        w.RefreshStatusBar();
+        w.session().StartModes(), w.RefreshStatusBar();
       }
     }
     // Zoomed in to the limit, and a file that is not there.
@@ -228,8 +213,7 @@ class EnglishTest : public QObject {
     ZKwin w;
     bool shipped = QFile::exists(QtTranslationsFolder() + "/qtbase_ja.qm");
     QCOMPARE(HasJapanese(cancel().toStdString()), shipped);
-    w.session().language.setting = "English";
-    w.ApplyLanguage();
+    w.session().language.setting = "English", w.ApplyLanguage();
     QCOMPARE(cancel(), QString("Cancel"));
 
     QTemporaryDir empty;

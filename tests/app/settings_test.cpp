@@ -74,16 +74,10 @@ class SettingsTest : public QObject {
     // The standard values leave the window size, menu mode, language,
     // snapping and server.
     Settings kept;
-    kept.wwwUrl = "x";
-    kept.windowWidth = 5000;
-    kept.menuMode = -1;
-    kept.language = "English";
-    kept.sDeformKind = 1;
+    kept.wwwUrl = "x", kept.windowWidth = 5000, kept.menuMode = -1;
+    kept.language = "English", kept.sDeformKind = 1;
     Settings s = kept;
-    s.delta = 1;
-    s.drawWidth = 7;
-    s.backColor = MakeRgb(0, 0, 0);
-    s.redrawSlow = 200;
+    s.delta = 1, s.drawWidth = 7, s.backColor = MakeRgb(0, 0, 0), s.redrawSlow = 200;
     Settings reset = s;
     ResetSettings(reset);
     QVERIFY(reset == kept);
@@ -94,33 +88,25 @@ class SettingsTest : public QObject {
   }
 
   void PromptsLimitTheirAnswers() {
-    QCOMPARE(LeadingNumber("1 0"), std::optional<double>(10));
-    QCOMPARE(LeadingNumber("-.5"), std::optional<double>(-0.5));
-    QCOMPARE(LeadingNumber("2e"), std::optional<double>(2));
-    QVERIFY(!LeadingNumber("abc"));
-
+    // Each answer's value after the prompt's limit (the leading number is
+    // read as in the number text tests).
+    auto limited = [](auto limit, std::initializer_list<const char*> answers) {
+      std::vector<double> values;
+      for (const char* answer : answers) values.push_back(limit(answer));
+      return values;
+    };
+    using V = std::vector<double>;
     // Below the range the steps return to their standard values.
-    QCOMPARE(LimitDelta("0.5"), int16_t{10});
-    QCOMPARE(LimitDelta("12.9"), int16_t{12});
-    QCOMPARE(LimitDelta("75"), int16_t{60});
-    QCOMPARE(LimitDeltaVar("0"), 0.5);
-    QCOMPARE(LimitDeltaVar("0.25"), 0.25);
-    QCOMPARE(LimitDeltaVar("100.5"), 100.0);
-    // The others clamp to the nearer bound.
-    QCOMPARE(LimitDrawWidth(""), int16_t{1});
-    QCOMPARE(LimitDrawWidth("11"), int16_t{10});
-    QCOMPARE(LimitFontSize("5"), 6.0f);
-    QCOMPARE(LimitFontSize("12.7"), 12.0f);
-    QCOMPARE(LimitFontSize("100.5"), 100.0f);
+    QCOMPARE(limited(LimitDelta, {"0.5", "12.9", "75"}), (V{10, 12, 60}));
+    QCOMPARE(limited(LimitDeltaVar, {"0", "0.25", "100.5"}), (V{0.5, 0.25, 100}));
+    // The others clamp to the nearer bound; Cancel gives no decimals.
+    QCOMPARE(limited(LimitDrawWidth, {"", "11"}), (V{1, 10}));
+    QCOMPARE(limited(LimitFontSize, {"5", "12.7", "100.5"}), (V{6, 12, 100}));
     QCOMPARE(ClampFontSize(4), 6.0f);  // the font dialog's choice
     QCOMPARE(ClampFontSize(10.5), 10.5f);
-    QCOMPARE(LimitKetaDecimal(""), int16_t{0});  // Cancel gives no decimals
-    QCOMPARE(LimitKetaDecimal("-2"), int16_t{0});
-    QCOMPARE(LimitKetaDecimal("25"), int16_t{20});
+    QCOMPARE(limited(LimitKetaDecimal, {"", "-2", "25"}), (V{0, 0, 20}));
     // The colour strength takes 255 on both sides.
-    QCOMPARE(LimitColorStrength("0"), int16_t{255});
-    QCOMPARE(LimitColorStrength("128.9"), int16_t{128});
-    QCOMPARE(LimitColorStrength("256"), int16_t{255});
+    QCOMPARE(limited(LimitColorStrength, {"0", "128.9", "256"}), (V{255, 128, 255}));
     QCOMPARE(LimitServerUrl("   ", "old"), std::string("old"));
     QCOMPARE(LimitServerUrl(" http://x/y ", "old"), std::string("http://x/y"));
   }

@@ -32,11 +32,9 @@ std::optional<int16_t> Mode(ZKwin& w) { return CurrentMode(w.session().modes); }
 
 // Answers the modal language dialog with list entry `index` and OK.
 void AnswerLanguageDialog(int index) {
-  QTimer::singleShot(0, [index] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    QVERIFY(dialog != nullptr);
-    dialog->findChild<QComboBox*>("Combo1")->setCurrentIndex(index);
-    dialog->findChild<QPushButton*>("OKButton")->click();
+  WhenModal([index](QDialog* dialog) {
+    Find<QComboBox>(dialog, "Combo1")->setCurrentIndex(index);
+    Find<QPushButton>(dialog, "OKButton")->click();
   });
 }
 
@@ -57,13 +55,11 @@ class ZKwinTest : public QObject {
       ZKwin w;
       QCOMPARE(w.windowTitle(), QString("[untitled] Sakuzu " SAKUZU_VERSION));
       QCOMPARE(w.Panel(1)->text(), QString("標準"));
-      QCOMPARE(w.session().modes.depth, int16_t{1});
-      QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
+      QVERIFY(w.session().modes.depth == 1 && Mode(w) == kModeStandard);
       QCOMPARE(w.session().view.ViewScale, 0.05);
       // No data folder file: the sample is the starting file of the dialogs,
       // found beside the program when the program's folder has none.
-      QVERIFY(w.DataFolder().ends_with("sample.zk4"));
-      QVERIFY(fs::is_regular_file(w.DataFolder()));
+      QVERIFY(w.DataFolder().ends_with("sample.zk4") && fs::is_regular_file(w.DataFolder()));
       QVERIFY(w.FileFilter().contains("ZK4形式(*.zk4)"));
     }
     WriteText(Home() / kConfig,
@@ -71,14 +67,13 @@ class ZKwinTest : public QObject {
               "ZKwin.DrawWidth = 3 \r\nZKwin.Width = 300 \r\nZKwin.Height = 9000 \r\n");
     ZKwin w;
     QCOMPARE(CaptionOf(w, "mnuLoad"), EnglishFor("例の読み込み"));
-    QCOMPARE(w.menus().MenuMode(), kEasyMenuMode);
-    QVERIFY(w.session().view.axisOn);
+    QVERIFY(w.menus().MenuMode() == kEasyMenuMode && w.session().view.axisOn);
     QCOMPARE(w.session().display.penWidth, 3);
     QCOMPARE(w.width(), 640);  // a stored size needs both sides above 300
     WriteText(Home() / kConfig, "ZKwin.Width = 9600 \r\nZKwin.Height = 7200 \r\n");
     ZKwin wide;
-    QCOMPARE(wide.width(), TwipsToPixels(9600, wide.logicalDpiX()));
-    QCOMPARE(wide.height(), TwipsToPixels(7200, wide.logicalDpiX()));
+    int dpi = wide.logicalDpiX();
+    QCOMPARE(wide.size(), QSize(TwipsToPixels(9600, dpi), TwipsToPixels(7200, dpi)));
     // Never larger than the screen's free area, title bar included.
     WriteText(Home() / kConfig, "ZKwin.Width = 30000 \r\nZKwin.Height = 30000 \r\n");
     ZKwin huge;
@@ -112,14 +107,15 @@ class ZKwinTest : public QObject {
     int given = AddObject(fig, kNumberClass);
     fig.Numbers[given].independent = fig.Numbers[given].exists = kTrue;
 
+    auto displays = [&] {
+      return std::pair(fig.Numbers[measured].display, fig.Numbers[given].display);
+    };
     Trigger(w, "mnuEVarDispAllOff");
-    QCOMPARE(fig.Numbers[measured].display, int16_t{7});
-    QCOMPARE(fig.Numbers[given].display, int16_t{0});
+    QCOMPARE(displays(), (std::pair<int16_t, int16_t>(7, 0)));
     QCOMPARE(fig.Numbers[measured].value, 5.0);  // redrawn, so computed
     fig.Numbers[given].display = 7;
     Trigger(w, "mnuEVarDispAllOn");
-    QCOMPARE(fig.Numbers[measured].display, int16_t{0});
-    QCOMPARE(fig.Numbers[given].display, int16_t{7});
+    QCOMPARE(displays(), (std::pair<int16_t, int16_t>(0, 7)));
   }
 
   void CommandLineFigureOpensWithoutQuotesAndComplexView() {
@@ -134,13 +130,11 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.session().fig.FigureFileName, path);
     QCOMPARE(w.session().fig.StepCount, int16_t{3});
     QCOMPARE(w.windowTitle(), QString("[complex figure.zk4] Sakuzu " SAKUZU_VERSION));
-    QCOMPARE(w.session().view.ViewScale, 0.05 / 4);
-    QVERIFY(w.session().view.axisOn);
+    QVERIFY(w.session().view.ViewScale == 0.05 / 4 && w.session().view.axisOn);
     QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
 
     ZKwin missing((Home() / "nothing.zk4").string());
-    QCOMPARE(missing.session().fig.FigureFileName, std::string("untitled"));
-    QCOMPARE(missing.session().fig.StepCount, int16_t{0});
+    QVERIFY(missing.session().fig.FigureFileName == "untitled" && !missing.session().fig.StepCount);
     // Its message comes once the window is on the screen, over it.
     std::vector<std::string> messages;
     missing.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
@@ -150,20 +144,27 @@ class ZKwinTest : public QObject {
     QVERIFY(Has(messages[0], "nothing.zk4"));
   }
 
-  // Keys reach the drawing area whatever widget of the window has the
-  // focus: the replay steps with Space and ends with Esc sent to the menu bar.
-  void ReplayKeysWhateverHasTheFocus() {
+  // The replay runs on the timer of the chosen speed. Keys reach the
+  // drawing area whatever widget of the window has the focus: the replay
+  // steps with Space and ends with Esc sent to the menu bar.
+  void ReplayOnTheTimerAndKeysWhateverHasTheFocus() {
     ZKwin w(SAKUZU_SAMPLES "/sample.zk4");
+    w.session().settings.redrawSlow = 1000;
+    Trigger(w, "mnuRedrawslowOption_01");
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     Trigger(w, "mnuFigData_Redraw");
     QCOMPARE(Mode(w), std::optional<int16_t>(kModeReplay));
+    auto* timer = w.findChild<QTimer*>("Timer4DrawSlow");
+    QVERIFY(timer->isActive() && timer->interval() == 200);
     QString first = w.Panel(3)->text();
+    QVERIFY(!first.isEmpty());
     w.menuBar()->setFocus();
     QTest::keyClick(w.menuBar(), Qt::Key_Space);
     QVERIFY(w.Panel(3)->text() != first);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
+    QVERIFY(!timer->isActive() && w.Panel(3)->text().isEmpty());
     // A closed menu gives the focus back to the drawing area.
     QMenu* file = w.menuBar()->actions().first()->menu();
     file->popup(QPoint(0, 0));
@@ -184,11 +185,9 @@ class ZKwinTest : public QObject {
 
     fs::path bad = Home() / "bad.zk4";
     WriteText(bad, "3\r\n\"PNEW\"\r\nnot a figure\r\n");
-    QVERIFY(!w.ReadZKFigFile(bad.string()));
-    QVERIFY(!w.MergeFigure(bad.string()));
+    QVERIFY(!w.ReadZKFigFile(bad.string()) && !w.MergeFigure(bad.string()));
     QCOMPARE(messages.size(), size_t{2});
-    QCOMPARE(w.session().fig.StepCount, steps);
-    QCOMPARE(w.session().fig.FigureFileName, sample);
+    QVERIFY(w.session().fig.StepCount == steps && w.session().fig.FigureFileName == sample);
     QVERIFY(w.canvas().Composed() == before);
 
     // A file that cannot be written gives the read-only message.
@@ -197,8 +196,7 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.session().fig.FigureFileName, sample);
     // Saving and merging a good file: panel 2 names the figure's own file.
     std::string copy = (Home() / "copy.zk4").string();
-    QVERIFY(w.SaveFigureAs(copy));
-    QVERIFY(w.MergeFigure(sample));
+    QVERIFY(w.SaveFigureAs(copy) && w.MergeFigure(sample));
     QCOMPARE(w.Panel(2)->text(), QString("copy.zk4"));
     QCOMPARE(static_cast<int>(w.session().fig.StepCount), 2 * steps);
 
@@ -214,16 +212,12 @@ class ZKwinTest : public QObject {
     ZKwin w;
     std::string answer;
     w.inputBox = [&](const std::string&, const std::string&, const std::string&) { return answer; };
-    answer = "15";
-    Trigger(w, "mnuWidth");
+    answer = "15", Trigger(w, "mnuWidth");
     QCOMPARE(w.session().display.penWidth, 10);
-    answer = "33";
-    Trigger(w, "mnuOdeformManual");
+    answer = "33", Trigger(w, "mnuOdeformManual");
     QCOMPARE(w.session().settings.delta, int16_t{33});
     QVERIFY(w.menus().Action("mnuOdeformManual")->isChecked());
-    Trigger(w, "mnuOAxis");
-
-    Trigger(w, "mnuOFileSave");
+    Trigger(w, "mnuOAxis"), Trigger(w, "mnuOFileSave");
     std::string file = ReadText(Home() / kConfig);
     QVERIFY(Has(file, "ZKwin.DrawWidth = 10 \r\n") && Has(file, "axissw =-1 \r\n"));
     Trigger(w, "mnuOFileInit");
@@ -238,14 +232,13 @@ class ZKwinTest : public QObject {
     w.session().language.setting = "English";
     Trigger(w, "mnuOFileLoad");
     QCOMPARE(w.session().display.penWidth, 1);
-    QVERIFY(w.menus().Action("mnuOSDeformCross")->isChecked());
-    QCOMPARE(w.session().language.setting, std::string("English"));
+    QVERIFY(w.menus().Action("mnuOSDeformCross")->isChecked() &&
+            w.session().language.setting == "English");
 
     // Exit deletes the temporary copies, never the settings.
     WriteText(Home() / "temp_zkwin.zk4", "0");
     WriteText(Home() / "temp_zkwin.htm", "x");
-    Trigger(w, "mnuOFileSave");
-    Trigger(w, "mnuExit");
+    Trigger(w, "mnuOFileSave"), Trigger(w, "mnuExit");
     QVERIFY(!fs::exists(Home() / "temp_zkwin.zk4") && !fs::exists(Home() / "temp_zkwin.htm"));
     QVERIFY(Has(ReadText(Home() / kConfig), "ZKwin_Language =English\r\n"));
   }
@@ -253,8 +246,7 @@ class ZKwinTest : public QObject {
   void LanguageSwitchRecaptionsFromTheDesignerCaptions() {
     ZKwin w;
     Trigger(w, "mnuEditFigDataView");
-    AnswerLanguageDialog(1);
-    Trigger(w, "mnuLanguage");
+    AnswerLanguageDialog(1), Trigger(w, "mnuLanguage");
     QVERIFY(Has(ReadText(Home() / kConfig), "ZKwin_Language =English\r\n"));
     QCOMPARE(CaptionOf(w, "mnuLoad"), EnglishFor("例の読み込み"));
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text().toStdString(),
@@ -265,8 +257,7 @@ class ZKwinTest : public QObject {
     QCOMPARE(w.viewer().windowTitle().toStdString(), EnglishFor(kFigureDataReportCaption));
     QVERIFY(!w.viewer().findChild<QMenu*>("mnuMode")->menuAction()->isEnabled());
 
-    AnswerLanguageDialog(0);
-    Trigger(w, "mnuLanguage");
+    AnswerLanguageDialog(0), Trigger(w, "mnuLanguage");
     QCOMPARE(CaptionOf(w, "mnuLoad"), std::string("例の読み込み"));
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text(), QString("クリア"));
   }
@@ -283,33 +274,15 @@ class ZKwinTest : public QObject {
     Trigger(w, "mnuPTmatrixSW");
     QVERIFY(w.session().engine.matrixDisplay && matrixOff->isEnabled());
     QCOMPARE(viewer.windowTitle(), QString(kMatrixWindowCaption));
-    viewer.WriteBlock("one\r\n");
-    viewer.WriteBlock("two\r\n");
+    viewer.WriteBlock("one\r\n"), viewer.WriteBlock("two\r\n");
     QCOMPARE(viewer.Text(), std::string("two\n"));
-    viewer.findChild<QAction*>("mnuModeFowardAppend")->trigger();
-    viewer.WriteBlock("three\r\n");
+    viewer.findChild<QAction*>("mnuModeFowardAppend")->trigger(), viewer.WriteBlock("three\r\n");
     QCOMPARE(viewer.Text(), std::string("three\ntwo\n"));
     viewer.findChild<QAction*>("mnuModeAppend")->trigger();
-    viewer.WriteBlock("four\r\n");
-    viewer.InspectD(0.25, "d");
+    viewer.WriteBlock("four\r\n"), viewer.InspectD(0.25, "d");
     QCOMPARE(viewer.Text(), std::string("three\ntwo\nfour\nd\n0.25\n"));
     matrixOff->trigger();
     QVERIFY(!w.session().engine.matrixDisplay);
-  }
-
-  void ReplayRunsOnTheTimerAndEscEndsIt() {
-    ZKwin w;
-    w.session().settings.redrawSlow = 1000;
-    Trigger(w, "mnuRedrawslowOption_01");
-    QVERIFY(w.ReadZKFigFile(SAKUZU_SAMPLES "/sample.zk4"));
-    Trigger(w, "mnuFigData_Redraw");
-    QCOMPARE(Mode(w), std::optional<int16_t>(kModeReplay));
-    auto* timer = w.findChild<QTimer*>("Timer4DrawSlow");
-    QVERIFY(timer->isActive() && !w.Panel(3)->text().isEmpty());
-    QCOMPARE(timer->interval(), 200);
-    QTest::keyClick(w.centralWidget(), Qt::Key_Escape);
-    QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
-    QVERIFY(!timer->isActive() && w.Panel(3)->text().isEmpty());
   }
 };
 
