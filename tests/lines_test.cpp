@@ -39,7 +39,9 @@ void ExpectLine(const LineRecord& l, double x1, double y1, double dx, double dy,
   ASSERT_TRUE(l.exists);
   EXPECT_LT(std::hypot(l.x1 - x1, l.y1 - y1), kTol) << l.x1 << ", " << l.y1;
   EXPECT_LT(std::hypot(l.dx - dx, l.dy - dy), kTol) << l.dx << ", " << l.dy;
-  if (unitP2) EXPECT_LT(std::hypot(l.x2 - x1 - dx, l.y2 - y1 - dy), kTol) << l.x2 << ", " << l.y2;
+  if (unitP2) {
+    EXPECT_LT(std::hypot(l.x2 - x1 - dx, l.y2 - y1 - dy), kTol) << l.x2 << ", " << l.y2;
+  }
 }
 
 TEST(LinesTest, TangentsFromAPoint) {
