@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
@@ -63,6 +64,9 @@ struct Bench : Scene {
     r.hooks.markDraggableCandidates = [this] { BuildDraggableCandidates(ws, false); };
     r.hooks.drawLocusTraces = [this] { DrawTraces(ws); };
     r.hooks.afterNumberList = [this] { RecordRow(ws); };
+    // Records of a switched-on locus go to the temporary folder, not the
+    // folder the tests run in.
+    ws.locus.record.SetFolder(std::filesystem::temp_directory_path().string());
   }
   MouseInput Mouse(double x, double y, MouseButton button = MouseButton::kLeft) {
     PixelPoint p = ToPixel(view, x, y);
