@@ -77,7 +77,8 @@ std::string SaveDialogStart(const std::string& dialogStart, const std::string& f
 
 ZKwin::ZKwin(const std::string& commandLine)
     : canvas_(640, 480),
-      session_(canvas_, shell_, ProgramFolder()),
+      picture_(canvas_),
+      session_(picture_, shell_, ProgramFolder()),
       recovery_(session_.ProgramFolderPath()) {
   setObjectName("ZKwin");
   drawing_ = new DrawingArea(canvas_, this);

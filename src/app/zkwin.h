@@ -14,6 +14,7 @@
 #include "app/image_canvas.h"
 #include "app/menus.h"
 #include "app/number_dialogs.h"
+#include "app/painter_canvas.h"
 #include "app/recovery.h"
 #include "app/session.h"
 #include "app/text_viewer.h"
@@ -44,6 +45,8 @@ class ZKwin : public QMainWindow {
   MenuBar& menus() { return *menus_; }
   TextViewer& viewer() { return *viewer_; }
   ImageCanvas& canvas() { return canvas_; }
+  // The drawing calls of what the drawing area shows, for vector pictures.
+  PainterCanvas& picture() { return picture_; }
   WindowShell& shell() { return shell_; }
   QLabel* Panel(int n) const;  // status bar panels 1 to 4
 
@@ -166,6 +169,7 @@ class ZKwin : public QMainWindow {
 
   WindowShell shell_;
   ImageCanvas canvas_;
+  PainterCanvas picture_;  // records every call on its way to canvas_
   Session session_;
   std::unique_ptr<MenuBar> menus_;
   std::unique_ptr<TextViewer> viewer_;
