@@ -578,6 +578,11 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"名前に「_」と「@」は使えません。", "A name cannot contain \"_\" or \"@\"."},
     {"値には数を一つ入力してください(例: 2.5)。",
      "Enter one number as the value (for example 2.5)."},
+    {"あなたの名前", "Your name"},
+    {"送信", "Send"},
+    {"ファイルに書き込めませんでした", "The file could not be written."},
+    {"ひな形ファイルがないので, Html生成ができません",
+     "The page template is missing, so no HTML page can be made."},
 };
 
 }  // namespace
