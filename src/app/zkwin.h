@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/attribute_dialogs.h"
+#include "app/export_commands.h"
 #include "app/image_canvas.h"
 #include "app/menus.h"
 #include "app/number_dialogs.h"
@@ -47,6 +48,7 @@ class ZKwin : public QMainWindow {
   ImageCanvas& canvas() { return canvas_; }
   // The drawing calls of what the drawing area shows, for vector pictures.
   PainterCanvas& picture() { return picture_; }
+  ExportCommands& exports() { return *exports_; }
   WindowShell& shell() { return shell_; }
   QLabel* Panel(int n) const;  // status bar panels 1 to 4
 
@@ -98,6 +100,8 @@ class ZKwin : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  friend class ExportCommands;
+
   void StartUp(const std::string& commandLine);
   void BuildStatusBar();
   void InstallShell();
@@ -175,6 +179,7 @@ class ZKwin : public QMainWindow {
   std::unique_ptr<TextViewer> viewer_;
   std::unique_ptr<WindowNumberDialogs> numberDialogs_;
   std::unique_ptr<WindowAttributeDialogs> attributeDialogs_;
+  std::unique_ptr<ExportCommands> exports_;
   DrawingArea* drawing_ = nullptr;
   QLabel* panels_[4] = {};
   QTimer replayTimer_;
