@@ -223,6 +223,10 @@ void PainterCanvas::PaintCall(QPainter& p, const LayerCalls& layer, const Call& 
           a -= half;
           b += half;
         }
+        // Dots from pixel edge to pixel edge, as the window shows them; a
+        // viewer at the picture's own size then draws them sharp.
+        if (v[1] == v[3]) a.rx() = std::round(a.x()), b.rx() = std::round(b.x());
+        if (v[0] == v[2]) a.ry() = std::round(a.y()), b.ry() = std::round(b.y());
       }
       if (a == b) {
         p.drawPoint(a);
