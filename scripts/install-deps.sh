@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth)
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -40,6 +40,14 @@ constexpr const char* kUsage =
     "                               opening FILE (drawing area 640x480 unless --size)\n"
     "                               and write the picture as PNG; --scale 2 gives a\n"
     "                               picture twice as wide and high, same layout\n"
+    "  sakuzu --export FILE --output OUT [--size WxH] [--scale S]\n"
+    "         [--language japanese|english|manual]\n"
+    "                               the same drawing written by the extension of OUT:\n"
+    "                               .png or .bmp (pixels, --scale as for --render),\n"
+    "                               .svg or .pdf (vector: lines, circles and text\n"
+    "                               stay so; --scale has no effect), .htm or .html\n"
+    "                               (the figure's page from the template; its picture,\n"
+    "                               the figure's file name and .svg, goes beside it)\n"
     "  sakuzu --help                show this text\n";
 
 // Without a window, messages of the computations go to standard error.
@@ -150,9 +158,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Convert(args[1], args[2], err);
   }
   if (mode == "--report") return Report(args, out, err);
-  if (mode == "--render") {
-    // The window's build handles it before it gets here.
-    err << "--render needs the window; this build has none\n";
+  if (mode == "--render" || mode == "--export") {
+    // The window's build handles them before they get here.
+    err << mode << " needs the window; this build has none\n";
     return 2;
   }
   if (mode.rfind("--", 0) == 0) {

@@ -49,18 +49,6 @@ QPen ToQPen(const Pen& pen, bool smooth) {
   return qpen;
 }
 
-// True when no part of the circle's outline can reach a surface of that
-// size: it lies wholly outside, or the surface lies wholly inside it.
-bool OutlineMisses(int width, int height, double cx, double cy, double r, int penWidth) {
-  double margin = penWidth + 2.0;
-  double nearX = std::clamp<double>(cx, 0, width - 1);
-  double nearY = std::clamp<double>(cy, 0, height - 1);
-  if (std::hypot(nearX - cx, nearY - cy) > r + margin) return true;
-  double farX = std::max(std::abs(cx), std::abs(cx - (width - 1.0)));
-  double farY = std::max(std::abs(cy), std::abs(cy - (height - 1.0)));
-  return std::hypot(farX, farY) < r - margin;
-}
-
 // Fills a rectangle of device pixels with one value, without a painter.
 void FillPixels(QImage& image, const QRect& rect, QRgb value) {
   QRect r = rect & image.rect();
@@ -90,6 +78,29 @@ int32_t Sixteenths(double v) { return static_cast<int32_t>(std::lround(Limit(v) 
 enum DrawOp : uint8_t { kOpPixel = 1, kOpLine, kOpCircle, kOpArc, kOpPolygon, kOpFill, kOpText };
 
 }  // namespace
+
+bool CircleOutlineMisses(int width, int height, double cx, double cy, double r, int penWidth) {
+  double margin = penWidth + 2.0;
+  double nearX = std::clamp<double>(cx, 0, width - 1);
+  double nearY = std::clamp<double>(cy, 0, height - 1);
+  if (std::hypot(nearX - cx, nearY - cy) > r + margin) return true;
+  double farX = std::max(std::abs(cx), std::abs(cx - (width - 1.0)));
+  double farY = std::max(std::abs(cy), std::abs(cy - (height - 1.0)));
+  return std::hypot(farX, farY) < r - margin;
+}
+
+QFont SurfaceFont(const CanvasFont& font, bool smooth) {
+  QFont qfont = MakeFont(font.family, font.size, !smooth);
+  // The renderer spaces lines 1.2 sizes apart, the size taken as pixels:
+  // letters of that em height fill a line without touching the next.
+  if (font.size > 0)
+    qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 1.2))));
+  qfont.setBold(font.bold);
+  qfont.setItalic(font.italic);
+  qfont.setUnderline(font.underline);
+  qfont.setStrikeOut(font.strikeout);
+  return qfont;
+}
 
 size_t ImageCanvas::DrawKeyHash::operator()(const DrawKey& k) const {
   size_t h = k.op * 1000003u ^ k.color ^ (static_cast<size_t>(k.width) << 40) ^ k.dotted;
@@ -372,7 +383,7 @@ void ImageCanvas::DrawLine(double x1, double y1, double x2, double y2, const Pen
 }
 
 void ImageCanvas::DrawCircle(double cx, double cy, double radius, const Pen& pen) {
-  if (!(radius >= 0) || OutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
+  if (!(radius >= 0) || CircleOutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
   DrawKey key{kOpCircle,         {Sixteenths(cx), Sixteenths(cy), Sixteenths(radius)},
               Opaque(pen.color), static_cast<int16_t>(pen.width),
               pen.dotted,        {}};
@@ -391,7 +402,7 @@ void ImageCanvas::DrawCircle(double cx, double cy, double radius, const Pen& pen
 
 void ImageCanvas::DrawArc(double cx, double cy, double radius, double startAngle, double endAngle,
                           const Pen& pen) {
-  if (!(radius >= 0) || OutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
+  if (!(radius >= 0) || CircleOutlineMisses(width_, height_, cx, cy, radius, pen.width)) return;
   DrawKey key{kOpArc,
               {Sixteenths(cx), Sixteenths(cy), Sixteenths(radius), Sixteenths(startAngle * 1000),
                Sixteenths(endAngle * 1000)},
@@ -470,15 +481,7 @@ void ImageCanvas::SetFont(const CanvasFont& font) {
   EndPainting();
   texts_.clear();
   textBytes_ = 0;
-  font_ = MakeFont(font.family, font.size, !smooth_);
-  // The renderer spaces lines 1.2 sizes apart, the size taken as pixels:
-  // letters of that em height fill a line without touching the next.
-  if (font.size > 0)
-    font_.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 1.2))));
-  font_.setBold(font.bold);
-  font_.setItalic(font.italic);
-  font_.setUnderline(font.underline);
-  font_.setStrikeOut(font.strikeout);
+  font_ = SurfaceFont(font, smooth_);
 }
 
 // A label is drawn once into a small image of its own and then copied:

@@ -134,4 +134,12 @@ class ImageCanvas : public Canvas {
 // same pixels in the window and in a picture made without one.
 constexpr double kCanvasDpi = 96;
 
+// The font of labels and of the number list on a surface: the size in
+// points taken as the height of a line in pixels (see SetFont).
+QFont SurfaceFont(const CanvasFont& font, bool smooth);
+
+// True when no part of the circle's outline can reach a surface of that
+// size: it lies wholly outside, or the surface lies wholly inside it.
+bool CircleOutlineMisses(int width, int height, double cx, double cy, double radius, int penWidth);
+
 }  // namespace sakuzu

@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "--render") {
     return sakuzu::RenderCommand(argc, argv, args, std::cerr);
   }
+  if (!args.empty() && args[0] == "--export") {
+    return sakuzu::ExportCommand(argc, argv, args, std::cerr);
+  }
   if (args.empty() || args[0].rfind("--", 0) != 0) return sakuzu::RunWindow(argc, argv);
 #endif
   return sakuzu::RunCommandLine(args, std::cout, std::cerr);

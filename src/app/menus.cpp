@@ -51,6 +51,8 @@ void AddFileMenu(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuFDataFolderSample", "mnuFDataFolder", "サンプル"));
   t.push_back(Item("mnuSaveOnLine", p, "オンライン保存"));
   t.push_back(Item("mnuf_html", p, "html保存"));
+  t.push_back(Item("mnufSVG", p, "SVG形式で保存"));
+  t.push_back(Item("mnufPDF", p, "PDF形式で保存"));
   t.push_back(Item("mnuMerge", p, "図形の追加", "Ctrl+M"));
   t.push_back(Item("mnuFprint", p, "印刷", "Ctrl+P"));
   t.push_back(Sub("mnufB", p, "画面切換"));
@@ -413,9 +415,7 @@ const std::vector<EasyMenuLink>& EasyMenuLinks() {
 
 const std::vector<std::string_view>& FutureItemNames() {
   static const std::vector<std::string_view> names = [] {
-    std::vector<std::string_view> list = {"mnuSaveOnLine", "mnuf_html",      "mnuFprint",
-                                          "mnuOcopyWindow", "mnufBMP",        "mnuOWindowMini",
-                                          "mnuHmakeAllBmp"};
+    std::vector<std::string_view> list;
     return list;
   }();
   return names;

@@ -52,7 +52,7 @@ struct EasyMenuLink {
 const std::vector<EasyMenuLink>& EasyMenuLinks();
 
 // Items whose commands arrive with later work (construction, dragging,
-// loci, attributes, exports, scribble, new figure, the easy-menu copies of
+// loci, attributes, scribble, new figure, the easy-menu copies of
 // construction and measurement): built disabled. The window enables an item
 // when it connects its command.
 const std::vector<std::string_view>& FutureItemNames();

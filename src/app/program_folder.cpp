@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace sakuzu {
 namespace {
@@ -43,6 +44,20 @@ std::string SharedFilesFolder() {
   fs::path installed = fs::path(exeFolder).parent_path() / "share/sakuzu";
   if (fs::exists(installed, ec)) return installed.string();
   return folder;
+}
+
+std::string ShippedFile(std::string_view name) {
+  std::vector<fs::path> folders = {ProgramFolder()};
+  if (std::string exeFolder = ExecutableFolder(); !exeFolder.empty()) {
+    folders.push_back(exeFolder);
+    folders.push_back(fs::path(exeFolder).parent_path() / "share/sakuzu");
+  }
+  std::error_code ec;
+  for (const fs::path& folder : folders) {
+    fs::path file = folder / name;
+    if (fs::is_regular_file(file, ec)) return file.string();
+  }
+  return {};
 }
 
 }  // namespace sakuzu

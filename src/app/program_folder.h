@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace sakuzu {
 
@@ -14,5 +15,11 @@ std::string ProgramFolder();
 // folder when it holds them, else the executable's folder when it does,
 // else the install's share/sakuzu.
 std::string SharedFilesFolder();
+
+// A file shipped with the program (the page template, the page's viewer):
+// the program's folder's own copy when it has one (the user may adapt it
+// there), else the one beside the executable, else the install's; empty
+// when there is none.
+std::string ShippedFile(std::string_view name);
 
 }  // namespace sakuzu

@@ -3,26 +3,27 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/image_canvas.h"
 #include "app/program_folder.h"
-#include "app/session.h"
 
 namespace sakuzu {
 
-bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& picture,
-                         std::string& message) {
-  ImageCanvas canvas(options.width, options.height, options.scale);
-  Session session(canvas, shell, ProgramFolder());
+FigureDrawing::FigureDrawing(const RenderOptions& options, Shell& shell)
+    : pixels(options.width, options.height, options.scale),
+      calls(pixels),
+      session(calls, shell, ProgramFolder()),
+      options_(options) {}
+
+bool FigureDrawing::Open(std::string& message) {
   session.ResetForStartUp();
   session.LoadSettings();
-  if (!options.language.empty()) session.language.setting = options.language;
+  if (!options_.language.empty()) session.language.setting = options_.language;
   std::error_code ec;
-  std::string path = CommandLinePath(options.figurePath);
+  std::string path = CommandLinePath(options_.figurePath);
   if (!std::filesystem::is_regular_file(path, ec)) {
     message = UnreadableFileMessage(path, session.Translator());
     return false;
   }
-  canvas.Resize(options.width, options.height, session.view.backColor);
+  pixels.Resize(options_.width, options_.height, session.view.backColor);
   session.SetScreen();
   session.StartModes();
   session.fig.FigureFileName = "untitled";
@@ -32,11 +33,24 @@ bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& pic
     message = outcome.message;
     return false;
   }
-  picture = canvas.Composed();
+  return true;
+}
+
+QImage FigureDrawing::Picture() {
+  QImage picture = pixels.Composed();
   // The picture says its real size: a viewer shows --scale 2 at the same
   // size as --scale 1, twice as sharp.
-  picture.setDotsPerMeterX(static_cast<int>(std::lround(kCanvasDpi * options.scale / 0.0254)));
-  picture.setDotsPerMeterY(static_cast<int>(std::lround(kCanvasDpi * options.scale / 0.0254)));
+  int dotsPerMeter = static_cast<int>(std::lround(kCanvasDpi * options_.scale / 0.0254));
+  picture.setDotsPerMeterX(dotsPerMeter);
+  picture.setDotsPerMeterY(dotsPerMeter);
+  return picture;
+}
+
+bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& picture,
+                         std::string& message) {
+  FigureDrawing drawing(options, shell);
+  if (!drawing.Open(message)) return false;
+  picture = drawing.Picture();
   return true;
 }
 

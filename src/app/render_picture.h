@@ -5,6 +5,9 @@
 #include <QImage>
 #include <string>
 
+#include "app/image_canvas.h"
+#include "app/painter_canvas.h"
+#include "app/session.h"
 #include "platform/shell.h"
 
 namespace sakuzu {
@@ -18,10 +21,30 @@ struct RenderOptions {
   std::string language;  // empty: the language of the settings file
 };
 
-// Runs the start-up steps that concern the drawing (settings, language,
-// view, modes, the figure, the complex-number view) on a canvas of the
-// given size. Needs a QGuiApplication. False with a message when the
-// figure cannot be read.
+// A drawing area without a window: its pixels, the drawing calls that made
+// them, and everything the drawing works on.
+class FigureDrawing {
+ public:
+  FigureDrawing(const RenderOptions& options, Shell& shell);
+  FigureDrawing(const FigureDrawing&) = delete;
+  FigureDrawing& operator=(const FigureDrawing&) = delete;
+
+  // Runs the start-up steps that concern the drawing (settings, language,
+  // view, modes, the figure, the complex-number view). Needs a
+  // QGuiApplication. False with a message when the figure cannot be read.
+  bool Open(std::string& message);
+  // The pixels, at the scale asked for and saying their real size.
+  QImage Picture();
+
+  ImageCanvas pixels;
+  PainterCanvas calls;  // records on its way to `pixels`
+  Session session;
+
+ private:
+  RenderOptions options_;
+};
+
+// The pixels of FigureDrawing::Open.
 bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& picture,
                          std::string& message);
 

@@ -11,7 +11,9 @@
 #include <optional>
 #include <ostream>
 
+#include "app/exports.h"
 #include "app/fonts.h"
+#include "app/html_page.h"
 #include "app/image_canvas.h"
 #include "app/program_folder.h"
 #include "app/render_picture.h"
@@ -70,6 +72,9 @@ class PrivateRuntimeFolder {
 constexpr const char* kRenderUsage =
     "usage: sakuzu --render FILE --output PICTURE.png [--size WxH] [--scale S] "
     "[--language japanese|english|manual]\n";
+constexpr const char* kExportUsage =
+    "usage: sakuzu --export FILE --output OUT.png|.bmp|.svg|.pdf|.htm|.html [--size WxH] "
+    "[--scale S] [--language japanese|english|manual]\n";
 
 // The scale of a picture: 1 to 8 device pixels per pixel, fractions allowed.
 bool ParseScale(const std::string& text, double& scale) {
@@ -95,15 +100,15 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 }
 
 bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& options,
-                     std::ostream& err) {
+                     std::ostream& err, const char* usage) {
   if (args.size() < 2) {
-    err << kRenderUsage;
+    err << usage;
     return false;
   }
   options.figurePath = args[1];
   for (size_t i = 2; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) {
-      err << "missing value after " << args[i] << "\n" << kRenderUsage;
+      err << "missing value after " << args[i] << "\n" << usage;
       return false;
     }
     const std::string& value = args[i + 1];
@@ -127,12 +132,12 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& option
       }
       options.language = value;
     } else {
-      err << "unknown option " << args[i] << "\n" << kRenderUsage;
+      err << "unknown option " << args[i] << "\n" << usage;
       return false;
     }
   }
   if (options.outputPath.empty()) {
-    err << kRenderUsage;
+    err << usage;
     return false;
   }
   return true;
@@ -157,7 +162,7 @@ int RunWindow(int argc, char** argv) {
 
 int RenderCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& err) {
   RenderOptions options;
-  if (!ParseRenderArgs(args, options, err)) return 2;
+  if (!ParseRenderArgs(args, options, err, kRenderUsage)) return 2;
   // A picture needs fonts but no screen.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   PrivateRuntimeFolder runtimeFolder;
@@ -171,6 +176,52 @@ int RenderCommand(int argc, char** argv, const std::vector<std::string>& args, s
   }
   if (!picture.save(QString::fromStdString(options.outputPath), "PNG")) {
     err << options.outputPath << ": cannot be written\n";
+    return 1;
+  }
+  return 0;
+}
+
+int ExportCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& err) {
+  RenderOptions options;
+  if (!ParseRenderArgs(args, options, err, kExportUsage)) return 2;
+  std::string kind = ExportKind(options.outputPath);
+  if (kind.empty()) {
+    err << options.outputPath
+        << ": unknown kind of output (expected .png, .bmp, .svg, .pdf, .htm or .html)\n";
+    return 2;
+  }
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  PrivateRuntimeFolder runtimeFolder;
+  QGuiApplication app(argc, argv);
+  ErrorStreamShell shell(err);
+  FigureDrawing drawing(options, shell);
+  std::string message;
+  if (!drawing.Open(message)) {
+    err << message << "\n";
+    return 1;
+  }
+  TranslateFn translate = drawing.session.Translator();
+  std::string figurePath = CommandLinePath(options.figurePath);
+  std::string title = FileTitle(figurePath);
+  const std::string& out = options.outputPath;
+  ExportOutcome outcome;
+  if (kind == "png" || kind == "bmp") {
+    outcome = WriteImageFile(drawing.Picture(), out, kind == "png" ? "PNG" : "BMP", translate);
+  } else if (kind == "svg") {
+    outcome = WriteSvgPicture(drawing.calls, out, title, translate);
+  } else if (kind == "pdf") {
+    outcome = WritePdfPicture(drawing.calls, out, title, translate);
+  } else {
+    HtmlPageRequest request;
+    request.pagePath = out;
+    request.figurePath = figurePath;
+    request.figureText = FigureText(drawing.session.fig);
+    request.templatePath = ShippedFile(kPageTemplateFileName);
+    request.viewerPath = ShippedFile(kViewerFileName);
+    outcome = WriteHtmlPage(drawing.calls, request, translate);
+  }
+  if (!outcome.ok) {
+    err << outcome.message << "\n";
     return 1;
   }
   return 0;

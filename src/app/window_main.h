@@ -18,4 +18,10 @@ int RunWindow(int argc, char** argv);
 // `args` starts with "--render".
 int RenderCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& err);
 
+// sakuzu --export FILE --output OUT [--size WxH] [--scale S] [--language L]:
+// the same drawing written by the output's extension: .png or .bmp pixels,
+// .svg or .pdf vector pictures, .htm or .html the figure's page. `args`
+// starts with "--export".
+int ExportCommand(int argc, char** argv, const std::vector<std::string>& args, std::ostream& err);
+
 }  // namespace sakuzu

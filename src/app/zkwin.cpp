@@ -79,7 +79,8 @@ std::string SaveDialogStart(const std::string& dialogStart, const std::string& f
 
 ZKwin::ZKwin(const std::string& commandLine)
     : canvas_(640, 480),
-      session_(canvas_, shell_, ProgramFolder()),
+      picture_(canvas_),
+      session_(picture_, shell_, ProgramFolder()),
       recovery_(session_.ProgramFolderPath()) {
   setObjectName("ZKwin");
   drawing_ = new DrawingArea(canvas_, this);
@@ -98,6 +99,7 @@ ZKwin::ZKwin(const std::string& commandLine)
   recoveryTimer_.start(kRecoveryIntervalMs);
   InstallShell();
   InstallHooks();
+  exports_ = std::make_unique<ExportCommands>(*this);
   ConnectCommands();
   StartUp(commandLine);
   // Keys meant for the drawing area reach it whatever widget of the window
@@ -981,8 +983,9 @@ void ZKwin::Connect(const char* name, std::function<void()> command) {
   QAction* action = menus_->Action(name);
   if (!action) return;
   // Every command may change the figure, and then is one change to undo;
-  // undo and redo themselves, saving and leaving are not.
-  std::string_view untracked[] = {"mnuEUndo", "mnuERedo", "mnuSave", "mnuExit"};
+  // undo and redo themselves, saving (also the html page's save) and
+  // leaving are not.
+  std::string_view untracked[] = {"mnuEUndo", "mnuERedo", "mnuSave", "mnuExit", "mnuf_html"};
   bool tracked = std::find(std::begin(untracked), std::end(untracked), name) == std::end(untracked);
   std::string caption = menus_->JapaneseCaption(name);
   connect(action, &QAction::triggered, this,
@@ -1210,6 +1213,18 @@ void ZKwin::ConnectCommands() {
   Connect("mnuHmanual", [this] { HelpCommand(); });
   Connect("mnuVersion", [this] { VersionCommand(); });
   Connect("mnuLanguage", [this] { LanguageCommand(); });
+
+  // Pictures, pages, printing and the window copy.
+  ExportCommands& e = *exports_;
+  Connect("mnufBMP", [&e] { e.Copy_image_ClipBoard(); });
+  Connect("mnuOWindowMini", [&e] { e.Set_Menu_Thumbnail(); });
+  Connect("mnuHmakeAllBmp", [&e] { e.MakeAllBitmaps(); });
+  Connect("mnuOcopyWindow", [&e] { e.CopyWindow(); });
+  Connect("mnuFprint", [&e] { e.Print(); });
+  Connect("mnuSaveOnLine", [&e] { e.ExportOnlineForm(); });
+  Connect("mnuf_html", [&e] { e.ExportHtmlPage(); });
+  Connect("mnufSVG", [&e] { e.SaveVectorPicture(false); });
+  Connect("mnufPDF", [&e] { e.SaveVectorPicture(true); });
 }
 
 }  // namespace sakuzu

@@ -11,9 +11,11 @@
 #include <string>
 
 #include "app/attribute_dialogs.h"
+#include "app/export_commands.h"
 #include "app/image_canvas.h"
 #include "app/menus.h"
 #include "app/number_dialogs.h"
+#include "app/painter_canvas.h"
 #include "app/recovery.h"
 #include "app/session.h"
 #include "app/text_viewer.h"
@@ -44,6 +46,9 @@ class ZKwin : public QMainWindow {
   MenuBar& menus() { return *menus_; }
   TextViewer& viewer() { return *viewer_; }
   ImageCanvas& canvas() { return canvas_; }
+  // The drawing calls of what the drawing area shows, for vector pictures.
+  PainterCanvas& picture() { return picture_; }
+  ExportCommands& exports() { return *exports_; }
   WindowShell& shell() { return shell_; }
   QLabel* Panel(int n) const;  // status bar panels 1 to 4
 
@@ -95,6 +100,8 @@ class ZKwin : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  friend class ExportCommands;
+
   void StartUp(const std::string& commandLine);
   void BuildStatusBar();
   void InstallShell();
@@ -167,11 +174,13 @@ class ZKwin : public QMainWindow {
 
   WindowShell shell_;
   ImageCanvas canvas_;
+  PainterCanvas picture_;  // records every call on its way to canvas_
   Session session_;
   std::unique_ptr<MenuBar> menus_;
   std::unique_ptr<TextViewer> viewer_;
   std::unique_ptr<WindowNumberDialogs> numberDialogs_;
   std::unique_ptr<WindowAttributeDialogs> attributeDialogs_;
+  std::unique_ptr<ExportCommands> exports_;
   DrawingArea* drawing_ = nullptr;
   QLabel* panels_[4] = {};
   QTimer replayTimer_;

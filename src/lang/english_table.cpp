@@ -586,6 +586,23 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"名前に「_」と「@」は使えません。", "A name cannot contain \"_\" or \"@\"."},
     {"値には数を一つ入力してください(例: 2.5)。",
      "Enter one number as the value (for example 2.5)."},
+    {"SVG形式で保存", "Save as SVG"},
+    {"PDF形式で保存", "Save as PDF"},
+    {"サムネイル表示", "Thumbnail"},
+    {"ZK-5択", "Five-choice layout"},
+    {"あなたの名前", "Your name"},
+    {"送信", "Send"},
+    {"ファイルに書き込めませんでした", "The file could not be written."},
+    {"ひな形ファイルがないので, Html生成ができません",
+     "The page template is missing, so no HTML page can be made."},
+    {"次のファイルの画像は作れませんでした", "No picture could be made of these files:"},
+    {"画面複写のウィンドウを開けませんでした", "The window with the copy could not be opened."},
+    {"印刷できませんでした", "Printing failed."},
+    {"ページを開けませんでした", "The page could not be opened."},
+    {"オンライン保存の送り先が設定されていません。オプションの「WWWサーバの設定」の「マニュアル」で"
+     "入力してください。",
+     "No server is set for the online save. Enter its URL under Options, WWW server settings, "
+     "Manual."},
 };
 
 }  // namespace

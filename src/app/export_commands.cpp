@@ -1,0 +1,358 @@
+#include "app/export_commands.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "app/exports.h"
+#include "app/html_page.h"
+#include "app/program_folder.h"
+#include "app/zkwin.h"
+#include "numbers/auto_names.h"
+#include "text/text_util.h"
+
+#ifdef SAKUZU_HAVE_PRINTING
+#include <QPrintDialog>
+#include <QPrinter>
+#endif
+
+namespace sakuzu {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The window sizes of the picture layouts and the window copy, in twips.
+constexpr double kHalfWidthTwips = 3500, kHalfHeightTwips = 4300;
+constexpr double kThumbnailWidthTwips = 1305, kThumbnailHeightTwips = 1984.5;
+constexpr double kFiveChoiceWidthTwips = 7000, kFiveChoiceHeightTwips = 4900;
+// How long a layout waits for the window system to give the window its
+// size before the picture is taken anyway.
+constexpr int kSizeWaitMs = 2000;
+constexpr int kSizePollMs = 25;
+
+int Pixels(double twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440)); }
+
+bool IsFigureFile(const fs::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".zk4";
+}
+
+#ifdef SAKUZU_HAVE_PRINTING
+// The picture at its size on the screen, smaller where the page is smaller.
+bool PrintPicture(QPrinter& printer, const PainterCanvas& picture) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
+  double scale = printer.resolution() / kCanvasDpi;
+  scale = std::min({scale, area.width() / picture.Width(), area.height() / picture.Height()});
+  painter.scale(scale, scale);
+  picture.Replay(painter);
+  return painter.end() && printer.printerState() != QPrinter::Error;
+}
+#endif
+
+}  // namespace
+
+ExportCommands::ExportCommands(ZKwin& window) : w_(window) {
+  openDocument = [](const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+  };
+  startProgram = [](const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+  };
+  askPicturePath = [this](const std::string& start, const QString& filter) {
+    return QFileDialog::getSaveFileName(&w_, QString(), Q(start), filter).toStdString();
+  };
+  choosePrinter = [this](QPrinter& printer) {
+#ifdef SAKUZU_HAVE_PRINTING
+    QPrintDialog dialog(&printer, &w_);
+    return dialog.exec() == QDialog::Accepted;
+#else
+    (void)printer;
+    return false;
+#endif
+  };
+  sizeTimer_.setInterval(kSizePollMs);
+  QObject::connect(&sizeTimer_, &QTimer::timeout, &w_, [this] { CopyOnceSized(); });
+}
+
+std::string ExportCommands::T(const char* japanese) const { return w_.session_.T(japanese); }
+
+void ExportCommands::ShowMessage(const std::string& text) { w_.shell_.ShowMessage(text); }
+
+int16_t ExportCommands::PictureMode() const { return w_.session_.display.pictureMode; }
+
+// ------------------------------------------------------------- clipboard
+
+void ExportCommands::Copy_image_ClipBoard() {
+  QGuiApplication::clipboard()->setImage(w_.canvas_.Composed());
+}
+
+// ---------------------------------------------------------------- layouts
+
+void ExportCommands::Set_Menu_Thumbnail() {
+  if (w_.isMaximized() || w_.isMinimized() || w_.isFullScreen()) {
+    ShowMessage(T("最大化あるいは最小化されているのでできません。"));
+    return;
+  }
+  ApplyPictureMode(static_cast<int16_t>((PictureMode() + 1) % 4));
+  // The item names what its next use does.
+  static constexpr const char* kNext[] = {"1/2縮小表示", "サムネイル表示", "ZK-5択", "標準に戻す"};
+  w_.menus_->SetCaption("mnuOWindowMini", kNext[PictureMode()]);
+  w_.session_.CollectSettings();
+  w_.RefreshStatusBar();
+}
+
+void ExportCommands::ShowStatusBar(bool shown) {
+  w_.statusBar()->setVisible(shown);
+  w_.session_.display.statusBarHidden = !shown;
+}
+
+void ExportCommands::ApplyPictureMode(int16_t mode) {
+  Session& s = w_.session_;
+  MenuBar& menus = *w_.menus_;
+  s.display.pictureMode = mode;
+  switch (mode) {
+    case 1:  // half size
+      before_ = {w_.size(), w_.windowState(), s.display.font, s.view.ViewScale, menus.MenuMode()};
+      s.display.font.size = 10;
+      ShowStatusBar(true);
+      menus.Set_Menu_Full();
+      ZoomOutCommand(s.renderer);
+      ResizeThenCopy(kHalfWidthTwips, kHalfHeightTwips);
+      return;
+    case 2:  // thumbnail: little more than the drawing
+      menus.Set_Menu_Easy();
+      for (const char* name :
+           {"mnuDeform", "mnuEasyConst", "mnuEasy_Measure", "mnuLocus", "mnuZoom", "mnuHelp"}) {
+        menus.Action(name)->setVisible(false);
+      }
+      w_.setWindowState(Qt::WindowNoState);
+      ShowStatusBar(false);
+      w_.MenuCheckSet();
+      s.display.font.size = 8;
+      s.display.font.family = "ＭＳ Ｐゴシック";
+      ZoomOutCommand(s.renderer);
+      ResizeThenCopy(kThumbnailWidthTwips, kThumbnailHeightTwips);
+      return;
+    case 3:  // the picture of a five-choice question
+      ShowStatusBar(true);
+      s.display.font.size = 14;
+      menus.Set_Menu_Full();
+      ZoomDefaultCommand(s.renderer);
+      ResizeThenCopy(kFiveChoiceWidthTwips, kFiveChoiceHeightTwips);
+      return;
+    default:  // back to the layout before the half size
+      sizeTimer_.stop();
+      ShowStatusBar(true);
+      if (before_.menuMode == kEasyMenuMode) {
+        menus.Set_Menu_Easy();
+      } else {
+        menus.Set_Menu_Full();
+      }
+      w_.FitToScreen(before_.size);
+      w_.setWindowState(before_.state);
+      s.display.font = before_.font;
+      s.view.ViewScale = before_.viewScale;
+      s.SetScreen();
+      s.Redraw();
+      return;
+  }
+}
+
+void ExportCommands::ResizeThenCopy(double widthTwips, double heightTwips) {
+  // The picture's size rules here: the menu bar may fold its menus away.
+  w_.setMinimumSize(0, 0);
+  QSize wanted(Pixels(widthTwips, w_.Dpi()), Pixels(heightTwips, w_.Dpi()));
+  wantedSize_ = wanted.expandedTo(w_.minimumSizeHint()).boundedTo(w_.AvailableArea().size());
+  w_.resize(wantedSize_);
+  sizeDeadline_.setRemainingTime(kSizeWaitMs);
+  sizeTimer_.start();
+}
+
+void ExportCommands::CopyOnceSized() {
+  if (w_.size() != wantedSize_ && !sizeDeadline_.hasExpired()) return;
+  sizeTimer_.stop();
+  w_.session_.SetScreen();
+  w_.session_.Redraw();
+  Copy_image_ClipBoard();
+}
+
+// ------------------------------------------------------------ batch pictures
+
+// The folder of the current figure, else the one last chosen in a file
+// dialog, else the data folder.
+std::string ExportCommands::BatchFolder() const {
+  std::error_code ec;
+  fs::path figure(w_.session_.fig.FigureFileName);
+  if (figure.has_parent_path() && fs::is_directory(figure.parent_path(), ec)) {
+    return figure.parent_path().string();
+  }
+  if (!w_.lastDialogFolder_.empty()) return w_.lastDialogFolder_;
+  fs::path data(w_.dataFolder_);
+  if (fs::is_directory(data, ec)) return data.string();
+  if (data.has_parent_path() && fs::is_directory(data.parent_path(), ec)) {
+    return data.parent_path().string();
+  }
+  return fs::current_path(ec).string();
+}
+
+void ExportCommands::MakeAllBitmaps() {
+  if (!w_.MaySave()) return;
+  fs::path folder = BatchFolder();
+  std::error_code ec;
+  std::vector<fs::path> figures;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+    if (entry.is_regular_file(ec) && IsFigureFile(entry.path())) figures.push_back(entry.path());
+  }
+  std::sort(figures.begin(), figures.end());
+  if (figures.empty()) return;
+  fs::path pictures = folder / "bmp";
+  fs::create_directories(pictures, ec);
+  std::vector<std::string> problems;
+  for (const fs::path& figure : figures) {
+    // Read once on the side: an unreadable file is reported with the
+    // others at the end instead of stopping the run with a box.
+    Figure check;
+    FileOutcome outcome =
+        ReadWriteFigure(check, figure.string(), "R", {}, w_.session_.Translator());
+    if (!outcome.ok) {
+      problems.push_back(outcome.message);
+      continue;
+    }
+    if (!w_.ReadZKFigFile(figure.string())) continue;
+    std::string name = BatchPictureName(figure.filename().string(), PictureMode());
+    ExportOutcome written = WriteImageFile(w_.canvas_.Composed(), (pictures / name).string(), "BMP",
+                                           w_.session_.Translator());
+    if (!written.ok) problems.push_back(written.message);
+  }
+  if (problems.empty()) return;
+  std::string text = T("次のファイルの画像は作れませんでした");
+  for (const std::string& problem : problems) text += "\n\n" + problem;
+  ShowMessage(text);
+}
+
+// ------------------------------------------------------------ window copy
+
+void ExportCommands::CopyWindow() {
+  Session& s = w_.session_;
+  fs::path copy = fs::path(s.ProgramFolderPath()) / kTempFigureFileName;
+  FileOutcome outcome = s.WriteFigureFile(copy.string());
+  if (!outcome.ok) {
+    ShowMessage(outcome.message);
+    return;
+  }
+  // This window makes room for the copy beside it.
+  w_.setWindowState(Qt::WindowNoState);
+  w_.FitToScreen(QSize(Pixels(kHalfWidthTwips, w_.Dpi()), Pixels(kHalfHeightTwips, w_.Dpi())));
+  s.display.font.size = 10;
+  s.CollectSettings();
+  ZoomDefaultCommand(s.renderer);
+  ZoomOutCommand(s.renderer);
+  // No file association to rely on: this program opens the copy.
+  QString program = QCoreApplication::applicationFilePath();
+  if (!startProgram(program, {Q(copy.string())})) {
+    ShowMessage(T("画面複写のウィンドウを開けませんでした") + "\n" + program.toStdString());
+  }
+}
+
+// ---------------------------------------------------------------- printing
+
+void ExportCommands::Print() {
+#ifdef SAKUZU_HAVE_PRINTING
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(Q(FileTitle(w_.session_.fig.FigureFileName)));
+  if (!choosePrinter(printer)) return;
+  w_.session_.Redraw();
+  bool printed = PrintPicture(printer, w_.picture_);
+  w_.session_.Redraw();
+  if (!printed) ShowMessage(T("印刷できませんでした"));
+#else
+  ShowMessage(T("印刷できませんでした"));
+#endif
+}
+
+// ------------------------------------------------------------------ pages
+
+void ExportCommands::ExportOnlineForm() {
+  Settings& settings = w_.session_.settings;
+  if (Trim(settings.wwwUrl).empty()) settings.wwwUrl = std::string(kDefaultServerEndpoint);
+  if (IsPlaceholderServer(settings.wwwUrl)) {
+    ShowMessage(
+        T("オンライン保存の送り先が設定されていません。"
+          "オプションの「WWWサーバの設定」の「マニュアル」で入力してください。"));
+    return;
+  }
+  // As a save writes it, automatic names rebuilt, without touching the figure.
+  Figure figure = w_.session_.fig;
+  UpdateAutoNames(figure, w_.session_.Translator());
+  std::string page = OnlineFormPage(settings.wwwUrl, FigureText(figure), w_.session_.Translator());
+  fs::path path = fs::path(w_.session_.ProgramFolderPath()) / kTempPageFileName;
+  QSaveFile file(Q(path.string()));
+  bool written = file.open(QIODevice::WriteOnly) &&
+                 file.write(page.data(), static_cast<qint64>(page.size())) ==
+                     static_cast<qint64>(page.size()) &&
+                 file.commit();
+  if (!written) {
+    ShowMessage(T("ファイルに書き込めませんでした") + "\n" + path.string());
+    return;
+  }
+  OpenPage(path.string());
+}
+
+void ExportCommands::ExportHtmlPage() {
+  if (!w_.SaveCommand()) return;  // cancelled or refused: no page
+  const Figure& fig = w_.session_.fig;
+  HtmlPageRequest request;
+  request.figurePath = fig.FigureFileName;
+  request.pagePath = PagePathFor(fig.FigureFileName);
+  request.figureText = FigureText(fig);  // the save rebuilt the automatic names
+  request.templatePath = ShippedFile(kPageTemplateFileName);
+  request.viewerPath = ShippedFile(kViewerFileName);
+  ExportOutcome outcome = WriteHtmlPage(w_.picture_, request, w_.session_.Translator());
+  if (!outcome.ok) {
+    ShowMessage(outcome.message);
+    return;
+  }
+  OpenPage(request.pagePath);
+}
+
+// Without a browser the user learns at least where the page is.
+void ExportCommands::OpenPage(const std::string& path) {
+  if (!openDocument(path)) ShowMessage(T("ページを開けませんでした") + "\n" + path);
+}
+
+// ---------------------------------------------------------- vector pictures
+
+void ExportCommands::SaveVectorPicture(bool pdf) {
+  const char* extension = pdf ? ".pdf" : ".svg";
+  fs::path start(SaveDialogStart(w_.dialogStart_, w_.session_.fig.FigureFileName));
+  start.replace_extension(extension);
+  QString filter = pdf ? "PDF (*.pdf)" : "SVG (*.svg)";
+  std::string path = askPicturePath(start.string(), filter);
+  if (path.empty()) return;
+  if (!fs::path(path).has_extension()) path += extension;
+  std::string title = FileTitle(w_.session_.fig.FigureFileName);
+  TranslateFn translate = w_.session_.Translator();
+  ExportOutcome outcome = pdf ? WritePdfPicture(w_.picture_, path, title, translate)
+                              : WriteSvgPicture(w_.picture_, path, title, translate);
+  if (!outcome.ok) ShowMessage(outcome.message);
+}
+
+}  // namespace sakuzu
