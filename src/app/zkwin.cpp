@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QIcon>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,10 +36,14 @@
 #include "interact/deform.h"
 #include "interact/edit.h"
 #include "interact/locus.h"
-#include "macros/macros.h"
 #include "interact/picking.h"
+#include "macros/macros.h"
 #include "model/report.h"
 #include "text/number_text.h"
+
+// The icon is a resource of the static library, which a program must start
+// by name, outside any namespace.
+static void InitProgramResources() { Q_INIT_RESOURCE(sakuzu); }
 
 namespace sakuzu {
 namespace {
@@ -82,6 +87,10 @@ ZKwin::ZKwin(const std::string& commandLine)
       session_(canvas_, shell_, ProgramFolder()),
       recovery_(session_.ProgramFolderPath()) {
   setObjectName("ZKwin");
+  InitProgramResources();
+  // Every window of the program (dialogs, the text window) shows it too.
+  QApplication::setWindowIcon(QIcon(":/sakuzu/sakuzu.svg"));
+  setWindowIcon(QApplication::windowIcon());
   drawing_ = new DrawingArea(canvas_, this);
   setCentralWidget(drawing_);
   menus_ = std::make_unique<MenuBar>(menuBar(), session_.Translator());

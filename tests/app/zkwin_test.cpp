@@ -54,6 +54,7 @@ class ZKwinTest : public QObject {
     {
       ZKwin w;
       QCOMPARE(w.windowTitle(), QString("[untitled] Sakuzu " SAKUZU_VERSION));
+      QVERIFY(!w.windowIcon().pixmap(32).isNull());  // the program's icon, drawn from its SVG
       QCOMPARE(w.Panel(1)->text(), QString("標準"));
       QVERIFY(w.session().modes.depth == 1 && Mode(w) == kModeStandard);
       QCOMPARE(w.session().view.ViewScale, 0.05);
