@@ -13,17 +13,37 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(data ${prefix}/share/sakuzu)
-set(expected bin/sakuzu share/sakuzu/dic_zk4_english.txt share/applications/sakuzu.desktop
-    share/mime/packages/sakuzu.xml share/icons/hicolor/scalable/apps/sakuzu.svg
+set(expected bin/sakuzu share/sakuzu/dic_zk4_english.txt share/sakuzu/document/help.htm
+    share/sakuzu/document/help_en.htm share/sakuzu/document/manual.css
+    share/applications/sakuzu.desktop share/mime/packages/sakuzu.xml
+    share/icons/hicolor/scalable/apps/sakuzu.svg
     share/icons/hicolor/scalable/mimetypes/application-x-sakuzu-figure.svg)
 file(GLOB figures RELATIVE ${SAMPLES} ${SAMPLES}/*.zk4)
 foreach(figure ${figures})
   list(APPEND expected share/sakuzu/${figure})
+  get_filename_component(name ${figure} NAME_WE)
+  if(RENDER)
+    list(APPEND expected share/sakuzu/document/pictures/${name}.png
+         share/sakuzu/document/pictures/${name}_en.png)
+  endif()
 endforeach()
 foreach(file ${expected})
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()
+endforeach()
+
+# Every picture the manuals show is installed.
+foreach(manual help.htm help_en.htm)
+  file(STRINGS ${data}/document/${manual} lines REGEX "src=\"pictures/")
+  foreach(line ${lines})
+    string(REGEX MATCHALL "pictures/[a-z_0-9]+\\.png" pictures "${line}")
+    foreach(picture ${pictures})
+      if(RENDER AND NOT EXISTS ${data}/document/${picture})
+        message(FATAL_ERROR "${manual} shows ${picture}, which is not installed")
+      endif()
+    endforeach()
+  endforeach()
 endforeach()
 
 # The desktop entry is valid and names the file type and the icon.

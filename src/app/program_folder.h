@@ -10,6 +10,11 @@
 
 namespace sakuzu {
 
+constexpr std::string_view kManualMissingMessage =
+    "マニュアルが見つかりません。次の場所にあるはずです:";
+constexpr std::string_view kManualNotOpenedMessage =
+    "マニュアルをブラウザで開けませんでした。次のファイルを開いてください:";
+
 // SAKUZU_HOME when set. An installed program keeps its shipped files
 // read-only and works in the user's folder ($XDG_DATA_HOME/sakuzu, else
 // ~/.local/share/sakuzu, created on demand); a program run from its build

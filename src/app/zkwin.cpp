@@ -767,9 +767,20 @@ void ZKwin::SetFontAll(const std::string& fontName) {
   }
 }
 
+// The manual in the user's browser: the program's folder may hold one of
+// the user's own, else the shipped one. Unlike a silent F1, a missing
+// manual or a desktop without a browser is said, with the file's place.
 void ZKwin::HelpCommand() {
-  fs::path help = fs::path(session_.ProgramFolderPath()) / "document" / "help.htm";
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.string())));
+  std::optional<std::string> manual =
+      FindManual({session_.ProgramFolderPath(), SharedFilesFolder()}, session_.language.setting);
+  if (!manual) {
+    shell_.ShowMessage(session_.T(kManualMissingMessage) + "\n" +
+                       ExpectedManualPath(session_.language.setting));
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(*manual)))) {
+    shell_.ShowMessage(session_.T(kManualNotOpenedMessage) + "\n" + *manual);
+  }
 }
 
 void ZKwin::VersionCommand() {
