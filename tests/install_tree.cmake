@@ -21,11 +21,6 @@ set(expected bin/sakuzu share/sakuzu/dic_zk4_english.txt share/sakuzu/document/h
 file(GLOB figures RELATIVE ${SAMPLES} ${SAMPLES}/*.zk4)
 foreach(figure ${figures})
   list(APPEND expected share/sakuzu/${figure})
-  get_filename_component(name ${figure} NAME_WE)
-  if(RENDER)
-    list(APPEND expected share/sakuzu/document/pictures/${name}.png
-         share/sakuzu/document/pictures/${name}_en.png)
-  endif()
 endforeach()
 foreach(file ${expected})
   if(NOT EXISTS ${prefix}/${file})
