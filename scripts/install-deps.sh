@@ -3,8 +3,11 @@
 # are already there: apt-get runs only for missing packages.
 set -euo pipefail
 
+# libqt6svg6 draws the window's icon; desktop-file-utils and shared-mime-info
+# check the desktop entry and the file type that the install test installs.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth)
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth
+  desktop-file-utils shared-mime-info)
 
 missing=()
 for p in "${packages[@]}"; do

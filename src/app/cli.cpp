@@ -48,6 +48,8 @@ constexpr const char* kUsage =
     "                               stay so; --scale has no effect), .htm or .html\n"
     "                               (the figure's page from the template; its picture,\n"
     "                               the figure's file name and .svg, goes beside it)\n"
+    "  sakuzu --folders             show where the settings and the shipped files are\n"
+    "  sakuzu --version             show the program's version\n"
     "  sakuzu --help                show this text\n";
 
 // Without a window, messages of the computations go to standard error.
@@ -138,6 +140,14 @@ int Report(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return 0;
 }
 
+// Where a teacher finds the settings file, and what the program ships.
+int Folders(std::ostream& out) {
+  out << "settings and temporary files: " << ProgramFolder() << "\n";
+  out << "sample and example figures:   " << SharedFilesFolder() << "\n";
+  out << "manual:                       " << ExpectedManualPath() << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -150,6 +160,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     out << kUsage;
     return 0;
   }
+  if (mode == "--version") {
+    out << "Sakuzu " SAKUZU_VERSION "\n";
+    return 0;
+  }
+  if (mode == "--folders") return Folders(out);
   if (mode == "--convert") {
     if (args.size() != 3) {
       err << "usage: sakuzu --convert IN OUT\n";

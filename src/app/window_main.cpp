@@ -152,6 +152,8 @@ int RunWindow(int argc, char** argv) {
   // blanks that arrives in pieces is joined again.
   std::string commandLine = QCoreApplication::arguments().mid(1).join(QChar(' ')).toStdString();
   QApplication::setApplicationName("Sakuzu");
+  // Desktops match the window with the installed sakuzu.desktop (its icon).
+  QGuiApplication::setDesktopFileName("sakuzu");
   QFont font = QApplication::font();
   font.setFamilies(FontFamiliesFor("ＭＳ Ｐゴシック"));
   QApplication::setFont(font);

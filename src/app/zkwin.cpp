@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QIcon>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,10 +36,14 @@
 #include "interact/deform.h"
 #include "interact/edit.h"
 #include "interact/locus.h"
-#include "macros/macros.h"
 #include "interact/picking.h"
+#include "macros/macros.h"
 #include "model/report.h"
 #include "text/number_text.h"
+
+// The icon is a resource of the static library, which a program must start
+// by name, outside any namespace.
+static void InitProgramResources() { Q_INIT_RESOURCE(sakuzu); }
 
 namespace sakuzu {
 namespace {
@@ -83,6 +88,10 @@ ZKwin::ZKwin(const std::string& commandLine)
       session_(picture_, shell_, ProgramFolder()),
       recovery_(session_.ProgramFolderPath()) {
   setObjectName("ZKwin");
+  InitProgramResources();
+  // Every window of the program (dialogs, the text window) shows it too.
+  QApplication::setWindowIcon(QIcon(":/sakuzu/sakuzu.svg"));
+  setWindowIcon(QApplication::windowIcon());
   drawing_ = new DrawingArea(canvas_, this);
   setCentralWidget(drawing_);
   menus_ = std::make_unique<MenuBar>(menuBar(), session_.Translator());
@@ -760,9 +769,20 @@ void ZKwin::SetFontAll(const std::string& fontName) {
   }
 }
 
+// The manual in the user's browser: the program's folder may hold one of
+// the user's own, else the shipped one. Unlike a silent F1, a missing
+// manual or a desktop without a browser is said, with the file's place.
 void ZKwin::HelpCommand() {
-  fs::path help = fs::path(session_.ProgramFolderPath()) / "document" / "help.htm";
-  QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.string())));
+  std::optional<std::string> manual =
+      FindManual({session_.ProgramFolderPath(), SharedFilesFolder()}, session_.language.setting);
+  if (!manual) {
+    shell_.ShowMessage(session_.T(kManualMissingMessage) + "\n" +
+                       ExpectedManualPath(session_.language.setting));
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(*manual)))) {
+    shell_.ShowMessage(session_.T(kManualNotOpenedMessage) + "\n" + *manual);
+  }
 }
 
 void ZKwin::VersionCommand() {

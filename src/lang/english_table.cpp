@@ -552,12 +552,12 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"落書き", "Scribble"},
     {"軌跡のスイッチがoffか, 変数の選択がしてありません。",
      "The locus switch is off, or no variable is chosen."},
-    {"数秒程度時間がかかります。",
-     "This takes a few seconds."},
+    {"数秒程度時間がかかります。", "This takes a few seconds."},
     {"ほかの図形に束縛された点は,平面全体を動かすことができません。",
      "A point bound to another object cannot be moved over the whole plane."},
     {"測定記録のファイルに書き込めません。記録は画面の終了まで保たれます。",
-     "The record of measured values cannot be written to its file. The values are kept until the program ends."},
+     "The record of measured values cannot be written to its file. The values are kept until the "
+     "program ends."},
     {"保存しますか", "Save the changes?"},
     {"破棄", "Discard"},
     {"復元", "Restore"},
@@ -603,6 +603,10 @@ constexpr EnglishEntry kEnglishTable[] = {
      "入力してください。",
      "No server is set for the online save. Enter its URL under Options, WWW server settings, "
      "Manual."},
+    {"マニュアルが見つかりません。次の場所にあるはずです:",
+     "The manual was not found. It should be here:"},
+    {"マニュアルをブラウザで開けませんでした。次のファイルを開いてください:",
+     "The manual could not be opened in a browser. Please open this file:"},
 };
 
 }  // namespace

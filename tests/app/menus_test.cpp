@@ -6,9 +6,13 @@
 #include <QMenuBar>
 #include <QSet>
 #include <QtTest>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <string>
 
 #include "lang/translate.h"
+#include "text/text_util.h"
 
 namespace sakuzu {
 namespace {
@@ -24,6 +28,20 @@ QMenu* ParentMenu(QAction* action) {
   auto* menu = qobject_cast<QMenu*>(action->parent());
   if (menu != nullptr && menu->menuAction() == action) menu = qobject_cast<QMenu*>(menu->parent());
   return menu;
+}
+
+std::string ReadManual(const char* name) {
+  std::ifstream in(std::string(SAKUZU_SAMPLES "/../document/") + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The manual's entry for a menu item: from its id to the next element with an id.
+std::string ManualEntry(const std::string& manual, std::string_view name) {
+  std::string id = "id=\"" + std::string(name) + "\"";
+  size_t start = manual.find(id);
+  if (start == std::string::npos) return {};
+  size_t end = manual.find("id=\"", start + id.size());
+  return manual.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 }  // namespace
@@ -204,6 +222,31 @@ class MenusTest : public QObject {
     A("mnuHelp")->setVisible(false), A("mnuEasyMenu")->setVisible(false);
     menus_->Set_Menu_Full();
     QCOMPARE(Hidden(), kFullHidden);
+  }
+
+  // Both manuals describe every command a user can reach, under the caption
+  // the menu shows in that language and with its shortcut.
+  void TheManualsDescribeEveryCommand() {
+    const std::string japanese = ReadManual("help.htm"), english = ReadManual("help_en.htm");
+    QVERIFY(!japanese.empty() && !english.empty());
+    for (const MenuEntry& entry : MenuTree()) {
+      // Out of the user's reach: the menu never shows them.
+      if (entry.name == "mnuFont" || entry.name == "mnuOColorStrength" ||
+          entry.name == "mnuEcallHis") {
+        continue;
+      }
+      std::string caption = Trim(entry.caption);
+      std::string keys = entry.shortcut.toString(QKeySequence::PortableText).toStdString();
+      for (const auto& [manual, text] :
+           {std::pair{&japanese, caption}, {&english, EnglishFor(caption)}}) {
+        std::string row = ManualEntry(*manual, entry.name);
+        QVERIFY2(!row.empty(), entry.caption.c_str());
+        QVERIFY2(row.find(text) != std::string::npos,
+                 (std::string(entry.name) + ": " + text).c_str());
+        QVERIFY2(row.find(keys) != std::string::npos,
+                 (std::string(entry.name) + ": " + keys).c_str());
+      }
+    }
   }
 
   void RecaptioningToEnglishAndBack() {

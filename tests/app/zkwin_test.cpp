@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "app/program_folder.h"
 #include "app_test_support.h"
 #include "lang/translate.h"
 #include "model/report.h"
@@ -38,6 +40,17 @@ void AnswerLanguageDialog(int index) {
   });
 }
 
+// Stands in for the desktop's browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
+
 }  // namespace
 
 class ZKwinTest : public QObject {
@@ -54,6 +67,7 @@ class ZKwinTest : public QObject {
     {
       ZKwin w;
       QCOMPARE(w.windowTitle(), QString("[untitled] Sakuzu " SAKUZU_VERSION));
+      QVERIFY(!w.windowIcon().pixmap(32).isNull());  // the program's icon, drawn from its SVG
       QCOMPARE(w.Panel(1)->text(), QString("標準"));
       QVERIFY(w.session().modes.depth == 1 && Mode(w) == kModeStandard);
       QCOMPARE(w.session().view.ViewScale, 0.05);
@@ -260,6 +274,29 @@ class ZKwinTest : public QObject {
     AnswerLanguageDialog(0), Trigger(w, "mnuLanguage");
     QCOMPARE(CaptionOf(w, "mnuLoad"), std::string("例の読み込み"));
     QCOMPARE(w.viewer().findChild<QAction*>("mnuClear")->text(), QString("クリア"));
+  }
+
+  void HelpOpensTheManualOfTheLanguageOrSaysWhereItShouldBe() {
+    UrlCatcher browser;
+    QDesktopServices::setUrlHandler("file", &browser, "Open");
+    ZKwin w;
+    std::vector<std::string> messages;
+    w.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
+    // The build's manual, beside the program.
+    Trigger(w, "mnuHmanual");
+    w.session().language.setting = "English";
+    Trigger(w, "mnuHmanual");
+    QCOMPARE(browser.opened.size(), 2);
+    QVERIFY(browser.opened[0].toLocalFile().endsWith("/document/help.htm"));
+    QVERIFY(browser.opened[1].toLocalFile().endsWith("/document/help_en.htm"));
+    QVERIFY(QFileInfo::exists(browser.opened[1].toLocalFile()) && messages.empty());
+    // Shipped files of their own in the program's folder, without a manual.
+    WriteText(Home() / "sample.zk4", ReadText(SAKUZU_SAMPLES "/sample.zk4"));
+    Trigger(w, "mnuHmanual");
+    QCOMPARE(browser.opened.size(), 2);
+    QCOMPARE(messages, std::vector<std::string>{EnglishFor(kManualMissingMessage) + "\n" +
+                                                (Home() / "document/help_en.htm").string()});
+    QDesktopServices::unsetUrlHandler("file");
   }
 
   void TextWindowReportAndMatrixOutput() {
