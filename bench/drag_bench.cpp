@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <cstdlib>
 #include <initializer_list>
+#include <string_view>
 
 #include "app/image_canvas.h"
 #include "app/painter_canvas.h"
@@ -22,9 +23,9 @@
 #include "geometry/recalc.h"
 #include "interact/deform.h"
 #include "interact/locus.h"
-#include "model/figure_file.h"
 #include "interact/workspace.h"
 #include "model/figure.h"
+#include "model/figure_file.h"
 #include "view/renderer.h"
 
 namespace sakuzu {
@@ -206,6 +207,13 @@ BENCHMARK(BM_PlaneScan)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace sakuzu
 
 int main(int argc, char** argv) {
+  // `drag_bench --write-chain FILE [OBJECTS]` writes the chain as a figure
+  // file instead (the web viewer's benchmark drags it in a browser).
+  if (argc >= 3 && std::string_view(argv[1]) == "--write-chain") {
+    int objects = argc >= 4 ? std::atoi(argv[3]) : 1003;
+    sakuzu::Figure fig = sakuzu::ChainMaker().Build(objects);
+    return sakuzu::ReadWriteFigure(fig, argv[2], "W").ok ? 0 : 1;
+  }
   // Fonts need a GUI application; no screen is needed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -58,11 +57,7 @@ std::string NumberField(double value) { return FormatNumberSigned(value) + " "; 
 // so that a font size of 10.3 is written as 10.3 and not as the digits of
 // its nearest double.
 std::string SingleField(float value) {
-  // to_chars gives the shortest text that reads back as this float, and
-  // ignores the desktop's decimal separator.
-  char text[32];
-  auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return NumberField(ParseNumber(std::string_view(text, end - text)).value_or(0));
+  return NumberField(ParseNumber(ShortestFloatText(value)).value_or(0));
 }
 
 std::optional<int64_t> WholeValue(std::string_view text, int64_t low, int64_t high) {

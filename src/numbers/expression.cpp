@@ -73,7 +73,7 @@ double ReadLeadingNumber(std::string_view text) {
   const char* begin = clean.data();
   if (*begin == '+') ++begin;
   double value = 0;
-  auto result = std::from_chars(begin, clean.data() + clean.size(), value);
+  auto result = ReadDouble(begin, clean.data() + clean.size(), value);
   if (result.ec == std::errc::result_out_of_range) return HUGE_VAL;
   return value;
 }

@@ -23,10 +23,7 @@ struct Digits {
 
 Digits SignificantDigits(double magnitude) {
   if (magnitude == 0) return {std::string(kSignificantDigits, '0'), 1};
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                           kSignificantDigits - 1);
-  std::string text(buf, res.ptr);
+  std::string text = ScientificText(magnitude, kSignificantDigits - 1);
   size_t e = text.find('e');
   Digits d;
   for (size_t i = 0; i < e; ++i) {

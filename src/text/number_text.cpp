@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -31,10 +32,7 @@ std::string FormatNumber(double value) {
 
   // Round to 15 significant digits first; the exponent of the rounded
   // value decides between fixed and exponent form.
-  // to_chars ignores the C locale (the window sets it from the desktop).
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-  std::string s(buf, res.ptr);
+  std::string s = ScientificText(value, 14);
   size_t ePos = s.find('e');
   int exponent = std::atoi(s.c_str() + ePos + 1);
   bool negative = s[0] == '-';
@@ -98,7 +96,7 @@ std::optional<double> ParseNumber(std::string_view text) {
   // from_chars ignores the desktop's decimal separator; it takes no '+'.
   std::string_view unsigned_ = s.front() == '+' ? s.substr(1) : s;
   double fast = 0;
-  auto [p, ec] = std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), fast);
+  auto [p, ec] = ReadDouble(unsigned_.data(), unsigned_.data() + unsigned_.size(), fast);
   if (ec == std::errc() && p == unsigned_.data() + unsigned_.size()) return fast;
   // Subnormal values (which the writer may produce) are out of range for
   // from_chars; strtod_l with the C locale keeps them.
@@ -146,6 +144,65 @@ std::optional<int16_t> ParseInt16(std::string_view text) {
   if (s.empty() || ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
   if (value < -32768 || value > 32767) return std::nullopt;
   return static_cast<int16_t>(value);
+}
+
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value) {
+#if defined(__cpp_lib_to_chars)
+  return std::from_chars(first, last, value);
+#else
+  // strtod would also take blanks, a '+', hexadecimal and "inf": only
+  // what from_chars takes may reach it.
+  const char* p = first;
+  if (p < last && *p == '-') ++p;
+  const char* digits = p;
+  while (p < last && (std::isdigit(static_cast<unsigned char>(*p)) || *p == '.')) ++p;
+  if (p == digits || (p - digits == 1 && *digits == '.'))
+    return {first, std::errc::invalid_argument};
+  if (p < last && (*p == 'e' || *p == 'E')) {
+    const char* exponent = p + 1;
+    if (exponent < last && (*exponent == '+' || *exponent == '-')) ++exponent;
+    const char* expDigits = exponent;
+    while (exponent < last && std::isdigit(static_cast<unsigned char>(*exponent))) ++exponent;
+    if (exponent > expDigits) p = exponent;
+  }
+  static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  std::string copy(first, p);
+  char* end = nullptr;
+  errno = 0;
+  double v = strtod_l(copy.c_str(), &end, cLocale);
+  const char* stop = first + (end - copy.c_str());
+  if (end == copy.c_str()) return {first, std::errc::invalid_argument};
+  if (errno == ERANGE) return {stop, std::errc::result_out_of_range};
+  value = v;
+  return {stop, std::errc()};
+#endif
+}
+
+std::string ScientificText(double value, int precision) {
+  char buf[64];
+#if defined(__cpp_lib_to_chars)
+  // to_chars ignores the C locale (the window sets it from the desktop).
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision);
+  return std::string(buf, res.ptr);
+#else
+  // Where to_chars lacks precision, printf has no locale to follow.
+  int n = std::snprintf(buf, sizeof buf, "%.*e", precision, value);
+  return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+#endif
+}
+
+std::string ShortestFloatText(float value) {
+  char buf[64];
+#if defined(__cpp_lib_to_chars)
+  return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+#else
+  int n = 0;
+  for (int digits = 1; digits <= 9; ++digits) {
+    n = std::snprintf(buf, sizeof buf, "%.*g", digits, static_cast<double>(value));
+    if (std::strtof(buf, nullptr) == value) break;
+  }
+  return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+#endif
 }
 
 }  // namespace sakuzu

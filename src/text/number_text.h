@@ -2,6 +2,7 @@
 // file, the report, the value lists and the settings file agree.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,5 +32,15 @@ std::optional<double> ParseNumber(std::string_view text);
 // when the text does not start with a number or the value is not finite.
 std::optional<double> LeadingNumber(std::string_view text);
 std::optional<int16_t> ParseInt16(std::string_view text);
+
+// std::from_chars for a double, also where the standard library lacks it
+// (the web viewer's): a decimal number whatever the C library's locale,
+// out of range (value unchanged) when it overflows or underflows.
+std::from_chars_result ReadDouble(const char* first, const char* last, double& value);
+// The value in exponent form with `precision` digits after the point
+// ("1.25e+03"), whatever the C library's locale.
+std::string ScientificText(double value, int precision);
+// The shortest text that reads back as this float, whatever the locale.
+std::string ShortestFloatText(float value);
 
 }  // namespace sakuzu

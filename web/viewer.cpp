@@ -1,0 +1,175 @@
+#include "web/viewer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "interact/dispatch.h"
+#include "view/renderer.h"
+#include "view/view_mapping.h"
+
+namespace sakuzu {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder that holds no settings file: the viewer draws with the
+// program's standard settings, whoever exported the page.
+constexpr const char* kNoSettingsFolder = "/sakuzu-viewer";
+
+void AppendJsonString(std::string& out, const std::string& text) {
+  out += '"';
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value) {
+  if (!std::isfinite(value)) {
+    out += "null";
+    return;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  out += text;
+}
+
+}  // namespace
+
+void Viewer::PageShell::DrawAngleMark(double vx, double vy, double px, double py, double angle) {
+  if (viewer_.session_) sakuzu::DrawAngleMark(viewer_.session_->renderer, vx, vy, px, py, angle);
+}
+
+Viewer::Viewer(int width, int height, WebCanvas::Page page) : canvas_(width, height, page) {}
+
+bool Viewer::Open(const std::string& name, const std::string& bytes, bool english) {
+  message_.clear();
+  // The figure reader reads files: the bytes become one in the page's
+  // memory, under the file's own name, which the messages show.
+  std::string title = FileTitle(name);
+  if (title.empty() || title == "." || title == "..") title = "figure.zk4";
+  std::error_code ec;
+  fs::create_directories("/tmp", ec);
+  std::string path = (fs::path("/tmp") / title).string();
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  session_ = std::make_unique<Session>(canvas_, shell_, kNoSettingsFolder);
+  Session& s = *session_;
+  s.ResetForStartUp();
+  s.LoadSettings();
+  s.language.setting = english ? "English" : "Japanese";
+  canvas_.Clear(s.view.backColor);
+  s.SetScreen();
+  s.StartModes();
+  s.fig.FigureFileName = "untitled";
+  s.Redraw();
+  FileOutcome outcome = s.OpenStartUpFigure(path);
+  fs::remove(path, ec);
+  if (!outcome.ok) {
+    message_ = outcome.message;
+    session_.reset();
+    canvas_.Clear(canvas_.Background());
+    canvas_.Present();
+    return false;
+  }
+  canvas_.Present();
+  return true;
+}
+
+void Viewer::Pointer(PointerEvent event, double x, double y, bool held) {
+  if (!session_) return;
+  MouseInput input;
+  input.px = x;
+  input.py = y;
+  Dispatcher& d = session_->dispatcher;
+  switch (event) {
+    case PointerEvent::kDown:
+      input.button = MouseButton::kLeft;
+      input.leftHeld = true;
+      MouseDown(d, input);
+      break;
+    case PointerEvent::kMove:
+      input.leftHeld = held;
+      MouseMove(d, input);
+      break;
+    case PointerEvent::kUp:
+    case PointerEvent::kCancel:
+      input.button = MouseButton::kLeft;
+      MouseUp(d, input);
+      break;
+  }
+  canvas_.Present();
+}
+
+void Viewer::Repaint() {
+  canvas_.Repaint();
+  canvas_.Present();
+}
+
+bool Viewer::Dragging() const {
+  return session_ && CurrentMode(session_->modes).value_or(0) == kModeDrag;
+}
+
+std::string Viewer::StateJson() const {
+  std::string out = "{\"ok\":";
+  out += session_ ? "true" : "false";
+  out += ",\"message\":";
+  AppendJsonString(out, message_);
+  out += ",\"dragging\":";
+  out += Dragging() ? "true" : "false";
+  out += ",\"points\":[";
+  if (session_) {
+    const Session& s = *session_;
+    for (int i = 1; i <= s.fig.ObjectCounts[kPointClass]; ++i) {
+      const PointRecord& p = s.fig.Points[i];
+      PixelPoint px = ToPixel(s.view, p.x, p.y);
+      if (i > 1) out += ',';
+      out += "{\"name\":";
+      AppendJsonString(out, p.name);
+      out += ",\"exists\":";
+      out += p.exists != 0 ? "true" : "false";
+      out += ",\"x\":";
+      AppendJsonNumber(out, p.x);
+      out += ",\"y\":";
+      AppendJsonNumber(out, p.y);
+      out += ",\"px\":";
+      AppendJsonNumber(out, px.x);
+      out += ",\"py\":";
+      AppendJsonNumber(out, px.y);
+      out += '}';
+    }
+  }
+  out += "],\"numbers\":[";
+  if (session_) {
+    const Session& s = *session_;
+    for (int i = 1; i <= s.fig.ObjectCounts[kNumberClass]; ++i) {
+      const NumberRecord& n = s.fig.Numbers[i];
+      if (i > 1) out += ',';
+      out += "{\"name\":";
+      AppendJsonString(out, n.name);
+      out += ",\"exists\":";
+      out += n.exists != 0 ? "true" : "false";
+      out += ",\"value\":";
+      AppendJsonNumber(out, n.value);
+      out += '}';
+    }
+  }
+  out += "]}";
+  return out;
+}
+
+}  // namespace sakuzu
