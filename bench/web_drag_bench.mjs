@@ -41,6 +41,27 @@ const tab = await browser.newPage();
 await tab.setViewport({ width: 1000, height: 800, deviceScaleFactor: Number(args.scale || 1) });
 await tab.goto('file://' + page);
 await tab.waitForSelector('[data-sakuzu-ready]', { timeout: 60000 });
+// The drag as the reader sees it: one step per frame, as pointer moves
+// arrive; the browser shows a frame every 16.7 ms while the steps keep up.
+const frames = await tab.evaluate((count) => new Promise((done) => {
+  const viewer = document.querySelector('[data-sakuzu-ready]').sakuzu;
+  const first = viewer.state().points[0];
+  viewer.press(first.px, first.py);
+  const stamps = [];
+  function frame(now) {
+    stamps.push(now);
+    const k = stamps.length;
+    if (k > count) {
+      viewer.release(first.px, first.py);
+      const gaps = stamps.slice(1).map((t, i) => t - stamps[i]).sort((a, b) => a - b);
+      done({ mean: (stamps[count] - stamps[0]) / count, slow: gaps.filter((g) => g > 17.5).length });
+      return;
+    }
+    viewer.move(first.px + (k % 100), first.py + ((k * 7) % 50));
+    requestAnimationFrame(frame);
+  }
+  requestAnimationFrame(frame);
+}), 120);
 const times = await tab.evaluate((steps) => {
   const viewer = document.querySelector('[data-sakuzu-ready]').sakuzu;
   const first = viewer.state().points[0];
@@ -65,5 +86,6 @@ const viewerBytes = fs.statSync(path.join(work, 'sakuzu_viewer.js')).size;
 console.log(`objects ${objects}, steps ${steps}`);
 console.log(`step: median ${at(0.5).toFixed(2)} ms, 90% ${at(0.9).toFixed(2)} ms, max ${at(1).toFixed(2)} ms`);
 console.log(`next frame after the last step: ${frame.toFixed(2)} ms`);
+console.log(`one step a frame: ${frames.mean.toFixed(2)} ms a frame, ${frames.slow} of 120 frames late`);
 console.log(`viewer script: ${(viewerBytes / 1048576).toFixed(2)} MB`);
 fs.rmSync(work, { recursive: true, force: true });

@@ -3,11 +3,15 @@
 # are already there: apt-get runs only for missing packages.
 set -euo pipefail
 
-# libqt6svg6 draws the window's icon; desktop-file-utils and shared-mime-info
+# qt6-svg-dev draws the window's icon; desktop-file-utils and shared-mime-info
 # check the desktop entry and the file type that the install test installs.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth
-  desktop-file-utils shared-mime-info)
+  desktop-file-utils shared-mime-info emscripten node-acorn chromium)
+# The web viewer's tests run under Node.js; a Node.js of the machine's own
+# (first on the PATH) is used when there is one.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,4 +22,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# puppeteer-core drives Chromium in the web viewer's tests, at the version
+# the lock file names.
+cd "$(dirname "$0")/.."
+if [ ! -f tests/web/node_modules/puppeteer-core/package.json ]; then
+  echo "installing the browser tests' Node.js packages"
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 fi

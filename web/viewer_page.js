@@ -45,10 +45,24 @@
     var stage = document.createElement('div');
     stage.className = 'sakuzu-stage';
     stage.style.cssText = 'position:relative;width:100%;max-width:' + width + 'px;';
-    var canvas = document.createElement('canvas');
+    // One canvas a layer, bottom to top, shown one over the other by the
+    // browser: a step draws only the layers that changed. The bottom one
+    // takes the pointer and gives the stage its size.
+    var layers = [];
+    for (var k = 0; k < 6; ++k) {
+      var layer = document.createElement('canvas');
+      layer.style.cssText = k === 0 ?
+          'display:block;width:100%;touch-action:none;user-select:none;' +
+          '-webkit-user-select:none;aspect-ratio:' + width + '/' + height + ';' :
+          'position:absolute;left:0;top:0;width:100%;height:100%;pointer-events:none;';
+      layers.push(layer);
+    }
+    var canvas = layers[0];
     canvas.className = 'sakuzu-canvas';
-    canvas.style.cssText = 'display:block;width:100%;touch-action:none;user-select:none;' +
-        '-webkit-user-select:none;aspect-ratio:' + width + '/' + height + ';';
+    var pane = document.createElement('div');
+    pane.className = 'sakuzu-pane';
+    pane.style.cssText = 'position:relative;';
+    for (var k = 0; k < layers.length; ++k) pane.appendChild(layers[k]);
     var message = document.createElement('div');
     message.className = 'sakuzu-message';
     message.setAttribute('role', 'alert');
@@ -60,7 +74,7 @@
     reset.className = 'sakuzu-reset';
     reset.textContent = texts.reset;
     bar.appendChild(reset);
-    stage.appendChild(canvas);
+    stage.appendChild(pane);
     stage.appendChild(message);
     stage.appendChild(bar);
 
@@ -70,34 +84,21 @@
     function showMessage(text) {
       message.textContent = text;  // never markup: names come from the file
       message.hidden = false;
-      canvas.hidden = true;
+      pane.hidden = true;
       bar.hidden = true;
     }
 
     createSakuzuViewer().then(function (M) {
-      var layers = [];
-      for (var k = 0; k < 6; ++k) layers.push(document.createElement('canvas'));
       M.sakuzuLayers = layers;
-      var view = canvas.getContext('2d');
       var held = false;
       var pending = null;
       var frame = 0;
-
-      function show() {
-        if (!M.sakuzuDirty) return;
-        M.sakuzuDirty = false;
-        view.setTransform(1, 0, 0, 1, 0, 0);
-        view.clearRect(0, 0, canvas.width, canvas.height);
-        for (var k = 0; k < layers.length; ++k) view.drawImage(layers[k], 0, 0);
-      }
 
       // Runs a call into the engine; a failure shows a message, never an
       // exception in the page.
       function call(work) {
         try {
-          var result = work();
-          show();
-          return result;
+          return work();
         } catch (e) {
           showMessage(texts.failed);
           return undefined;
@@ -111,8 +112,6 @@
         var device = Math.max(1, Math.round(shown * ratio));
         if (device === canvas.width) return;
         var deviceHeight = Math.max(1, Math.round(device * height / width));
-        canvas.width = device;
-        canvas.height = deviceHeight;
         for (var k = 0; k < layers.length; ++k) {
           layers[k].width = device;
           layers[k].height = deviceHeight;
@@ -200,12 +199,16 @@
         return JSON.parse(M.UTF8ToString(M._sakuzu_state()));
       };
       // One deformation step at (x, y) in logical pixels, as a drag moves
-      // there; the milliseconds it took, drawing included.
+      // there; the milliseconds it took, the drawing into the layers'
+      // pixels included (reading a pixel makes the browser draw now).
       api.step = function (x, y) {
         var start = performance.now();
         call(function () { M._sakuzu_pointer(1, x, y, 1); });
+        for (var k = 0; k < layers.length; ++k) layers[k].getContext('2d').getImageData(0, 0, 1, 1);
         return performance.now() - start;
       };
+      // A drag move as the pointer makes it, drawn at the next frame.
+      api.move = function (x, y) { call(function () { M._sakuzu_pointer(1, x, y, 1); }); };
       api.press = function (x, y) { held = true; call(function () { M._sakuzu_pointer(0, x, y, 1); }); };
       api.release = function (x, y) { held = false; call(function () { M._sakuzu_pointer(2, x, y, 0); }); };
       api.reset = function () { reset.click(); };

@@ -325,6 +325,7 @@ void ExportCommands::ExportHtmlPage() {
   request.figureText = FigureText(fig);  // the save rebuilt the automatic names
   request.templatePath = ShippedFile(kPageTemplateFileName);
   request.viewerPath = ShippedFile(kViewerFileName);
+  request.language = PageLanguage(w_.session_.language);
   ExportOutcome outcome = WriteHtmlPage(w_.picture_, request, w_.session_.Translator());
   if (!outcome.ok) {
     ShowMessage(outcome.message);

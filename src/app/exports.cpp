@@ -126,6 +126,10 @@ QImage ReplayImage(const PainterCanvas& picture, double scale) {
   return image;
 }
 
+std::string PageLanguage(const Language& language) {
+  return NormalisedSetting(language.setting) == "english" ? "english" : "japanese";
+}
+
 ExportOutcome WriteHtmlPage(const PainterCanvas& picture, const HtmlPageRequest& request,
                             const TranslateFn& translate) {
   bool read = false;
@@ -153,6 +157,9 @@ ExportOutcome WriteHtmlPage(const PainterCanvas& picture, const HtmlPageRequest&
   fields.fileUrl = RelativeLink(request.figurePath, folder);
   fields.pictureUrl = fs::path(picturePath).filename().string();
   fields.figureText = request.figureText;
+  fields.width = picture.Width();
+  fields.height = picture.Height();
+  if (!request.language.empty()) fields.language = request.language;
   std::string page = FillPageTemplate(templateText, fields);
   return SaveWhole(request.pagePath, translate, [&](QIODevice& file) {
     return file.write(page.data(), static_cast<qint64>(page.size())) ==

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/painter_canvas.h"
+#include "lang/translate.h"
 #include "model/kinds.h"  // TranslateFn
 
 namespace sakuzu {
@@ -41,7 +42,12 @@ struct HtmlPageRequest {
   std::string figureText;    // its file text, for the page's data
   std::string templatePath;  // the template found, or empty
   std::string viewerPath;    // the viewer shipped with the program, or empty
+  std::string language;      // "english" or "japanese": the live figure's texts
 };
+
+// The live figure's language on a page: "english" in English mode; the
+// user's dictionary is the program's alone, so the page shows Japanese.
+std::string PageLanguage(const Language& language);
 
 // The figure's page: the picture written beside it, the viewer copied
 // beside it unless it is there already, then the template filled. Without

@@ -74,11 +74,14 @@ std::string FillPageTemplate(std::string_view templateText, const PageFields& fi
     joined.append(line).append(kLineEnd);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
-  const std::array<std::pair<std::string_view, std::string>, 4> values = {{
+  const std::array<std::pair<std::string_view, std::string>, 7> values = {{
       {kFileNamePlaceholder, EscapeHtml(fields.fileName)},
       {kFileUrlPlaceholder, EscapeHtml(EscapeUrlPath(fields.fileUrl))},
       {kPictureUrlPlaceholder, EscapeHtml(EscapeUrlPath(fields.pictureUrl))},
       {kFigureDataPlaceholder, EscapeHtml(fields.figureText)},
+      {kWidthPlaceholder, std::to_string(fields.width)},
+      {kHeightPlaceholder, std::to_string(fields.height)},
+      {kLanguagePlaceholder, EscapeHtml(fields.language)},
   }};
   std::string page;
   page.reserve(joined.size() + fields.figureText.size());

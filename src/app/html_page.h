@@ -22,6 +22,11 @@ constexpr std::string_view kFileNamePlaceholder = "%ZKFILE%";
 constexpr std::string_view kFileUrlPlaceholder = "%ZKFILEURL%";
 constexpr std::string_view kPictureUrlPlaceholder = "%ZKPICTURE%";
 constexpr std::string_view kFigureDataPlaceholder = "%ZKDATA%";
+// The viewer's drawing area (the window's, in pixels) and its language
+// ("japanese" or "english"), for the page's live figure.
+constexpr std::string_view kWidthPlaceholder = "%ZKWIDTH%";
+constexpr std::string_view kHeightPlaceholder = "%ZKHEIGHT%";
+constexpr std::string_view kLanguagePlaceholder = "%ZKLANGUAGE%";
 
 // & < > " and ' as character references: safe in text and in attributes.
 std::string EscapeHtml(std::string_view text);
@@ -33,6 +38,8 @@ struct PageFields {
   std::string fileUrl;     // the figure file relative to the page, unescaped
   std::string pictureUrl;  // the picture relative to the page, unescaped
   std::string figureText;  // the figure's file text
+  int width = 640, height = 480;
+  std::string language = "japanese";
 };
 
 // The page from the template: its lines joined with CR LF after each, the

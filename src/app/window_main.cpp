@@ -220,6 +220,7 @@ int ExportCommand(int argc, char** argv, const std::vector<std::string>& args, s
     request.figureText = FigureText(drawing.session.fig);
     request.templatePath = ShippedFile(kPageTemplateFileName);
     request.viewerPath = ShippedFile(kViewerFileName);
+    request.language = PageLanguage(drawing.session.language);
     outcome = WriteHtmlPage(drawing.calls, request, translate);
   }
   if (!outcome.ok) {

@@ -149,15 +149,22 @@ class ExportsTest : public QObject {
   void HtmlPageWithItsPictureAndTheViewerCopiedOnce() {
     fs::path folder = Home() / "page";
     fs::create_directories(folder);
-    WriteText(Home() / "template.htm", "%ZKFILE%|%ZKPICTURE%|%ZKDATA%");
+    WriteText(Home() / "template.htm",
+              "%ZKFILE%|%ZKPICTURE%|%ZKWIDTH%x%ZKHEIGHT% %ZKLANGUAGE%|%ZKDATA%");
     WriteText(Home() / "viewer.js", "v1");
     PainterCanvas picture(100, 80);
     picture.Clear(MakeRgb(255, 255, 255));
     picture.DrawLine(10, 10, 90, 70, Pen{MakeRgb(0, 0, 0), 1, false});
-    HtmlPageRequest request{(folder / "t.htm").string(), (folder / "t.zk4").string(), "0\r\n",
-                            (Home() / "template.htm").string(), ""};
+    HtmlPageRequest request{(folder / "t.htm").string(),
+                            (folder / "t.zk4").string(),
+                            "0\r\n",
+                            (Home() / "template.htm").string(),
+                            "",
+                            "english"};
     QVERIFY(WriteHtmlPage(picture, request, {}).ok);  // without a viewer nothing is missing
-    QCOMPARE(ReadText(folder / "t.htm"), std::string("t.zk4|t.zk4.svg|0\r\n\r\n\r\n"));
+    // The live figure's drawing area is the picture's.
+    QCOMPARE(ReadText(folder / "t.htm"),
+             std::string("t.zk4|t.zk4.svg|100x80 english|0\r\n\r\n\r\n"));
     QCOMPARE(ReadSvg(folder / "t.zk4.svg").root, QString("svg"));
     QVERIFY(!fs::exists(folder / kViewerFileName));
 

@@ -10,6 +10,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 const args = Object.fromEntries(
@@ -71,7 +72,7 @@ async function open(file, viewport = { width: 800, height: 700 }) {
     await dialog.dismiss();
   });
   page.on('pageerror', (error) => trouble.errors.push(String(error)));
-  await page.goto('file://' + file);
+  await page.goto(pathToFileURL(file).href);
   await page.waitForSelector('[data-sakuzu-ready]', { timeout: 20000 });
   return { page, trouble };
 }
@@ -85,7 +86,13 @@ async function near(page, x, y, wanted) {
     const canvas = document.querySelector('canvas.sakuzu-canvas');
     const scale = canvas.width / Number(canvas.closest('[data-sakuzu-ready]').dataset.width || 640);
     const cx = Math.round((x + 0.5) * scale), cy = Math.round((y + 0.5) * scale);
-    const data = canvas.getContext('2d').getImageData(cx - 2, cy - 2, 5, 5).data;
+    // The layers as the browser shows them, one over the other.
+    const picture = document.createElement('canvas');
+    picture.width = canvas.width;
+    picture.height = canvas.height;
+    const ctx = picture.getContext('2d');
+    for (const layer of canvas.parentNode.querySelectorAll('canvas')) ctx.drawImage(layer, 0, 0);
+    const data = ctx.getImageData(cx - 2, cy - 2, 5, 5).data;
     return Array.from(data);
   }, x, y);
   for (let i = 0; i < pixels.length; i += 4) {
@@ -166,16 +173,26 @@ async function client(page, x, y) {
   await page.close();
 }
 
-// Hostile names are text, never markup; a refused figure says why.
+// Hostile names are text, never markup: in the figure (a free number's
+// name, points named to close the page's elements) and in the file name.
 {
   const hostile = '</script><img src=x onerror=alert(1)>';
-  const text = sampleText().replace('"AB@"', '"' + hostile + '"')
-                           .replace('"∠BAC@"', '"</textarea><img src=x onerror=alert(2)>"');
-  const { page, trouble } = await open(exportPage('hostile.zk4', text));
+  let text = sampleText();
+  const plain = text;
+  // One free number more behind the four measurements.
+  text = text.replace('0,4\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n4\r\n',
+                      '0,4\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n5\r\n')
+             .replace('"円1の半径@"\r\n0\r\n', '"円1の半径@"\r\n0\r\n5,-1,"' + hostile + '@"\r\n-1\r\n')
+             .replace('"A"', '"</textarea"').replace('"B"', '"<script>"');
+  check(text.split('\r\n').length === plain.split('\r\n').length + 2, 'the hostile figure is made');
+  const { page, trouble } = await open(exportPage('"><img src=x onerror=alert(3)>.zk4', text));
   const s = await state(page);
-  check(s.ok && s.numbers[0].name === hostile, 'the hostile name is read as a name');
+  check(s.ok && s.numbers[4] && s.numbers[4].name === hostile,
+        'the hostile number name is read as a name: ' + JSON.stringify(s.numbers[4]));
+  check(s.ok && s.points[0].name === '</textarea' && s.points[1].name === '<script>',
+        'the point names are read as names');
   check(trouble.dialogs === 0 && trouble.errors.length === 0, 'nothing runs');
-  check(await page.evaluate(() => document.querySelectorAll('img[src="x"]').length) === 0,
+  check(await page.evaluate(() => document.querySelectorAll('img[src="x"], script:not([src])').length) === 0,
         'no element is made from a name');
   await page.close();
 }
