@@ -18,6 +18,10 @@ set(expected bin/sakuzu share/sakuzu/dic_zk4_english.txt share/sakuzu/document/h
     share/applications/sakuzu.desktop share/mime/packages/sakuzu.xml
     share/icons/hicolor/scalable/apps/sakuzu.svg
     share/icons/hicolor/scalable/mimetypes/application-x-sakuzu-figure.svg)
+list(APPEND expected share/sakuzu/zk_html_org.htm)
+if(VIEWER)
+  list(APPEND expected share/sakuzu/sakuzu_viewer.js)
+endif()
 file(GLOB figures RELATIVE ${SAMPLES} ${SAMPLES}/*.zk4)
 foreach(figure ${figures})
   list(APPEND expected share/sakuzu/${figure})
