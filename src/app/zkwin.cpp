@@ -274,6 +274,12 @@ void ZKwin::StartUp(const std::string& commandLine) {
   }
   FileOutcome outcome = session_.OpenStartUpFigure(commandLine);
   if (!outcome.ok) startUpMessage_ = outcome.message;
+  // The window copy's figure file is temporary and goes at the next exit
+  // of either window: a save of the copy must ask for a name of its own.
+  fs::path copy = fs::path(session_.ProgramFolderPath()) / kTempFigureFileName;
+  if (outcome.ok && !path.empty() && fs::equivalent(path, copy, ec)) {
+    session_.fig.FigureFileName = "untitled";
+  }
   ShowPanel2();
   SetWindow();
   if (session_.settings.menuMode == kEasyMenuMode) menus_->Set_Menu_Easy();

@@ -152,6 +152,11 @@ class ExportWindowTest : public QObject {
     QCOMPARE(read.StepCount, w.session().fig.StepCount);
     QCOMPARE(w.session().view.ViewScale, 0.1);  // standard zoom, then one step out
     QVERIFY(messages_.empty());
+    // The second window works on the copy but never saves into it: the
+    // temporary file goes when either window closes.
+    ZKwin second(copy.string());
+    QCOMPARE(second.session().fig.StepCount, w.session().fig.StepCount);
+    QCOMPARE(second.session().fig.FigureFileName, std::string("untitled"));
 
 #ifdef SAKUZU_HAVE_PRINTING
     fs::path pdf = Home() / "printed.pdf";
