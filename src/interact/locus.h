@@ -73,7 +73,7 @@ std::string HtmlText(std::string_view text);
 
 struct LocusState {
   bool on = false;
-  bool used = false;  // switched at least once: panel 3 shows the state
+  bool used = false;                // switched at least once: panel 3 shows the state
   std::vector<PointRecord> points;  // samples, coloured in their locus colour
   std::vector<LineRecord> lines;
   std::vector<CircleRecord> circles;

@@ -78,7 +78,8 @@ class Builder {
 
 // Room for the macro's steps and objects within the 16-bit limits.
 bool Fits(const Figure& fig, int steps, int points, int lines, int numbers) {
-  return fig.StepCount + steps <= kMaxCount && fig.ObjectCounts[kPointClass] + points <= kMaxCount &&
+  return fig.StepCount + steps <= kMaxCount &&
+         fig.ObjectCounts[kPointClass] + points <= kMaxCount &&
          fig.ObjectCounts[kLineClass] + lines <= kMaxCount &&
          fig.ObjectCounts[kNumberClass] + numbers <= kMaxCount;
 }

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "geometry/recalc.h"
-#include "text/number_text.h"
 #include "text/text_util.h"
 #include "view/number_display.h"
 
@@ -606,17 +605,6 @@ void SetAxisColorCommand(Renderer& r, Rgb color) {
 void SetBackgroundCommand(Renderer& r, Rgb color) {
   r.view.backColor = color;
   Redraw(r);
-}
-
-int PenWidthFromAnswer(std::string_view answer) {
-  double whole = std::trunc(LeadingNumber(answer).value_or(0));
-  return static_cast<int>(std::clamp(whole, 1.0, 10.0));
-}
-
-int16_t ColorStrengthFromAnswer(std::string_view answer) {
-  double whole = std::trunc(LeadingNumber(answer).value_or(0));
-  if (whole < 1 || whole > 255) return 255;
-  return static_cast<int16_t>(whole);
 }
 
 void ToggleLabels(DisplaySettings& settings) {

@@ -179,11 +179,8 @@ void SetAxisKindCommand(Renderer& r, int16_t kind);
 void SetAxisColorCommand(Renderer& r, Rgb color);
 void SetBackgroundCommand(Renderer& r, Rgb color);
 
-// Option commands. The answers of the input boxes read like the leading
-// number of the text ("" and words read as 0).
-int PenWidthFromAnswer(std::string_view answer);           // whole part, 1 to 10
-int16_t ColorStrengthFromAnswer(std::string_view answer);  // outside 1..255 gives 255
-void ToggleLabels(DisplaySettings& settings);              // "文字表示"; no redraw
-void ToggleAngleMarksCommand(Renderer& r);                 // then the full redraw
+// Option commands.
+void ToggleLabels(DisplaySettings& settings);  // "文字表示"; no redraw
+void ToggleAngleMarksCommand(Renderer& r);     // then the full redraw
 
 }  // namespace sakuzu
