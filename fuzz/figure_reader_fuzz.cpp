@@ -36,10 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(ParseFigureBytes(secondBytes, "fuzz", third, error), "second file reads back");
   Check(FigureBytes(third) == secondBytes, "writing settles after one round");
 
-  std::string message;
-  if (MergeFigure(second, third, message)) {
+  FileError refusal;
+  if (MergeFigure(second, third, refusal)) {
     Figure merged;
     Check(ParseFigureBytes(FigureBytes(second), "fuzz", merged, error), "merged figure reads back");
+  } else {
+    Check(!refusal.what.empty(), "a refused merge names its reason");
   }
   return 0;
 }
