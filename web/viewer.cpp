@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <utility>
 
 #include "interact/dispatch.h"
 #include "view/renderer.h"
@@ -131,42 +133,28 @@ std::string Viewer::StateJson() const {
   AppendJsonString(out, message_);
   out += ",\"dragging\":";
   out += Dragging() ? "true" : "false";
-  out += ",\"points\":[";
-  if (session_) {
-    const Session& s = *session_;
-    for (int i = 1; i <= s.fig.ObjectCounts[kPointClass]; ++i) {
-      const PointRecord& p = s.fig.Points[i];
-      PixelPoint px = ToPixel(s.view, p.x, p.y);
-      if (i > 1) out += ',';
-      out += "{\"name\":";
-      AppendJsonString(out, p.name);
-      out += ",\"exists\":";
-      out += p.exists != 0 ? "true" : "false";
-      out += ",\"x\":";
-      AppendJsonNumber(out, p.x);
-      out += ",\"y\":";
-      AppendJsonNumber(out, p.y);
-      out += ",\"px\":";
-      AppendJsonNumber(out, px.x);
-      out += ",\"py\":";
-      AppendJsonNumber(out, px.y);
-      out += '}';
+  // One object: its name, whether it exists, then the given fields.
+  auto object = [&out](int i, const std::string& name, int16_t exists,
+                       std::initializer_list<std::pair<const char*, double>> fields) {
+    out += i > 1 ? ",{\"name\":" : "{\"name\":";
+    AppendJsonString(out, name);
+    out += exists != 0 ? ",\"exists\":true" : ",\"exists\":false";
+    for (const auto& [key, value] : fields) {
+      out += ",\"" + std::string(key) + "\":";
+      AppendJsonNumber(out, value);
     }
+    out += '}';
+  };
+  out += ",\"points\":[";
+  for (int i = 1; session_ && i <= session_->fig.ObjectCounts[kPointClass]; ++i) {
+    const PointRecord& p = session_->fig.Points[i];
+    PixelPoint px = ToPixel(session_->view, p.x, p.y);
+    object(i, p.name, p.exists, {{"x", p.x}, {"y", p.y}, {"px", px.x}, {"py", px.y}});
   }
   out += "],\"numbers\":[";
-  if (session_) {
-    const Session& s = *session_;
-    for (int i = 1; i <= s.fig.ObjectCounts[kNumberClass]; ++i) {
-      const NumberRecord& n = s.fig.Numbers[i];
-      if (i > 1) out += ',';
-      out += "{\"name\":";
-      AppendJsonString(out, n.name);
-      out += ",\"exists\":";
-      out += n.exists != 0 ? "true" : "false";
-      out += ",\"value\":";
-      AppendJsonNumber(out, n.value);
-      out += '}';
-    }
+  for (int i = 1; session_ && i <= session_->fig.ObjectCounts[kNumberClass]; ++i) {
+    const NumberRecord& n = session_->fig.Numbers[i];
+    object(i, n.name, n.exists, {{"value", n.value}});
   }
   out += "]}";
   return out;

@@ -28,8 +28,6 @@ constexpr std::string_view kWidthPlaceholder = "%ZKWIDTH%";
 constexpr std::string_view kHeightPlaceholder = "%ZKHEIGHT%";
 constexpr std::string_view kLanguagePlaceholder = "%ZKLANGUAGE%";
 
-// & < > " and ' as character references: safe in text and in attributes.
-std::string EscapeHtml(std::string_view text);
 // A relative link: every byte but letters, digits, "-._~" and "/" as %XX.
 std::string EscapeUrlPath(std::string_view path);
 

@@ -137,6 +137,18 @@ void NumberDialogBase::ShowMessage(const std::string& japanese) {
   QMessageBox::information(this, windowTitle(), text);
 }
 
+void NumberDialogBase::Act(const std::function<bool()>& action, bool refocus) {
+  const bool done = action();
+  const std::string message = TakeModelMessage();
+  if (!message.empty()) {
+    ShowMessage(message);
+  } else if (!done) {
+    QApplication::beep();
+  }
+  Mirror(refocus && done);
+  if (ModelAccepted()) accept();
+}
+
 void NumberDialogBase::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
     UseListFont();
@@ -241,18 +253,6 @@ ZKSelNum::ZKSelNum(QWidget* parent, Figure& fig, const NumberChoiceRequest& requ
           [this, &m] { Act([&] { return m.LeaveReset(); }); });
 
   Mirror(true);
-}
-
-void ZKSelNum::Act(const std::function<bool()>& action, bool refocus) {
-  const bool done = action();
-  const std::string message = model_.TakeMessage();
-  if (!message.empty()) {
-    ShowMessage(message);
-  } else if (!done) {
-    QApplication::beep();
-  }
-  Mirror(refocus && done);
-  if (model_.Outcome() == DialogOutcome::kAccepted) accept();
 }
 
 void ZKSelNum::Mirror(bool refocus) {
@@ -410,18 +410,6 @@ ZKExpress::ZKExpress(QWidget* parent, Figure& fig, int decimals, const Translato
 
   FontChanged();
   Mirror(true);
-}
-
-void ZKExpress::Act(const std::function<bool()>& action, bool refocus) {
-  const bool done = action();
-  const std::string message = model_.TakeMessage();
-  if (!message.empty()) {
-    ShowMessage(message);
-  } else if (!done) {
-    QApplication::beep();
-  }
-  Mirror(refocus && done);
-  if (model_.Outcome() == DialogOutcome::kAccepted) accept();
 }
 
 void ZKExpress::Mirror(bool refocus) {

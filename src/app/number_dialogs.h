@@ -46,6 +46,12 @@ class NumberDialogBase : public QDialog {
   static void MirrorList(QListWidget* list, const NumberListControl& control);
   void FocusOn(const std::string& objectName);
   void ShowMessage(const std::string& japanese);
+  // Runs one action of the model, then shows its refusal (or beeps),
+  // mirrors its controls and closes when it has an answer.
+  void Act(const std::function<bool()>& action, bool refocus = true);
+  virtual void Mirror(bool refocus) = 0;
+  virtual std::string TakeModelMessage() = 0;
+  virtual bool ModelAccepted() const = 0;
 
   void changeEvent(QEvent* event) override;
   virtual void FontChanged() {}
@@ -76,10 +82,9 @@ class ZKSelNum : public NumberDialogBase {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Runs one action of the model, then shows its refusal, mirrors its
-  // controls and closes when it has an answer.
-  void Act(const std::function<bool()>& action, bool refocus = true);
-  void Mirror(bool refocus);
+  void Mirror(bool refocus) override;
+  std::string TakeModelMessage() override { return model_.TakeMessage(); }
+  bool ModelAccepted() const override { return model_.Outcome() == DialogOutcome::kAccepted; }
 
   NumberChoice model_;
   QPushButton *cmdOK_, *cmdCancel_, *command1_, *newNum_, *newNumOK_, *newNumCancel_;
@@ -104,8 +109,9 @@ class ZKExpress : public NumberDialogBase {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Act(const std::function<bool()>& action, bool refocus = true);
-  void Mirror(bool refocus);
+  void Mirror(bool refocus) override;
+  std::string TakeModelMessage() override { return model_.TakeMessage(); }
+  bool ModelAccepted() const override { return model_.Outcome() == DialogOutcome::kAccepted; }
   void FontChanged() override;
 
   ExpressionInput model_;

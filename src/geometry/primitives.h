@@ -174,11 +174,12 @@ inline bool IsValidObject(const Figure& fig, int cls, int index) {
   return index <= fig.ObjectCounts[static_cast<size_t>(cls)] && index <= ObjectUpperBound(fig, cls);
 }
 
-inline int SlotIndex(const Figure& fig, const Table<StepSlots>& slots, int step, int slot,
+// (The table is not named "slots": Qt defines that word as a macro.)
+inline int SlotIndex(const Figure& fig, const Table<StepSlots>& table, int step, int slot,
                      int cls) {
   if (!IsValidStep(fig, step) || slot < 1 || slot > kSlotCount) return 0;
-  if (step > slots.UpperBound()) return 0;
-  const int index = slots[step][static_cast<size_t>(slot)].index;
+  if (step > table.UpperBound()) return 0;
+  const int index = table[step][static_cast<size_t>(slot)].index;
   return IsValidObject(fig, cls, index) ? index : 0;
 }
 

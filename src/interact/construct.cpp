@@ -91,6 +91,24 @@ void WithdrawPendingStep(Figure& fig) {
 
 void ShowTooMany(Workspace& ws) { ws.shell().ShowMessage(ws.T(kTooManyObjectsMessage)); }
 
+// The step of a command that places a new point, with that point; 0 when
+// the tables are full (the command's mode is left and the user told).
+int StartPointStep(Workspace& ws, const char* kind, ObjectRef& point) {
+  Figure& fig = ws.fig;
+  int step = AppendStep(fig);
+  point = step ? NewObject(ws, kPointClass) : ObjectRef{};
+  if (point.IsEmpty()) {
+    if (step) WithdrawPendingStep(fig);
+    Pop(ws);
+    ShowTooMany(ws);
+    return 0;
+  }
+  fig.StepKind[step] = kind;
+  ws.build.InputLineKindRequired.fill(-1);
+  ws.build.OutputLineKind.fill(-1);
+  return step;
+}
+
 // The slot classes a kind takes and makes (number 100, group slot 200).
 void SetUpSlots(Figure& fig, int step, const KindInfo& info) {
   StepSlots& in = fig.StepInputs[step];
@@ -541,16 +559,9 @@ void InputPicked(Workspace& ws, ObjectRef ref) {
 void NewFreePoint(Workspace& ws) {
   Figure& fig = ws.fig;
   Push(ws, kModeNewPoint);
-  int step = AppendStep(fig);
-  ObjectRef p = step ? NewObject(ws, kPointClass) : ObjectRef{};
-  if (p.IsEmpty()) {
-    if (step) WithdrawPendingStep(fig);
-    Pop(ws);
-    return ShowTooMany(ws);
-  }
-  fig.StepKind[step] = "PNEW";
-  ws.build.InputLineKindRequired.fill(-1);
-  ws.build.OutputLineKind.fill(-1);
+  ObjectRef p;
+  int step = StartPointStep(ws, "PNEW", p);
+  if (step == 0) return;
   fig.StepOutputs[step][1] = p;
   PointRecord& point = fig.Points[p.index];
   point.style = 2;
@@ -635,16 +646,9 @@ void BoundedPoint(Workspace& ws, int hostClass) {
   }
   Push(ws, kModeBoundPoint);
   ws.build.RepeatFlag = false;
-  int step = AppendStep(fig);
-  ObjectRef p = step ? NewObject(ws, kPointClass) : ObjectRef{};
-  if (p.IsEmpty()) {
-    if (step) WithdrawPendingStep(fig);
-    Pop(ws);
-    return ShowTooMany(ws);
-  }
-  fig.StepKind[step] = "PBND";
-  ws.build.InputLineKindRequired.fill(-1);
-  ws.build.OutputLineKind.fill(-1);
+  ObjectRef p;
+  int step = StartPointStep(ws, "PBND", p);
+  if (step == 0) return;
   ws.build.CurrentLineKindRequired = -1;
   ws.build.numbersAtStart = fig.ObjectCounts[kNumberClass];
   ws.build.polygonStep = 0;

@@ -117,31 +117,29 @@ std::string History::RedoCaption() const {
   return CanRedo() ? entries_[index_].caption : std::string();
 }
 
+void History::Exchange(Entry& entry, Figure& fig) {
+  FigureState current = FigureState::Of(fig);
+  entry.state.RestoreInto(fig);
+  bytes_ -= entry.state.Bytes();
+  entry.state = std::move(current);
+  bytes_ += entry.state.Bytes();
+}
+
 bool History::Undo(Figure& fig) {
   if (!CanUndo()) return false;
   open_.reset();
-  Entry& entry = entries_[index_ - 1];
-  FigureState after = FigureState::Of(fig);
-  entry.state.RestoreInto(fig);
-  bytes_ -= entry.state.Bytes();
-  entry.state = std::move(after);
-  bytes_ += entry.state.Bytes();
+  Entry& entry = entries_[--index_];
+  Exchange(entry, fig);
   generation_ = entry.generationBefore;
-  --index_;
   return true;
 }
 
 bool History::Redo(Figure& fig) {
   if (!CanRedo()) return false;
   open_.reset();
-  Entry& entry = entries_[index_];
-  FigureState before = FigureState::Of(fig);
-  entry.state.RestoreInto(fig);
-  bytes_ -= entry.state.Bytes();
-  entry.state = std::move(before);
-  bytes_ += entry.state.Bytes();
+  Entry& entry = entries_[index_++];
+  Exchange(entry, fig);
   generation_ = entry.generationAfter;
-  ++index_;
   return true;
 }
 

@@ -91,6 +91,8 @@ class History {
     int64_t generationBefore = 0, generationAfter = 0;
   };
   void Trim();
+  // The entry's state goes into the figure; the figure's takes its place.
+  void Exchange(Entry& entry, Figure& fig);
 
   size_t budget_;
   std::deque<Entry> entries_;

@@ -60,29 +60,6 @@ std::string CsvField(std::string_view text) {
   return field + "\"";
 }
 
-std::string HtmlText(std::string_view text) {
-  std::string html;
-  for (char c : text) {
-    switch (c) {
-      case '<':
-        html += "&lt;";
-        break;
-      case '>':
-        html += "&gt;";
-        break;
-      case '&':
-        html += "&amp;";
-        break;
-      case '"':
-        html += "&quot;";
-        break;
-      default:
-        html += c;
-    }
-  }
-  return html;
-}
-
 std::string RecordBook::CsvPath() const { return (fs::path(folder_) / kRecordCsvName).string(); }
 std::string RecordBook::HtmlPath() const { return (fs::path(folder_) / kRecordHtmlName).string(); }
 
@@ -95,14 +72,14 @@ void RecordBook::Open(const Figure& fig, const std::string& title,
   written_ = 0;
   open_ = true;
   std::string html = "<html><head><meta charset=\"utf-8\"></head><body>\n<small>\n";
-  html += "<a href=" + std::string(kRecordCsvName) + ">[" + HtmlText(openInSpreadsheet) +
+  html += "<a href=" + std::string(kRecordCsvName) + ">[" + EscapeHtml(openInSpreadsheet) +
           "]</a>\n</small>\n";
-  html += "<h2>" + HtmlText(results) + " by " + HtmlText(title) + "</h2>\n";
-  html += "<div align = center>\n<small>\nfile : " + HtmlText(fig.FigureFileName) + ",\n( " +
+  html += "<h2>" + EscapeHtml(results) + " by " + EscapeHtml(title) + "</h2>\n";
+  html += "<div align = center>\n<small>\nfile : " + EscapeHtml(fig.FigureFileName) + ",\n( " +
           Now() + " )\n</small>\n</div>\n<hr>\n<table border=1>\n<tr>\n";
   std::string csv = "\xEF\xBB\xBF";  // spreadsheets read UTF-8 names with the mark
   for (size_t k = 0; k < headers_.size(); ++k) {
-    html += "<th>" + HtmlText(headers_[k]) + "\n";
+    html += "<th>" + EscapeHtml(headers_[k]) + "\n";
     csv += (k ? "," : "") + CsvField(headers_[k]);
   }
   html += "\n";
@@ -137,7 +114,7 @@ bool RecordBook::Flush() {
   for (size_t r = written_; r < rows_.size(); ++r) {
     html += "<tr>\n";
     for (size_t k = 0; k < rows_[r].size(); ++k) {
-      html += "<td>" + HtmlText(rows_[r][k]) + "\n";
+      html += "<td>" + EscapeHtml(rows_[r][k]) + "\n";
       csv += (k ? "," : "") + CsvField(rows_[r][k]);
     }
     html += "\n";

@@ -17,6 +17,12 @@
 namespace sakuzu {
 namespace {
 
+// strtod_l in the C locale: the desktop's decimal separator never applies.
+locale_t CLocale() {
+  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return c;
+}
+
 std::string_view StripBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -100,10 +106,9 @@ std::optional<double> ParseNumber(std::string_view text) {
   if (ec == std::errc() && p == unsigned_.data() + unsigned_.size()) return fast;
   // Subnormal values (which the writer may produce) are out of range for
   // from_chars; strtod_l with the C locale keeps them.
-  static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   std::string copy(s);
   char* end = nullptr;
-  double v = strtod_l(copy.c_str(), &end, cLocale);
+  double v = strtod_l(copy.c_str(), &end, CLocale());
   if (end != copy.c_str() + copy.size() || !std::isfinite(v)) return std::nullopt;
   return v;
 }
@@ -165,11 +170,10 @@ std::from_chars_result ReadDouble(const char* first, const char* last, double& v
     while (exponent < last && std::isdigit(static_cast<unsigned char>(*exponent))) ++exponent;
     if (exponent > expDigits) p = exponent;
   }
-  static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   std::string copy(first, p);
   char* end = nullptr;
   errno = 0;
-  double v = strtod_l(copy.c_str(), &end, cLocale);
+  double v = strtod_l(copy.c_str(), &end, CLocale());
   const char* stop = first + (end - copy.c_str());
   if (end == copy.c_str()) return {first, std::errc::invalid_argument};
   if (errno == ERANGE) return {stop, std::errc::result_out_of_range};

@@ -26,4 +26,7 @@ std::string PadToChars(std::string_view utf8, int width);
 // Replaces every occurrence of `placeholder` (as "{n}") in a message.
 void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value);
 
+// & < > " and ' as character references: safe in page text and attributes.
+std::string EscapeHtml(std::string_view text);
+
 }  // namespace sakuzu

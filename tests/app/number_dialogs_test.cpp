@@ -10,23 +10,12 @@
 
 #include "app_test_support.h"
 #include "lang/translate.h"
+#include "test_figure.h"
 
 using namespace sakuzu;
 using namespace sakuzu::test;
 
 namespace {
-
-// Numbers 1 "AB" = 2.5 (measured) and 2 "k" = 4 (free), then unnamed free
-// numbers of value 2 up to `count`, as in the dialog models' tests.
-Figure ThreeNumbers(int count = 3) {
-  Figure fig;
-  for (int i = 1; i <= count; ++i) {
-    AddObject(fig, kNumberClass);
-    fig.Numbers[i] = {i == 1 ? 2.5 : i == 2 ? 4 : 2, kTrue, i == 1 ? "AB" : i == 2 ? "k" : "",
-                      i == 1 ? int16_t{0} : kTrue,   "",    0};
-  }
-  return fig;
-}
 
 void Click(QWidget* dialog, const char* name) {
   QTest::mouseClick(Find<QPushButton>(dialog, name), Qt::LeftButton);
