@@ -180,7 +180,7 @@ void BM_PlaneScan(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Figure fig;
-    ReadWriteFigure(fig, SAKUZU_SAMPLES "/sample.zk4", "R");
+    ReadWriteFigure(fig, SAKUZU_SAMPLES "/sample.zk4", FigureFileMode::kRead);
     ImageCanvas canvas(640, 480);
     ViewState view;
     SetScreen(view, 640, 480);
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
   if (argc >= 3 && std::string_view(argv[1]) == "--write-chain") {
     int objects = argc >= 4 ? std::atoi(argv[3]) : 1003;
     sakuzu::Figure fig = sakuzu::ChainMaker().Build(objects);
-    return sakuzu::ReadWriteFigure(fig, argv[2], "W").ok ? 0 : 1;
+    return sakuzu::ReadWriteFigure(fig, argv[2], sakuzu::FigureFileMode::kWrite).ok ? 0 : 1;
   }
   // Fonts need a GUI application; no screen is needed.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -75,7 +75,7 @@ void BM_SaveFigure(benchmark::State& state) {
   Figure fig = GeneratedFigure(static_cast<int>(state.range(0)));
   std::string path = TempPath();
   for (auto _ : state) {
-    FileOutcome outcome = ReadWriteFigure(fig, path, "W");
+    FileOutcome outcome = ReadWriteFigure(fig, path, FigureFileMode::kWrite);
     if (!outcome.ok) state.SkipWithError("save failed");
   }
   std::remove(path.c_str());
@@ -86,10 +86,10 @@ BENCHMARK(BM_SaveFigure)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_LoadFigure(benchmark::State& state) {
   Figure fig = GeneratedFigure(static_cast<int>(state.range(0)));
   std::string path = TempPath();
-  ReadWriteFigure(fig, path, "W");
+  ReadWriteFigure(fig, path, FigureFileMode::kWrite);
   for (auto _ : state) {
     Figure loaded;
-    FileOutcome outcome = ReadWriteFigure(loaded, path, "R");
+    FileOutcome outcome = ReadWriteFigure(loaded, path, FigureFileMode::kRead);
     if (!outcome.ok) state.SkipWithError(outcome.message.c_str());
     benchmark::DoNotOptimize(loaded.StepCount);
   }

@@ -148,8 +148,9 @@ TEST(Deform, RandomDeformationSoak) {
   };
   for (const auto& path : figures) {
     Bench b;
-    ASSERT_TRUE(
-        ReadWriteFigure(b.fig, path.string(), "R", [](Figure& f) { UpdateAutoNames(f); }).ok)
+    ASSERT_TRUE(ReadWriteFigure(b.fig, path.string(), FigureFileMode::kRead,
+                                [](Figure& f) { UpdateAutoNames(f); })
+                    .ok)
         << path;
     Redraw(b.r);
     int16_t objects[4];

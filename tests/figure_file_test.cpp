@@ -135,24 +135,24 @@ TEST_F(FigureFile, RoundTripKeepsEveryFieldAndEveryByte) {
   EXPECT_NE(text.find("2,1\r\n0.25\r\n\"F\"\r\n"), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 7), "REV=6\r\n");
 
-  ASSERT_TRUE(ReadWriteFigure(fig, Path("a.zk4"), "W").ok);
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("a.zk4"), FigureFileMode::kWrite).ok);
   std::string first = Slurp(Path("a.zk4"));
   EXPECT_EQ(first, *Utf8ToCp932(text));  // everything fits in CP932
   Figure back;
   back.FigureFileName = "kept";
-  ASSERT_TRUE(ReadWriteFigure(back, Path("a.zk4"), "R").ok);
+  ASSERT_TRUE(ReadWriteFigure(back, Path("a.zk4"), FigureFileMode::kRead).ok);
   EXPECT_EQ(back.FigureFileName, "kept");
   // The group's 200 mark is written as 0,0 and reads back as an empty slot.
   EXPECT_TRUE(back.StepInputs[9][3].IsEmpty());
   EXPECT_TRUE(back.ComplexOpsUsed == 0);
   ExpectSameObjects(fig, back);
-  ASSERT_TRUE(ReadWriteFigure(back, Path("b.zk4"), "W").ok);
+  ASSERT_TRUE(ReadWriteFigure(back, Path("b.zk4"), FigureFileMode::kWrite).ok);
   EXPECT_EQ(Slurp(Path("b.zk4")), first);
 
   // The shipped sample reads and writes back byte for byte.
   Figure sample;
-  ASSERT_TRUE(ReadWriteFigure(sample, SAKUZU_SAMPLES "/sample.zk4", "R").ok);
-  ASSERT_TRUE(ReadWriteFigure(sample, Path("s.zk4"), "W").ok);
+  ASSERT_TRUE(ReadWriteFigure(sample, SAKUZU_SAMPLES "/sample.zk4", FigureFileMode::kRead).ok);
+  ASSERT_TRUE(ReadWriteFigure(sample, Path("s.zk4"), FigureFileMode::kWrite).ok);
   EXPECT_EQ(Slurp(Path("s.zk4")), Slurp(SAKUZU_SAMPLES "/sample.zk4"));
 }
 
@@ -186,7 +186,7 @@ TEST_F(FigureFile, LevelZeroFilesReadThroughTheRetry) {
   }
   Spit(Path("old.zk4"), *Utf8ToCp932(level0));
   Figure back;
-  ASSERT_TRUE(ReadWriteFigure(back, Path("old.zk4"), "R").ok);
+  ASSERT_TRUE(ReadWriteFigure(back, Path("old.zk4"), FigureFileMode::kRead).ok);
   ExpectSameObjects(fig, back);
   // Written back at level 1.
   EXPECT_EQ(FigureText(back), text);
@@ -202,10 +202,10 @@ TEST_F(FigureFile, EncodingsReadToTheSameFigure) {
 
   // A name outside CP932 survives: the file becomes UTF-8 with a BOM.
   a.Points[2].name = "点😀";
-  ASSERT_TRUE(ReadWriteFigure(a, Path("emoji.zk4"), "W").ok);
+  ASSERT_TRUE(ReadWriteFigure(a, Path("emoji.zk4"), FigureFileMode::kWrite).ok);
   EXPECT_EQ(Slurp(Path("emoji.zk4")).substr(0, 3), "\xEF\xBB\xBF");
   Figure d;
-  ASSERT_TRUE(ReadWriteFigure(d, Path("emoji.zk4"), "R").ok);
+  ASSERT_TRUE(ReadWriteFigure(d, Path("emoji.zk4"), FigureFileMode::kRead).ok);
   EXPECT_EQ(d.Points[2].name, "点😀");
   // Half-width katakana that also pass for UTF-8: see the encoding tests.
 }
@@ -248,7 +248,7 @@ TEST_F(FigureFile, MergeRenumbersSlotsBindingsAndReversedSteps) {
   file.StepReversed[3] = kTrue;
   Spit(Path("part.zk4"), FigureText(file));
 
-  ASSERT_TRUE(ReadWriteFigure(fig, Path("part.zk4"), "A").ok);
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("part.zk4"), FigureFileMode::kAppend).ok);
   EXPECT_EQ(fig.FigureFileName, "current.zk4");
   EXPECT_EQ(fig.StepCount, 14);
   EXPECT_EQ(fig.ObjectCounts, (std::array<int16_t, kCountEntries>{1, 6, 3}));
@@ -279,7 +279,7 @@ TEST_F(FigureFile, MergedExpressionsFollowTheirNumbers) {
   Spit(Path("calc.zk4"), FigureText(file));
 
   auto autoNames = [](Figure& f) { UpdateAutoNames(f); };
-  ASSERT_TRUE(ReadWriteFigure(fig, Path("calc.zk4"), "A", autoNames).ok);
+  ASSERT_TRUE(ReadWriteFigure(fig, Path("calc.zk4"), FigureFileMode::kAppend, autoNames).ok);
   EXPECT_EQ(fig.Numbers[4].expression, "N2*N3");
   EXPECT_EQ(EvaluateExpression(fig, fig.Numbers[4].expression), 12.0);
   fig.Numbers[2].value = 5;
@@ -298,7 +298,7 @@ TEST_F(FigureFile, MergedExpressionsFollowTheirNumbers) {
   Spit(Path("wide.zk4"), FigureText(wide));
   for (int i = 0; i < 6; ++i) AddObject(fig, kNumberClass);  // 10 numbers: N1 becomes N11
   std::string before = FigureText(fig);
-  FileOutcome refused = ReadWriteFigure(fig, Path("wide.zk4"), "A", autoNames);
+  FileOutcome refused = ReadWriteFigure(fig, Path("wide.zk4"), FigureFileMode::kAppend, autoNames);
   EXPECT_FALSE(refused.ok);
   EXPECT_NE(refused.message.find("70"), std::string::npos) << refused.message;
   EXPECT_EQ(FigureText(fig), before);
@@ -358,7 +358,7 @@ TEST_F(FigureFile, MalformedFilesAreRefusedAndChangeNothing) {
   for (const BadFile& b : bad) {
     SCOPED_TRACE(b.name);
     Spit(Path("bad.zk4"), b.text);
-    for (const char* mode : {"R", "A"}) {
+    for (FigureFileMode mode : {FigureFileMode::kRead, FigureFileMode::kAppend}) {
       FileOutcome outcome = ReadWriteFigure(fig, Path("bad.zk4"), mode);
       EXPECT_FALSE(outcome.ok);
       EXPECT_EQ(outcome.error.line, b.line) << outcome.message;
@@ -367,14 +367,13 @@ TEST_F(FigureFile, MalformedFilesAreRefusedAndChangeNothing) {
       EXPECT_EQ(fig.FigureFileName, "mine.zk4");
     }
   }
-  FileOutcome missing = ReadWriteFigure(fig, Path("missing.zk4"), "R");
+  FileOutcome missing = ReadWriteFigure(fig, Path("missing.zk4"), FigureFileMode::kRead);
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(FigureText(fig), before);
   // A good file of the same shape is accepted, so the cases above fail for
   // the reason they name.
   Spit(Path("good.zk4"), OnePointFile("1,1", "1,2", "2", kPoint2));
-  EXPECT_TRUE(ReadWriteFigure(fig, Path("good.zk4"), "R").ok);
-  EXPECT_TRUE(ReadWriteFigure(fig, Path("good.zk4"), "X").ok);  // unknown mode: nothing
+  EXPECT_TRUE(ReadWriteFigure(fig, Path("good.zk4"), FigureFileMode::kRead).ok);
 }
 
 TEST_F(FigureFile, MergeBeyondTheLimitIsRefused) {
@@ -393,7 +392,7 @@ TEST_F(FigureFile, SaveNeverDestroysTheExistingFile) {
   // A target that cannot be replaced (a folder of that name) fails even
   // for root; nothing is written and no temporary file is left.
   fs::create_directory(Path("folder.zk4"));
-  FileOutcome outcome = ReadWriteFigure(fig, Path("folder.zk4"), "W");
+  FileOutcome outcome = ReadWriteFigure(fig, Path("folder.zk4"), FigureFileMode::kWrite);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.message, kReadOnlyMessage);
   EXPECT_TRUE(fs::is_directory(Path("folder.zk4")));
@@ -402,7 +401,7 @@ TEST_F(FigureFile, SaveNeverDestroysTheExistingFile) {
   Spit(target, "old contents");
   ::chmod(target.c_str(), 0444);
   if (::access(target.c_str(), W_OK) != 0) {  // root may write anyway
-    EXPECT_EQ(ReadWriteFigure(fig, target, "W").message, kReadOnlyMessage);
+    EXPECT_EQ(ReadWriteFigure(fig, target, FigureFileMode::kWrite).message, kReadOnlyMessage);
   }
   EXPECT_EQ(Slurp(target), "old contents");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
@@ -413,12 +412,12 @@ TEST_F(FigureFile, SaveReplacesAtomicallyAndKeepsPermissions) {
   std::string target = Path("plain.zk4");
   Spit(target, "old");
   ::chmod(target.c_str(), 0640);
-  ASSERT_TRUE(ReadWriteFigure(fig, target, "W").ok);
+  ASSERT_TRUE(ReadWriteFigure(fig, target, FigureFileMode::kWrite).ok);
   EXPECT_EQ(Slurp(target), FigureBytes(fig));
   struct stat st {};
   ::stat(target.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_FALSE(ReadWriteFigure(fig, Path("no/such/folder/x.zk4"), "W").ok);
+  EXPECT_FALSE(ReadWriteFigure(fig, Path("no/such/folder/x.zk4"), FigureFileMode::kWrite).ok);
   EXPECT_EQ(FileTitle("C:\\figs\\tri.zk4"), "tri.zk4");
   EXPECT_EQ(FileTitle("/home/t/a b.zk4"), "a b.zk4");
 }

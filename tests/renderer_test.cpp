@@ -189,8 +189,8 @@ TEST(RendererTest, LabelsFollowTheModeAndTheWindow) {
   s.modes.entries[s.modes.depth] = kModeSelect;
   DrawPointLabel(s.r, a, 0, kCurrentTables), DrawPointLabel(s.r, a, 8, kCurrentTables);
   EXPECT_EQ(s.canvas.calls.size(), 1u);
-  s.settings.NotChrDisp = 1, ToggleLabels(s.settings);  // a settings file's 1 still toggles
-  EXPECT_EQ(s.settings.NotChrDisp, 0);
+  s.settings.notChrDisp = 1, ToggleLabels(s.settings);  // a settings file's 1 still toggles
+  EXPECT_EQ(s.settings.notChrDisp, 0);
 
   // Without the status bar the offset is 2 pixels.
   s.canvas.calls.clear();

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/session.h"
 #include "platform/shell.h"
+#include "session/session.h"
 #include "web/web_canvas.h"
 
 namespace sakuzu {

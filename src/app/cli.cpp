@@ -66,7 +66,7 @@ int Convert(const std::string& in, const std::string& out, std::ostream& err) {
   Figure fig;
   // As a load and a save in the window: automatic names are rebuilt.
   auto autoNames = [](Figure& f) { UpdateAutoNames(f); };
-  FileOutcome read = ReadWriteFigure(fig, in, "R", autoNames);
+  FileOutcome read = ReadWriteFigure(fig, in, FigureFileMode::kRead, autoNames);
   if (!read.ok) {
     err << read.message << "\n";
     return 1;
@@ -76,7 +76,7 @@ int Convert(const std::string& in, const std::string& out, std::ostream& err) {
     err << out << ": is a folder\n";
     return 1;
   }
-  FileOutcome write = ReadWriteFigure(fig, out, "W", autoNames);
+  FileOutcome write = ReadWriteFigure(fig, out, FigureFileMode::kWrite, autoNames);
   if (!write.ok) {
     err << write.message << "\n" << out << "\n";
     return 1;
@@ -87,7 +87,7 @@ int Convert(const std::string& in, const std::string& out, std::ostream& err) {
 int Summary(const std::string& path, std::ostream& out, std::ostream& err) {
   Figure fig;
   fig.FigureFileName = path;
-  FileOutcome read = ReadWriteFigure(fig, path, "R");
+  FileOutcome read = ReadWriteFigure(fig, path, FigureFileMode::kRead);
   if (!read.ok) {
     err << read.message << "\n";
     return 1;
@@ -124,7 +124,7 @@ int Report(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   Figure fig;
   fig.FigureFileName = args[1];
-  FileOutcome read = ReadWriteFigure(fig, args[1], "R", autoNames, translate);
+  FileOutcome read = ReadWriteFigure(fig, args[1], FigureFileMode::kRead, autoNames, translate);
   if (!read.ok) {
     err << read.message << "\n";
     return 1;

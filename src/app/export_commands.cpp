@@ -100,13 +100,13 @@ int16_t ExportCommands::PictureMode() const { return w_.session_.display.picture
 
 // ------------------------------------------------------------- clipboard
 
-void ExportCommands::Copy_image_ClipBoard() {
+void ExportCommands::CopyImageToClipboard() {
   QGuiApplication::clipboard()->setImage(w_.canvas_.Composed());
 }
 
 // ---------------------------------------------------------------- layouts
 
-void ExportCommands::Set_Menu_Thumbnail() {
+void ExportCommands::CopyThumbnail() {
   if (w_.isMaximized() || w_.isMinimized() || w_.isFullScreen()) {
     ShowMessage(T("最大化あるいは最小化されているのでできません。"));
     return;
@@ -133,12 +133,12 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
       before_ = {w_.size(), w_.windowState(), s.display.font, s.view.ViewScale, menus.MenuMode()};
       s.display.font.size = 10;
       ShowStatusBar(true);
-      menus.Set_Menu_Full();
+      menus.SetMenuFull();
       ZoomOutCommand(s.renderer);
       ResizeThenCopy(kHalfWidthTwips, kHalfHeightTwips);
       return;
     case 2:  // thumbnail: little more than the drawing
-      menus.Set_Menu_Easy();
+      menus.SetMenuEasy();
       for (const char* name :
            {"mnuDeform", "mnuEasyConst", "mnuEasy_Measure", "mnuLocus", "mnuZoom", "mnuHelp"}) {
         menus.Action(name)->setVisible(false);
@@ -154,7 +154,7 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
     case 3:  // the picture of a five-choice question
       ShowStatusBar(true);
       s.display.font.size = 14;
-      menus.Set_Menu_Full();
+      menus.SetMenuFull();
       ZoomDefaultCommand(s.renderer);
       ResizeThenCopy(kFiveChoiceWidthTwips, kFiveChoiceHeightTwips);
       return;
@@ -162,9 +162,9 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
       sizeTimer_.stop();
       ShowStatusBar(true);
       if (before_.menuMode == kEasyMenuMode) {
-        menus.Set_Menu_Easy();
+        menus.SetMenuEasy();
       } else {
-        menus.Set_Menu_Full();
+        menus.SetMenuFull();
       }
       w_.FitToScreen(before_.size);
       w_.setWindowState(before_.state);
@@ -191,7 +191,7 @@ void ExportCommands::CopyOnceSized() {
   sizeTimer_.stop();
   w_.session_.SetScreen();
   w_.session_.Redraw();
-  Copy_image_ClipBoard();
+  CopyImageToClipboard();
 }
 
 // ------------------------------------------------------------ batch pictures
@@ -230,8 +230,8 @@ void ExportCommands::MakeAllBitmaps() {
     // Read once on the side: an unreadable file is reported with the
     // others at the end instead of stopping the run with a box.
     Figure check;
-    FileOutcome outcome =
-        ReadWriteFigure(check, figure.string(), "R", {}, w_.session_.Translator());
+    FileOutcome outcome = ReadWriteFigure(check, figure.string(), FigureFileMode::kRead, {},
+                                          w_.session_.Translator());
     if (!outcome.ok) {
       problems.push_back(outcome.message);
       continue;

@@ -26,8 +26,8 @@ class ExportCommands {
  public:
   explicit ExportCommands(ZKwin& window);
 
-  void Copy_image_ClipBoard();       // mnufBMP
-  void Set_Menu_Thumbnail();         // mnuOWindowMini
+  void CopyImageToClipboard();       // mnufBMP
+  void CopyThumbnail();              // mnuOWindowMini
   void MakeAllBitmaps();             // mnuHmakeAllBmp
   void CopyWindow();                 // mnuOcopyWindow
   void Print();                      // mnuFprint

@@ -3,7 +3,7 @@
 #include <array>
 #include <filesystem>
 
-#include "app/settings.h"
+#include "session/settings.h"
 #include "text/text_util.h"
 
 namespace sakuzu {

@@ -589,7 +589,7 @@ void MenuBar::PlaceUndoKeys(bool easy) {
   Action("mnuEasy_Redo")->setShortcuts(easy ? redo : QList<QKeySequence>{});
 }
 
-void MenuBar::Set_Menu_Easy() {
+void MenuBar::SetMenuEasy() {
   menuMode_ = kEasyMenuMode;
   PlaceUndoKeys(true);
   SetCaption("mnuEasyMenu", "フルメニューに");
@@ -599,7 +599,7 @@ void MenuBar::Set_Menu_Easy() {
   }
 }
 
-void MenuBar::Set_Menu_Full() {
+void MenuBar::SetMenuFull() {
   menuMode_ = kFullMenuMode;
   PlaceUndoKeys(false);
   SetCaption("mnuEasyMenu", "簡易メニューに");
@@ -614,9 +614,9 @@ void MenuBar::Set_Menu_Full() {
 
 void MenuBar::SwitchMenuMode() {
   if (menuMode_ == kEasyMenuMode) {
-    Set_Menu_Full();
+    SetMenuFull();
   } else {
-    Set_Menu_Easy();
+    SetMenuEasy();
   }
 }
 

@@ -135,8 +135,8 @@ class MenuBar {
   // counterparts.
   void MenuEnabledSet(int mode);
 
-  void Set_Menu_Easy();
-  void Set_Menu_Full();
+  void SetMenuEasy();
+  void SetMenuFull();
   // The command mnuEasyMenu: to the other mode (the caller redraws).
   void SwitchMenuMode();
   int16_t MenuMode() const { return menuMode_; }

@@ -47,7 +47,7 @@ bool RecoveryFiles::Write(const Figure& fig) {
     lock_->tryLock(0);
   }
   Figure copy = fig;
-  if (!ReadWriteFigure(copy, FigurePath(), "W").ok) return false;
+  if (!ReadWriteFigure(copy, FigurePath(), FigureFileMode::kWrite).ok) return false;
   QSaveFile note(Q(Base() + ".note"));
   if (!note.open(QIODevice::WriteOnly)) return false;
   note.write(Q(fig.FigureFileName).toUtf8() + "\n");

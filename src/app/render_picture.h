@@ -7,8 +7,8 @@
 
 #include "app/image_canvas.h"
 #include "app/painter_canvas.h"
-#include "app/session.h"
 #include "platform/shell.h"
+#include "session/session.h"
 
 namespace sakuzu {
 

@@ -17,8 +17,8 @@
 #include "app/image_canvas.h"
 #include "app/program_folder.h"
 #include "app/render_picture.h"
-#include "app/session.h"
 #include "app/zkwin.h"
+#include "session/session.h"
 #include "text/number_text.h"
 
 namespace sakuzu {

@@ -282,8 +282,8 @@ void ZKwin::StartUp(const std::string& commandLine) {
   }
   ShowPanel2();
   SetWindow();
-  if (session_.settings.menuMode == kEasyMenuMode) menus_->Set_Menu_Easy();
-  if (session_.settings.menuMode == kFullMenuMode) menus_->Set_Menu_Full();
+  if (session_.settings.menuMode == kEasyMenuMode) menus_->SetMenuEasy();
+  if (session_.settings.menuMode == kFullMenuMode) menus_->SetMenuFull();
   RefreshStatusBar();
   drawing_->setFocus();  // keys reach the modes without a click first
 }
@@ -373,7 +373,7 @@ void ZKwin::RefreshStatusBar() {
 void ZKwin::MenuCheckSet() {
   const Settings& s = session_.settings;
   MenuCheckState state;
-  state.labelsOff = session_.display.NotChrDisp != 0;
+  state.labelsOff = session_.display.notChrDisp != 0;
   state.angleMarks = session_.display.angleMarksOn;
   state.smooth = session_.display.smooth;
   state.locusOn = session_.workspace.locus.on;
@@ -1242,8 +1242,8 @@ void ZKwin::ConnectCommands() {
 
   // Pictures, pages, printing and the window copy.
   ExportCommands& e = *exports_;
-  Connect("mnufBMP", [&e] { e.Copy_image_ClipBoard(); });
-  Connect("mnuOWindowMini", [&e] { e.Set_Menu_Thumbnail(); });
+  Connect("mnufBMP", [&e] { e.CopyImageToClipboard(); });
+  Connect("mnuOWindowMini", [&e] { e.CopyThumbnail(); });
   Connect("mnuHmakeAllBmp", [&e] { e.MakeAllBitmaps(); });
   Connect("mnuOcopyWindow", [&e] { e.CopyWindow(); });
   Connect("mnuFprint", [&e] { e.Print(); });

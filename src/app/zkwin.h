@@ -17,9 +17,9 @@
 #include "app/number_dialogs.h"
 #include "app/painter_canvas.h"
 #include "app/recovery.h"
-#include "app/session.h"
 #include "app/text_viewer.h"
 #include "app/window_shell.h"
+#include "session/session.h"
 #include "view/replay.h"
 
 class QLabel;

@@ -25,16 +25,16 @@ std::string LastKind(const Figure& fig) {
   return Trim(fig.StepKind[fig.StepCount]);
 }
 
-void Push(Workspace& ws, int16_t mode) { PushMode(ws.r.modes, mode, ws.shell()); }
-void Pop(Workspace& ws) { PushMode(ws.r.modes, kPopMode, ws.shell()); }
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.renderer.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.renderer.modes, kPopMode, ws.shell()); }
 
 void Refresh(Workspace& ws) {
-  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
 }
 
 void FullUpdate(Workspace& ws) {
-  UpdateAutoNames(ws.fig, ws.r.engine.translate);
-  Redraw(ws.r);
+  UpdateAutoNames(ws.fig, ws.renderer.engine.translate);
+  Redraw(ws.renderer);
 }
 
 // A new object with a clean record: a reused table entry must not bring
@@ -163,16 +163,16 @@ void CancelConstruction(Workspace& ws) {
   DropObjectsAbove(fig, kNumberClass, ws.build.numbersAtStart);
   Pop(ws);  // choosing
   Pop(ws);  // the command (17, or 29 for a bound point)
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 void AskForNumber(Workspace& ws) {
   std::optional<int16_t> chosen;
   if (ws.numbers) {
     NumberChoiceRequest request;
-    request.mode = CurrentMode(ws.r.modes).value_or(0);
+    request.mode = CurrentMode(ws.renderer.modes).value_or(0);
     request.kind = LastKind(ws.fig);
-    request.decimals = ws.r.settings.decimals;
+    request.decimals = ws.renderer.settings.decimals;
     chosen = ws.numbers->ChooseNumber(ws.fig, request);
   }
   bool valid = chosen && *chosen >= 1 && *chosen <= ClassCount(ws.fig, kNumberClass);
@@ -185,9 +185,9 @@ void AskForNumber(Workspace& ws) {
 std::optional<ObjectRef> AskForCount(Workspace& ws, int least) {
   while (ws.numbers) {
     NumberChoiceRequest request;
-    request.mode = CurrentMode(ws.r.modes).value_or(0);
+    request.mode = CurrentMode(ws.renderer.modes).value_or(0);
     request.kind = LastKind(ws.fig);
-    request.decimals = ws.r.settings.decimals;
+    request.decimals = ws.renderer.settings.decimals;
     std::optional<int16_t> chosen = ws.numbers->ChooseNumber(ws.fig, request);
     if (!chosen || *chosen < 1 || *chosen > ClassCount(ws.fig, kNumberClass)) return std::nullopt;
     double value = ws.fig.Numbers[*chosen].value;
@@ -419,7 +419,7 @@ void CancelNewPoint(Workspace& ws) {
     --fig.ObjectCounts[kPointClass];
   }
   ws.build.PendingPoint = {};
-  RemoveMarks(ws.r, MarkTag::kPending);
+  RemoveMarks(ws.renderer, MarkTag::kPending);
   Pop(ws);
   FullUpdate(ws);
 }
@@ -482,7 +482,7 @@ void StartConstruction(Workspace& ws, std::string_view kindText, const KindComma
   if (!CheckEnoughObjects(ws)) {
     WithdrawPendingStep(fig);
     std::string message = ws.T(kNotEnoughMessage);
-    ReplaceAll(message, "{name}", KindDisplayName(kind, ws.r.engine.translate));
+    ReplaceAll(message, "{name}", KindDisplayName(kind, ws.renderer.engine.translate));
     ws.shell().ShowMessage(message);
     Pop(ws);
     return;
@@ -573,7 +573,7 @@ void NewFreePoint(Workspace& ws) {
     point.y = ws.build.pointerY;
   }
   ws.build.PendingPoint = p;
-  ShowMark(ws.r, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
+  ShowMark(ws.renderer, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
   Refresh(ws);
 }
 
@@ -582,29 +582,29 @@ void MovePendingPoint(Workspace& ws, double x, double y) {
   ws.build.pointerX = x;
   ws.build.pointerY = y;
   ObjectRef p = ws.build.PendingPoint;
-  if (!IsCurrentMode(ws.r.modes, kModeNewPoint) || p.index < 1 ||
+  if (!IsCurrentMode(ws.renderer.modes, kModeNewPoint) || p.index < 1 ||
       p.index > ClassCount(ws.fig, kPointClass)) {
     return;
   }
   ws.fig.Points[p.index].x = x;
   ws.fig.Points[p.index].y = y;
-  RemoveMarks(ws.r, MarkTag::kPending);
-  ShowMark(ws.r, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
+  RemoveMarks(ws.renderer, MarkTag::kPending);
+  ShowMark(ws.renderer, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
 }
 
 void PlacePendingPoint(Workspace& ws, double x, double y) {
   ObjectRef p = ws.build.PendingPoint;
-  if (!IsCurrentMode(ws.r.modes, kModeNewPoint) || p.index < 1 ||
+  if (!IsCurrentMode(ws.renderer.modes, kModeNewPoint) || p.index < 1 ||
       p.index > ClassCount(ws.fig, kPointClass)) {
     return;
   }
   PointRecord& point = ws.fig.Points[p.index];
   point.x = x;
   point.y = y;
-  RemoveMarks(ws.r, MarkTag::kPending);
+  RemoveMarks(ws.renderer, MarkTag::kPending);
   // Drawn once as a cross where it was placed, until the next full redraw.
-  DrawObjectAs(ws.r, p, 1, -1);
-  DrawPointLabel(ws.r, p, 7, kCurrentTables);
+  DrawObjectAs(ws.renderer, p, 1, -1);
+  DrawPointLabel(ws.renderer, p, 7, kCurrentTables);
   point.style = 0;
   ws.build.PendingPoint = {};
   Pop(ws);
@@ -614,7 +614,7 @@ void PlacePendingPoint(Workspace& ws, double x, double y) {
 void PendingPointKey(Workspace& ws, int keyCode) {
   ObjectRef p = ws.build.PendingPoint;
   if (p.index < 1 || p.index > ClassCount(ws.fig, kPointClass)) return;
-  double step = DeformStep(ws) * ws.r.view.ViewScale;
+  double step = DeformStep(ws) * ws.renderer.view.ViewScale;
   const PointRecord& point = ws.fig.Points[p.index];
   switch (keyCode) {
     case kKeyLeft:
@@ -628,7 +628,7 @@ void PendingPointKey(Workspace& ws, int keyCode) {
     case kKeyEnter:
       return PlacePendingPoint(ws, point.x, point.y);
     case 'A':
-      return ToggleAxisCommand(ws.r);
+      return ToggleAxisCommand(ws.renderer);
     case 'H':
       return MovePendingPoint(ws, 0, 0);
     case kKeyEscape:
@@ -683,7 +683,7 @@ void SetBoundHost(Workspace& ws, ObjectRef host) {
 
 bool IsPolygonInProgress(const Workspace& ws) {
   return ws.build.polygonStep >= 1 && ws.build.polygonStep <= ws.fig.StepCount &&
-         IsCurrentMode(ws.r.modes, kModeConstructPick);
+         IsCurrentMode(ws.renderer.modes, kModeConstructPick);
 }
 
 bool IsPolygonVertex(const Workspace& ws, ObjectRef ref) {
@@ -772,13 +772,13 @@ void NewFigure(Workspace& ws) {
       return;
     }
     if (answer == NewFigureAnswer::kCancel) {
-      Redraw(ws.r);
+      Redraw(ws.renderer);
       return;
     }
     fig.FigureFileName = "untitled";
     CreateTables(fig, kTableCapacity);
     ResetTraces(ws);
-    Redraw(ws.r);
+    Redraw(ws.renderer);
   }
   NewFreePoint(ws);
 }
@@ -789,13 +789,13 @@ void ExpressionCommand(Workspace& ws) {
   Refresh(ws);
   int16_t numbersBefore = fig.ObjectCounts[kNumberClass];
   std::optional<std::string> expression =
-      ws.numbers ? ws.numbers->EnterExpression(fig, ws.r.settings.decimals) : std::nullopt;
+      ws.numbers ? ws.numbers->EnterExpression(fig, ws.renderer.settings.decimals) : std::nullopt;
   bool fits = expression && !expression->empty() && CharCount(*expression) <= kExpressionLength;
   if (!fits || !Fits(fig, 1, {1, 0, 0, 0})) {
     if (expression && !fits) ws.shell().Beep();
     DropObjectsAbove(fig, kNumberClass, numbersBefore);
     Pop(ws);
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   ObjectRef n = AddStep(ws, "CALC", {}, {kNumberClass})[0];

@@ -24,11 +24,11 @@ bool IsPoint(const Figure& fig, int point) {
 
 ObjectRef PointRef(int point) { return ObjectRef{kPointClass, static_cast<int16_t>(point)}; }
 
-void Push(Workspace& ws, int16_t mode) { PushMode(ws.r.modes, mode, ws.shell()); }
-void Pop(Workspace& ws) { PushMode(ws.r.modes, kPopMode, ws.shell()); }
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.renderer.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.renderer.modes, kPopMode, ws.shell()); }
 
 void Refresh(Workspace& ws) {
-  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
 }
 
 void RaisePanel4(Workspace& ws, bool raised) {
@@ -39,11 +39,11 @@ void RaisePanel4(Workspace& ws, bool raised) {
 // and the layers split into what stays and what moves.
 void BeginSteps(Workspace& ws, const std::vector<ObjectRef>& moved) {
   if (!ws.drag.firstStep) return;
-  AnalyseDependencies(ws.fig, moved, ws.r.engine);
-  BeginDeformationLayers(ws.r, moved);
+  AnalyseDependencies(ws.fig, moved, ws.renderer.engine);
+  BeginDeformationLayers(ws.renderer, moved);
   for (ObjectRef ref : moved) {
-    RemoveMarks(ws.r, MarkTag::kHint, ref);
-    RemoveMarks(ws.r, MarkTag::kHover, ref);
+    RemoveMarks(ws.renderer, MarkTag::kHint, ref);
+    RemoveMarks(ws.renderer, MarkTag::kHover, ref);
   }
   ws.drag.firstStep = false;
 }
@@ -56,7 +56,7 @@ void TraceMoving(Workspace& ws, int skip) {
   for (int cls = kPointClass; cls <= kCircleClass; ++cls) {
     for (int i = 1; i <= ClassCount(fig, cls); ++i) {
       ObjectRef ref{static_cast<int16_t>(cls), static_cast<int16_t>(i)};
-      if (IsFixedObject(ws.r, ref) || (cls == kPointClass && i == skip)) continue;
+      if (IsFixedObject(ws.renderer, ref) || (cls == kPointClass && i == skip)) continue;
       if (cls == kPointClass && fig.PrevPoints[i].exists) TraceRecord(ws, fig.PrevPoints[i]);
       if (cls == kLineClass && fig.PrevLines[i].exists) TraceRecord(ws, fig.PrevLines[i]);
       if (cls == kCircleClass && fig.PrevCircles[i].exists) TraceRecord(ws, fig.PrevCircles[i]);
@@ -72,11 +72,11 @@ void OpenStep(Workspace& ws, const std::vector<ObjectRef>& moved) {
   }
   BeginSteps(ws, moved);
   CopyToPrevious(ws.fig);
-  StartDeformationStep(ws.r);
+  StartDeformationStep(ws.renderer);
   // Points with a pixel style leave their trace at every step.
   for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
     int16_t style = ws.fig.Points[i].style;
-    if (style >= 10 && style <= 19) DrawObject(ws.r, PointRef(i), kDrawLocusColor);
+    if (style >= 10 && style <= 19) DrawObject(ws.renderer, PointRef(i), kDrawLocusColor);
   }
 }
 
@@ -124,7 +124,7 @@ std::optional<Vec2> SnapOntoNearest(Workspace& ws, double x, double y) {
   Vec2 at{x, y};
   for (int i = 1; i <= ClassCount(fig, kLineClass); ++i) {
     ObjectRef ref{kLineClass, static_cast<int16_t>(i)};
-    if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.r, ref)) continue;
+    if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.renderer, ref)) continue;
     Line2 line = LineOf(fig.Lines[i]);
     NumberResult d = PointLineDistance(at, line);
     if (!d.exists || !(d.value < best)) continue;
@@ -135,7 +135,7 @@ std::optional<Vec2> SnapOntoNearest(Workspace& ws, double x, double y) {
   if (ws.sDeformKind != 0) return found;
   for (int i = 1; i <= ClassCount(fig, kCircleClass); ++i) {
     ObjectRef ref{kCircleClass, static_cast<int16_t>(i)};
-    if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.r, ref)) continue;
+    if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.renderer, ref)) continue;
     const CircleRecord& c = fig.Circles[i];
     double distance = std::hypot(x - c.cx, y - c.cy);
     if (!(distance > 0)) continue;  // at the centre: no nearest place
@@ -149,7 +149,7 @@ std::optional<Vec2> SnapOntoNearest(Workspace& ws, double x, double y) {
 
 // The displacement of an arrow key in figure units.
 Vec2 KeyDisplacement(const Workspace& ws, int keyCode, double pixels) {
-  double step = pixels * ws.r.view.ViewScale;
+  double step = pixels * ws.renderer.view.ViewScale;
   switch (keyCode) {
     case kKeyLeft:
       return {-step, 0};
@@ -191,7 +191,7 @@ void EndKeyboardDeformation(Workspace& ws) {
   ws.drag.draggedObject = {};
   ws.pick.chosenPoints.clear();
   Pop(ws);
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 // Keys "S", "M", "F", "0" to "5": the step of points, or of numbers.
@@ -251,14 +251,14 @@ void MovePointTo(Workspace& ws, int point, double x, double y) {
       p.x = l.x1 + t * l.dx;
       p.y = l.y1 + t * l.dy;
       BoundPointParameter(fig, point);
-      BoundPointPosition(fig, point, ws.r.engine);
+      BoundPointPosition(fig, point, ws.renderer.engine);
       return;
     }
     case kCircleClass:
       p.x = x;
       p.y = y;
       BoundPointParameter(fig, point);
-      BoundPointPosition(fig, point, ws.r.engine);
+      BoundPointPosition(fig, point, ws.renderer.engine);
       return;
     default:
       return;  // on a point: it does not move
@@ -305,7 +305,7 @@ void DeformVarCommand(Workspace& ws) {
   while (true) {
     NumberChoiceRequest request;
     request.mode = kModeVaryChoice;
-    request.decimals = ws.r.settings.decimals;
+    request.decimals = ws.renderer.settings.decimals;
     chosen = ws.numbers->ChooseNumber(fig, request);
     if (!chosen) break;
     bool free = *chosen >= 1 && *chosen <= ClassCount(fig, kNumberClass) &&
@@ -317,11 +317,11 @@ void DeformVarCommand(Workspace& ws) {
   Pop(ws);  // the choice
   if (!chosen) {
     Pop(ws);  // "元に戻る": the variation too
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   ws.drag.draggedObject = ObjectRef{kNumberClass, *chosen};
-  Redraw(ws.r);  // the list in its variation form
+  Redraw(ws.renderer);  // the list in its variation form
 }
 
 void PopupDeformCommand(Workspace& ws) {
@@ -345,7 +345,7 @@ bool DeformSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) {
   if (below != kModeMultiDeform) return false;
   // Chosen: a blue square; the next point that may be chosen is current.
   ws.pick.chosenPoints.push_back(chosen.index);
-  ShowMark(ws.r, ObjectMark(MarkTag::kChosen, chosen, 3, 4));
+  ShowMark(ws.renderer, ObjectMark(MarkTag::kChosen, chosen, 3, 4));
   Push(ws, kModeMultiChoose);
   for (size_t i = 0; i < ws.pick.candidates.size(); ++i) {
     if (IsExcluded(ws, ws.pick.candidates[i])) continue;
@@ -364,22 +364,22 @@ bool DeformSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) {
 bool DeformSelectionCancelled(Workspace& ws, int16_t below) {
   if (below == kModeDeform) {
     Pop(ws);
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return true;
   }
   if (below != kModeMultiDeform) return false;
   if (ws.pick.chosenPoints.empty()) {
     Pop(ws);
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return true;
   }
   // The chosen points move now: they keep their square, the other free
   // points show a circle.
-  RemoveMarks(ws.r, MarkTag::kHint);
+  RemoveMarks(ws.renderer, MarkTag::kHint);
   for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
     ObjectRef ref = PointRef(i);
-    if (ws.fig.Points[i].independent != -1 || HasMark(ws.r, MarkTag::kChosen, ref)) continue;
-    ShowMark(ws.r, ObjectMark(MarkTag::kHint, ref, 2));
+    if (ws.fig.Points[i].independent != -1 || HasMark(ws.renderer, MarkTag::kChosen, ref)) continue;
+    ShowMark(ws.renderer, ObjectMark(MarkTag::kHint, ref, 2));
   }
   Refresh(ws);
   return true;
@@ -403,8 +403,8 @@ void StartLineDrag(Workspace& ws, ObjectRef line, double x, double y) {
 }
 
 void DragStep(Workspace& ws, double x, double y) {
-  x = SnapToPixel(ws.r.view, x);
-  y = SnapToPixel(ws.r.view, y);
+  x = SnapToPixel(ws.renderer.view, x);
+  y = SnapToPixel(ws.renderer.view, y);
   int point = ws.drag.draggedPoint;
   if (point != 0) {
     PointStep(ws, [&] { MovePointTo(ws, point, x, y); });
@@ -414,8 +414,8 @@ void DragStep(Workspace& ws, double x, double y) {
 }
 
 void SnapDragStep(Workspace& ws, double x, double y) {
-  x = SnapToPixel(ws.r.view, x);
-  y = SnapToPixel(ws.r.view, y);
+  x = SnapToPixel(ws.renderer.view, x);
+  y = SnapToPixel(ws.renderer.view, y);
   if (ws.sDeformKind == 2) {
     DragStep(ws, std::floor(x + 0.5), std::floor(y + 0.5));  // the nearest lattice point
     return;
@@ -431,8 +431,8 @@ void SnapDragStep(Workspace& ws, double x, double y) {
 
 void MultiDragStep(Workspace& ws, double x, double y) {
   if (ws.pick.chosenPoints.empty() || !IsPoint(ws.fig, ws.pick.chosenPoints[0])) return;
-  x = SnapToPixel(ws.r.view, x);
-  y = SnapToPixel(ws.r.view, y);
+  x = SnapToPixel(ws.renderer.view, x);
+  y = SnapToPixel(ws.renderer.view, y);
   const PointRecord& first = ws.fig.Points[ws.pick.chosenPoints[0]];
   MultiStep(ws, x - first.x, y - first.y);
 }
@@ -441,12 +441,12 @@ void KeyStep(Workspace& ws, int keyCode) {
   if (ws.delta == 0) ws.delta = kStandardDelta;
   int point = ws.drag.draggedPoint;
   if (!IsPoint(ws.fig, point)) {
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   Vec2 move = KeyDisplacement(ws, keyCode, ws.delta);
   if (move.x == 0 && move.y == 0) return;
-  double step = ws.delta * ws.r.view.ViewScale;
+  double step = ws.delta * ws.renderer.view.ViewScale;
   PointStep(ws, [&] {
     PointRecord& p = ws.fig.Points[point];
     if (p.bindKind == 0) {
@@ -456,20 +456,20 @@ void KeyStep(Workspace& ws, int keyCode) {
     }
     // Along its host: up and right forward, down and left back.
     p.parameter += (keyCode == kKeyUp || keyCode == kKeyRight) ? step : -step;
-    BoundPointPosition(ws.fig, point, ws.r.engine);
+    BoundPointPosition(ws.fig, point, ws.renderer.engine);
   });
 }
 
 void SnapKeyStep(Workspace& ws, int keyCode) {
   int point = ws.drag.draggedPoint;
   if (!IsPoint(ws.fig, point)) {
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   const PointRecord& p = ws.fig.Points[point];
   if (ws.sDeformKind == 2) {
     // One grid unit, then onto the lattice.
-    Vec2 move = KeyDisplacement(ws, keyCode, std::round(1 / ws.r.view.ViewScale));
+    Vec2 move = KeyDisplacement(ws, keyCode, std::round(1 / ws.renderer.view.ViewScale));
     DragStep(ws, std::floor(p.x + move.x + 0.5), std::floor(p.y + move.y + 0.5));
     return;
   }
@@ -487,7 +487,7 @@ void NumberStep(Workspace& ws, int keyCode) {
   if (ws.delta == 0) ws.delta = kStandardDelta;
   ObjectRef n = ws.drag.draggedObject;
   if (n.cls != kNumberClass || n.index < 1 || n.index > ClassCount(ws.fig, kNumberClass)) {
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   double change = keyCode == kKeyUp ? ws.deltaVar : keyCode == kKeyDown ? -ws.deltaVar : 0;
@@ -508,21 +508,21 @@ void HundredSteps(Workspace& ws) {
   OverlayMark text;
   text.tag = MarkTag::kText;
   text.text = ws.T(kHundredStepsCaption) + "(" + FormatNumber(seconds) + ")";
-  text.x = -ws.r.view.ViewHalfWidth + 1;
-  text.y = ws.r.view.ViewHalfHeight - 1;
-  RemoveMarks(ws.r, MarkTag::kText);
-  ShowMark(ws.r, text);
+  text.x = -ws.renderer.view.ViewHalfWidth + 1;
+  text.y = ws.renderer.view.ViewHalfHeight - 1;
+  RemoveMarks(ws.renderer, MarkTag::kText);
+  ShowMark(ws.renderer, text);
 }
 
 void EndDrag(Workspace& ws) {
   Pop(ws);
   ws.drag.draggedPoint = 0;
   ws.drag.draggedObject = {};
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {
-  int16_t mode = CurrentMode(ws.r.modes).value_or(0);
+  int16_t mode = CurrentMode(ws.renderer.modes).value_or(0);
   if (mode == kModeVariation) return NumberStep(ws, kKeyUp);  // a click steps up
   if (mode == kModeMultiDeform) return MultiDragStep(ws, x, y);
   if (shift && mode == kModeDeform) return SnapDragStep(ws, x, y);
@@ -530,14 +530,14 @@ void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {
 }
 
 void DeformMouseMove(Workspace& ws, double x, double y, bool shift) {
-  int16_t mode = CurrentMode(ws.r.modes).value_or(0);
+  int16_t mode = CurrentMode(ws.renderer.modes).value_or(0);
   if (mode == kModeMultiDeform) return MultiDragStep(ws, x, y);
   if (shift && (mode == kModeDeform || mode == kModeDrag)) return SnapDragStep(ws, x, y);
   DragStep(ws, x, y);
 }
 
 void DeformKey(Workspace& ws, int keyCode, bool shift) {
-  int16_t mode = CurrentMode(ws.r.modes).value_or(0);
+  int16_t mode = CurrentMode(ws.renderer.modes).value_or(0);
   if (IsArrow(keyCode)) {
     if (mode == kModeVariation) return NumberStep(ws, keyCode);
     if (mode == kModeMultiDeform) return MultiKeyStep(ws, keyCode);
@@ -551,7 +551,7 @@ void DeformKey(Workspace& ws, int keyCode, bool shift) {
     case kKeyEscape:
       return EndKeyboardDeformation(ws);
     case 'A':
-      return ToggleAxisCommand(ws.r);
+      return ToggleAxisCommand(ws.renderer);
     case 'B':
       if (mode != kModeVariation) HundredSteps(ws);
       return;
@@ -581,24 +581,24 @@ void PointStep(Workspace& ws, const std::function<void()>& move) {
   move();
   // Drawn with the drag mark (or its sign) while it moves; its own look
   // stays its own.
-  PushMode(ws.r.modes, kModeCalculating, ws.shell());
-  RecomputeAll(fig, ws.r.engine);
+  PushMode(ws.renderer.modes, kModeCalculating, ws.shell());
+  RecomputeAll(fig, ws.renderer.engine);
   PointRecord& p = fig.Points[point];
   MarkDraggedPoint(ws, p);
   TraceMoving(ws, point);
-  FinishDeformationStep(ws.r);
-  PushMode(ws.r.modes, kPopMode, ws.shell());
+  FinishDeformationStep(ws.renderer);
+  PushMode(ws.renderer.modes, kPopMode, ws.shell());
   p.color = own.color;
   p.style = own.style;
   p.locusColor = own.locusColor;
 }
 
 void DeformationStepDraw(Workspace& ws) {
-  PushMode(ws.r.modes, kModeCalculating, ws.shell());
-  RecomputeAll(ws.fig, ws.r.engine);
+  PushMode(ws.renderer.modes, kModeCalculating, ws.shell());
+  RecomputeAll(ws.fig, ws.renderer.engine);
   TraceMoving(ws, 0);
-  FinishDeformationStep(ws.r);
-  PushMode(ws.r.modes, kPopMode, ws.shell());
+  FinishDeformationStep(ws.renderer);
+  PushMode(ws.renderer.modes, kPopMode, ws.shell());
 }
 
 void ScanStep(Workspace& ws, double x, double y) {
@@ -611,7 +611,7 @@ void ScanStep(Workspace& ws, double x, double y) {
   TraceRecord(ws, AsShown(ws, own));
   fig.Points[point].x = x;
   fig.Points[point].y = y;
-  RecomputeAll(fig, ws.r.engine);
+  RecomputeAll(fig, ws.renderer.engine);
   PointRecord& p = fig.Points[point];
   MarkDraggedPoint(ws, p);
   p.color = own.color;

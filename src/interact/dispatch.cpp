@@ -29,14 +29,14 @@ bool IsDeformMode(int16_t mode) {
          mode == kModeMultiDeform;
 }
 
-int16_t Mode(const Dispatcher& d) { return CurrentMode(d.ws.r.modes).value_or(0); }
+int16_t Mode(const Dispatcher& d) { return CurrentMode(d.ws.renderer.modes).value_or(0); }
 
 FigurePoint At(const Dispatcher& d, const MouseInput& input) {
-  return ToFigure(d.ws.r.view, input.px, input.py);
+  return ToFigure(d.ws.renderer.view, input.px, input.py);
 }
 
 void Refresh(Workspace& ws) {
-  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
 }
 
 void SetCursor(Workspace& ws, CursorShape shape) {
@@ -51,7 +51,7 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
   ObjectRef hit = ws.easyMenu ? PickPointForDrag(ws, at.x, at.y) : PickForDrag(ws, at.x, at.y);
   if (input.button == MouseButton::kRight) {
     if (hit.IsEmpty() || ws.easyMenu) {
-      Redraw(ws.r);
+      Redraw(ws.renderer);
       return;
     }
     if (ws.hooks.openPopup) ws.hooks.openPopup(PopupMenuFor(ws, hit));
@@ -61,7 +61,7 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
   bool draggable = IsDraggable(ws.fig, hit);
   if (draggable && hit.cls == kPointClass) {
     MarkDraggableCandidates(ws);
-    PushMode(ws.r.modes, kModeDrag, ws.shell());
+    PushMode(ws.renderer.modes, kModeDrag, ws.shell());
     StartPointDrag(ws, hit.index);
     Refresh(ws);
     SetCursor(ws, CursorShape::kArrow);
@@ -69,7 +69,7 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
   }
   if (draggable && hit.cls == kLineClass) {
     StartLineDrag(ws, hit, at.x, at.y);
-    PushMode(ws.r.modes, kModeDrag, ws.shell());
+    PushMode(ws.renderer.modes, kModeDrag, ws.shell());
     Refresh(ws);
     SetCursor(ws, CursorShape::kArrow);
     return;
@@ -80,7 +80,7 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
   MarkDraggableCandidates(ws);
 }
 
-void Present(Dispatcher& d) { d.ws.r.canvas.Present(); }
+void Present(Dispatcher& d) { d.ws.renderer.canvas.Present(); }
 
 }  // namespace
 
@@ -90,7 +90,7 @@ void MouseDown(Dispatcher& d, const MouseInput& input) {
   if (!ModeHandles(mode, ModeEvent::kMouseDown)) return;
   Workspace& ws = d.ws;
   if (mode == kModeReplay) {
-    ReplayClick(ws.r, d.replay, input.button == MouseButton::kLeft);
+    ReplayClick(ws.renderer, d.replay, input.button == MouseButton::kLeft);
     return Present(d);
   }
   // Outside the standard mode the right button is Esc.
@@ -155,7 +155,7 @@ void KeyDown(Dispatcher& d, const KeyInput& input) {
   if (!ModeHandles(mode, ModeEvent::kKeyDown)) return;
   Workspace& ws = d.ws;
   if (mode == kModeReplay) {
-    ReplayKey(ws.r, d.replay, input.code == kKeyEscape ? kEscapeKey : input.code);
+    ReplayKey(ws.renderer, d.replay, input.code == kKeyEscape ? kEscapeKey : input.code);
   } else if (IsSelectionMode(mode)) {
     SelectByKey(ws, input.code);
     Refresh(ws);

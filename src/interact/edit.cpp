@@ -9,11 +9,11 @@
 namespace sakuzu {
 namespace {
 
-void Push(Workspace& ws, int16_t mode) { PushMode(ws.r.modes, mode, ws.shell()); }
-void Pop(Workspace& ws) { PushMode(ws.r.modes, kPopMode, ws.shell()); }
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.renderer.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.renderer.modes, kPopMode, ws.shell()); }
 
 void Refresh(Workspace& ws) {
-  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
 }
 
 bool IsPoint(const Figure& fig, int point) {
@@ -29,16 +29,16 @@ void FinishBinding(Workspace& ws, ObjectRef host) {
   int point = ws.bind.point;
   Pop(ws);  // the second 53
   ws.bind.point = 0;
-  if (!IsPoint(fig, point)) return Redraw(ws.r);
+  if (!IsPoint(fig, point)) return Redraw(ws.renderer);
   PointRecord& p = fig.Points[point];
   if (host.IsEmpty()) {
-    Redraw(ws.r);  // no host chosen: the point keeps its binding
+    Redraw(ws.renderer);  // no host chosen: the point keeps its binding
     return;
   }
   p.bindKind = ws.bind.kind;
   p.bindIndex = host.index;
   p.parameter = 0;
-  Redraw(ws.r);
+  Redraw(ws.renderer);
   if (ws.bind.kind == kPointClass) return;
   // On a line or circle: the next click sets its place there.
   Push(ws, kModePlacePoint);
@@ -68,13 +68,13 @@ void EditNumberCommand(Workspace& ws) {
   Refresh(ws);
   NumberChoiceRequest request;
   request.mode = kModeEditSelect;
-  request.decimals = ws.r.settings.decimals;
+  request.decimals = ws.renderer.settings.decimals;
   std::optional<int16_t> chosen = ws.numbers->ChooseNumber(ws.fig, request);
   Pop(ws);
   Pop(ws);
   bool valid = chosen && *chosen >= 1 && *chosen <= ClassCount(ws.fig, kNumberClass);
   if (!valid) {
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   EditAttributes(ws, ObjectRef{kNumberClass, *chosen});
@@ -110,7 +110,7 @@ void PopupSetFreeCommand(Workspace& ws) {
   PointRecord& p = ws.fig.Points[ref.index];
   p.bindKind = 0;
   p.bindIndex = 0;  // the point stays where it is
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 void EditAttributes(Workspace& ws, ObjectRef ref) {
@@ -119,12 +119,12 @@ void EditAttributes(Workspace& ws, ObjectRef ref) {
   Refresh(ws);
   std::optional<AttributeForm> form = ws.attributes->EditAttributes(FillAttributeForm(ws.fig, ref));
   Pop(ws);
-  if (form && !CheckAttributeForm(*form, ws.r.engine.translate)) {
+  if (form && !CheckAttributeForm(*form, ws.renderer.engine.translate)) {
     ApplyAttributeForm(ws.fig, *form);
     // New names of points, lines and circles rename what is measured on them.
-    if (ref.cls != kNumberClass) UpdateAutoNames(ws.fig, ws.r.engine.translate);
+    if (ref.cls != kNumberClass) UpdateAutoNames(ws.fig, ws.renderer.engine.translate);
   }
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 void EditBinding(Workspace& ws, int point) {
@@ -135,19 +135,19 @@ void EditBinding(Workspace& ws, int point) {
   std::optional<int> kind = ws.attributes->ChooseBindKind(fig.Points[point].bindKind);
   Pop(ws);
   if (!kind || *kind < 0 || *kind > kCircleClass) {
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   PointRecord& p = fig.Points[point];
   if (*kind == 0) {
     p.bindKind = 0;
     p.bindIndex = 0;
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   if (ClassCount(fig, *kind) == 0) {
     ws.shell().ShowMessage(ws.T(kNoHostMessage));
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   ws.bind.point = static_cast<int16_t>(point);
@@ -164,7 +164,7 @@ void EditBinding(Workspace& ws, int point) {
     Pop(ws);
     ws.bind.point = 0;
     ws.shell().ShowMessage(ws.T(kNoHostMessage));
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return;
   }
   Refresh(ws);
@@ -197,7 +197,7 @@ bool EditSelectionCancelled(Workspace& ws, int16_t below) {
   bool ours = (below >= kModeEditNumber && below <= kModeEditCircle) || below == kModeBind;
   if (ours) {
     Pop(ws);
-    Redraw(ws.r);
+    Redraw(ws.renderer);
     return true;
   }
   if (below == kModeBindHostSelect) {
@@ -221,7 +221,7 @@ void ScribbleMouseDown(Workspace& ws, double x, double y) {
   dot.tag = MarkTag::kScribble;
   dot.x = dot.x2 = x;
   dot.y = dot.y2 = y;
-  ShowMark(ws.r, dot);
+  ShowMark(ws.renderer, dot);
 }
 
 void ScribbleMouseMove(Workspace& ws, double x, double y) {
@@ -232,7 +232,7 @@ void ScribbleMouseMove(Workspace& ws, double x, double y) {
   stroke.y = ws.scribble.y;
   stroke.x2 = x;
   stroke.y2 = y;
-  ShowMark(ws.r, stroke);
+  ShowMark(ws.renderer, stroke);
   ws.scribble.x = x;
   ws.scribble.y = y;
 }
@@ -244,7 +244,7 @@ void ScribbleKey(Workspace& ws, int keyCode) {
   ws.scribble.pen = false;
   Pop(ws);
   Refresh(ws);
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 }  // namespace sakuzu

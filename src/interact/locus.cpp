@@ -22,7 +22,7 @@ constexpr double kSignBand = 0.01;  // |v| up to this counts as zero
 constexpr double kScanPixels = 10;  // the scan's grid
 
 void Refresh(Workspace& ws) {
-  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
 }
 
 // The columns: the computed numbers shown in the list.
@@ -162,7 +162,7 @@ void ResetTraces(Workspace& ws) {
 }
 
 void DrawTraces(Workspace& ws) {
-  Renderer& r = ws.r;
+  Renderer& r = ws.renderer;
   int penWidth = r.settings.penWidth;
   r.settings.penWidth = 1;
   for (const PointRecord& p : ws.locus.points) DrawPointMark(r, p);
@@ -178,7 +178,7 @@ void Trace(Workspace& ws, Record record, std::vector<Record>& samples, Draw draw
   if (!ws.locus.on || record.locusColor == 0) return;  // otherwise it simply goes
   record.color = record.locusColor;
   samples.push_back(record);
-  Renderer& r = ws.r;
+  Renderer& r = ws.renderer;
   LayerScope trace(r.canvas, Layer::kTrace);
   int penWidth = r.settings.penWidth;
   r.settings.penWidth = 1;
@@ -215,18 +215,18 @@ void SignMark(Workspace& ws, PointRecord& p) {
 
 void ChooseLocusVariable(Workspace& ws) {
   if (ws.numbers == nullptr || ClassCount(ws.fig, kNumberClass) == 0) return;
-  PushMode(ws.r.modes, kModeLocusVariable, ws.shell());
+  PushMode(ws.renderer.modes, kModeLocusVariable, ws.shell());
   Refresh(ws);
   NumberChoiceRequest request;
   request.mode = kModeLocusVariable;
-  request.decimals = ws.r.settings.decimals;
+  request.decimals = ws.renderer.settings.decimals;
   std::optional<int16_t> chosen = ws.numbers->ChooseNumber(ws.fig, request);
-  PushMode(ws.r.modes, kPopMode, ws.shell());
+  PushMode(ws.renderer.modes, kPopMode, ws.shell());
   if (chosen && *chosen >= 1 && *chosen <= ClassCount(ws.fig, kNumberClass)) {
     ws.locus.variable = *chosen;
   }
   Refresh(ws);
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 void ClearLocusVariable(Workspace& ws) { ws.locus.variable = 0; }
@@ -236,7 +236,7 @@ void CheckLocusVariable(Workspace& ws) {
 }
 
 void RecordRow(Workspace& ws) {
-  if (ws.locus.on) ws.locus.record.AddRow(ws.fig, ws.r.settings.decimals);
+  if (ws.locus.on) ws.locus.record.AddRow(ws.fig, ws.renderer.settings.decimals);
 }
 
 void MoveHome(Workspace& ws) {
@@ -265,9 +265,9 @@ void ScanPlane(Workspace& ws) {
   }
   if (!ws.shell().Confirm(ws.T(kScanTakesTimeQuestion))) return;
   double x0 = fig.Points[point].x, y0 = fig.Points[point].y;
-  double g = kScanPixels * ws.r.view.ViewScale;
-  int nx = static_cast<int>(ws.r.view.ViewHalfWidth / g);
-  int ny = static_cast<int>(ws.r.view.ViewHalfHeight / g);
+  double g = kScanPixels * ws.renderer.view.ViewScale;
+  int nx = static_cast<int>(ws.renderer.view.ViewHalfWidth / g);
+  int ny = static_cast<int>(ws.renderer.view.ViewHalfHeight / g);
   for (int i = -nx; i <= nx; ++i) {
     for (int j = -ny; j <= ny; ++j) {
       ScanStep(ws, i * g, j * g);
@@ -276,8 +276,8 @@ void ScanPlane(Workspace& ws) {
   PointStep(ws, [&] { MovePointTo(ws, point, x0, y0); });
   ws.drag.draggedPoint = 0;
   ws.drag.draggedObject = {};
-  PushMode(ws.r.modes, kPopMode, ws.shell());
-  Redraw(ws.r);
+  PushMode(ws.renderer.modes, kPopMode, ws.shell());
+  Redraw(ws.renderer);
 }
 
 }  // namespace sakuzu

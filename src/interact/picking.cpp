@@ -65,13 +65,13 @@ void FollowHover(Workspace& ws, ObjectRef hit, bool draggable) {
     return;
   }
   SetCursor(ws, CursorShape::kMove);
-  if (MarkedObject(ws.r, MarkTag::kHover) == hit) return;
+  if (MarkedObject(ws.renderer, MarkTag::kHover) == hit) return;
   ClearHoverMark(ws);
   ShowHoverMark(ws, hit);
 }
 
 ObjectRef FinishHoverPick(Workspace& ws, ObjectRef best, double weight) {
-  bool hit = !best.IsEmpty() && weight / ws.r.view.ViewScale < kHitPixels;
+  bool hit = !best.IsEmpty() && weight / ws.renderer.view.ViewScale < kHitPixels;
   if (!hit) {
     ClearObjectName(ws);
     FollowHover(ws, {}, false);
@@ -132,12 +132,12 @@ void Confirm(Workspace& ws) {
   HideCurrentCandidate(ws);
   ClearObjectName(ws);
   if (chosen.IsEmpty()) return;
-  if (IsCurrentMode(ws.r.modes, kModeConstructPick)) {
+  if (IsCurrentMode(ws.renderer.modes, kModeConstructPick)) {
     InputPicked(ws, chosen);
     return;
   }
-  PushMode(ws.r.modes, kPopMode, ws.shell());
-  int16_t below = CurrentMode(ws.r.modes).value_or(0);
+  PushMode(ws.renderer.modes, kPopMode, ws.shell());
+  int16_t below = CurrentMode(ws.renderer.modes).value_or(0);
   if (DeformSelectionConfirmed(ws, below, chosen)) return;
   EditSelectionConfirmed(ws, below, chosen);
 }
@@ -148,14 +148,14 @@ void CancelSelection(Workspace& ws) {
   ws.pick.current = {};
   ws.pick.position = 0;
   ClearObjectName(ws);
-  if (IsCurrentMode(ws.r.modes, kModeConstructPick)) {
+  if (IsCurrentMode(ws.renderer.modes, kModeConstructPick)) {
     InputPicked(ws, ObjectRef{current.cls, 0});
     return;
   }
-  PushMode(ws.r.modes, kPopMode, ws.shell());
-  int16_t below = CurrentMode(ws.r.modes).value_or(0);
+  PushMode(ws.renderer.modes, kPopMode, ws.shell());
+  int16_t below = CurrentMode(ws.renderer.modes).value_or(0);
   if (DeformSelectionCancelled(ws, below) || EditSelectionCancelled(ws, below)) return;
-  Redraw(ws.r);
+  Redraw(ws.renderer);
 }
 
 }  // namespace
@@ -191,7 +191,7 @@ bool IsDraggable(const Figure& fig, ObjectRef ref) {
 
 ObjectRef PickForDrag(Workspace& ws, double x, double y) {
   const Figure& fig = ws.fig;
-  double scale = ws.r.view.ViewScale;
+  double scale = ws.renderer.view.ViewScale;
   double best = kStart;
   ObjectRef found;
   for (int cls : {kLineClass, kCircleClass}) {
@@ -232,7 +232,7 @@ ObjectRef PickPointForDrag(Workspace& ws, double x, double y) {
       found = Ref(kPointClass, i);
     }
   }
-  bool hit = !found.IsEmpty() && best / ws.r.view.ViewScale < kHitPixels;
+  bool hit = !found.IsEmpty() && best / ws.renderer.view.ViewScale < kHitPixels;
   if (!hit) {
     ClearObjectName(ws);
     FollowHover(ws, {}, false);
@@ -246,10 +246,11 @@ ObjectRef PickPointForDrag(Workspace& ws, double x, double y) {
 void ShowHoverMark(Workspace& ws, ObjectRef ref) {
   // A point gets the ringed mark and its name in red.
   bool point = ref.cls == kPointClass;
-  ShowMark(ws.r, ObjectMark(MarkTag::kHover, ref, point ? 30 : -1, -1, point ? 1 : -1, true));
+  ShowMark(ws.renderer,
+           ObjectMark(MarkTag::kHover, ref, point ? 30 : -1, -1, point ? 1 : -1, true));
 }
 
-void ClearHoverMark(Workspace& ws) { RemoveMarks(ws.r, MarkTag::kHover); }
+void ClearHoverMark(Workspace& ws) { RemoveMarks(ws.renderer, MarkTag::kHover); }
 
 std::string ClassWord(const Workspace& ws, int cls) {
   switch (cls) {
@@ -303,17 +304,17 @@ bool BuildDraggableCandidates(Workspace& ws, bool show) {
 }
 
 void MarkDraggableCandidates(Workspace& ws) {
-  RemoveMarks(ws.r, MarkTag::kHint);
+  RemoveMarks(ws.renderer, MarkTag::kHint);
   for (int i = 1; i <= ClassCount(ws.fig, kPointClass); ++i) {
     ObjectRef ref = Ref(kPointClass, i);
     if (ws.fig.Points[i].independent != -1 || !IsExistingObject(ws.fig, ref)) continue;
-    ShowMark(ws.r, ObjectMark(MarkTag::kHint, ref, 30, 7));
+    ShowMark(ws.renderer, ObjectMark(MarkTag::kHint, ref, 30, 7));
   }
 }
 
 bool IsExcluded(const Workspace& ws, ObjectRef ref) {
   const Figure& fig = ws.fig;
-  const ModeStack& modes = ws.r.modes;
+  const ModeStack& modes = ws.renderer.modes;
   if (IsCurrentMode(modes, kModeConstructPick) && !IsPolygonInProgress(ws)) {
     if (UsedByPendingStep(ws, ref)) return true;
     int16_t kind = ws.build.CurrentLineKindRequired;
@@ -347,9 +348,9 @@ ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y) {
 }
 
 void SelectByMouse(Workspace& ws, double x, double y) {
-  if (IsCurrentMode(ws.r.modes, kModeMultiChoose) && !AnyChoosable(ws)) {
+  if (IsCurrentMode(ws.renderer.modes, kModeMultiChoose) && !AnyChoosable(ws)) {
     HideCurrentCandidate(ws);
-    PushMode(ws.r.modes, kPopMode, ws.shell());
+    PushMode(ws.renderer.modes, kPopMode, ws.shell());
     return;
   }
   ObjectRef p = PickNearestCandidate(ws, x, y);
@@ -360,8 +361,8 @@ void SelectByMouse(Workspace& ws, double x, double y) {
   } else {
     Confirm(ws);
   }
-  if (ws.hooks.raisePanel4) ws.hooks.raisePanel4(IsCurrentMode(ws.r.modes, kModeSelect));
-  if (ws.r.hooks.refreshStatus) ws.r.hooks.refreshStatus();
+  if (ws.hooks.raisePanel4) ws.hooks.raisePanel4(IsCurrentMode(ws.renderer.modes, kModeSelect));
+  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
 }
 
 void SelectByKey(Workspace& ws, int keyCode) {
@@ -392,20 +393,20 @@ void SelectByKey(Workspace& ws, int keyCode) {
 }
 
 void ShowCurrentCandidate(Workspace& ws, ObjectRef ref) {
-  RemoveMarks(ws.r, MarkTag::kCandidate);
-  if (IsCurrentMode(ws.r.modes, kModeNewPoint)) {
-    ShowMark(ws.r, ObjectMark(MarkTag::kCandidate, ref, 2, 7, -1, true));
+  RemoveMarks(ws.renderer, MarkTag::kCandidate);
+  if (IsCurrentMode(ws.renderer.modes, kModeNewPoint)) {
+    ShowMark(ws.renderer, ObjectMark(MarkTag::kCandidate, ref, 2, 7, -1, true));
     return;
   }
   // A red cross, the name in blue.
-  ShowMark(ws.r, ObjectMark(MarkTag::kCandidate, ref, 1, 1, 4, true));
+  ShowMark(ws.renderer, ObjectMark(MarkTag::kCandidate, ref, 1, 1, 4, true));
 }
 
-void HideCurrentCandidate(Workspace& ws) { RemoveMarks(ws.r, MarkTag::kCandidate); }
+void HideCurrentCandidate(Workspace& ws) { RemoveMarks(ws.renderer, MarkTag::kCandidate); }
 
 void MarkPicked(Workspace& ws, ObjectRef ref) {
   // A blue cross (a bold blue line or circle), the name in red.
-  ShowMark(ws.r, ObjectMark(MarkTag::kPicked, ref, 1, 4, 1, true));
+  ShowMark(ws.renderer, ObjectMark(MarkTag::kPicked, ref, 1, 4, 1, true));
 }
 
 PopupMenu PopupMenuFor(Workspace& ws, ObjectRef ref) {

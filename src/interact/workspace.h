@@ -101,17 +101,17 @@ struct ScribbleState {
 };
 
 struct Workspace {
-  explicit Workspace(Renderer& renderer) : r(renderer), fig(renderer.fig) {}
+  explicit Workspace(Renderer& r) : renderer(r), fig(r.fig) {}
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
-  Shell& shell() const { return *r.engine.shell; }
+  Shell& shell() const { return *renderer.engine.shell; }
   std::string T(std::string_view japanese) const {
     std::string text(japanese);
-    return r.engine.translate ? r.engine.translate(text) : text;
+    return renderer.engine.translate ? renderer.engine.translate(text) : text;
   }
 
-  Renderer& r;
+  Renderer& renderer;
   Figure& fig;
   NumberDialogs* numbers = nullptr;
   AttributeDialogs* attributes = nullptr;

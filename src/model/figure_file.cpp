@@ -629,13 +629,13 @@ std::string FileTitle(std::string_view path) {
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
-FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_view mode,
+FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, FigureFileMode mode,
                             const AutoNamesFn& updateAutoNames, const TranslateFn& translate) {
   FileOutcome outcome;
   auto t = [&](std::string_view s) {
     return translate ? translate(std::string(s)) : std::string(s);
   };
-  if (mode == "W") {
+  if (mode == FigureFileMode::kWrite) {
     if (updateAutoNames) updateAutoNames(fig);
     if (!WriteFileAtomically(path, FigureBytes(fig))) {
       outcome.ok = false;
@@ -643,8 +643,6 @@ FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_vi
     }
     return outcome;
   }
-  if (mode != "R" && mode != "A") return outcome;
-
   auto refuse = [&](FileError error) {
     outcome.ok = false;
     outcome.error = std::move(error);
@@ -657,7 +655,7 @@ FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_vi
   FileError error;
   if (!ParseFigureBytes(*bytes, path, file, error)) return refuse(error);
 
-  if (mode == "R") {
+  if (mode == FigureFileMode::kRead) {
     file.FigureFileName = fig.FigureFileName;
     fig = std::move(file);
   } else {

@@ -39,9 +39,10 @@ struct FileOutcome {
 // calls it before the file is written, reading after the file was read.
 using AutoNamesFn = std::function<void(Figure&)>;
 
-// Mode "W" writes the figure, "R" replaces it with the file, "A" appends
-// the file's steps and objects behind it; any other mode does nothing.
-FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, std::string_view mode,
+// kWrite writes the figure, kRead replaces it with the file, kAppend
+// appends the file's steps and objects behind it.
+enum class FigureFileMode { kWrite, kRead, kAppend };
+FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, FigureFileMode mode,
                             const AutoNamesFn& updateAutoNames = {},
                             const TranslateFn& translate = {});
 

@@ -481,7 +481,7 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source) {
   Figure& fig = r.fig;
   int i = ref.index;
   if (ref.ObjectClassCode() != kPointClass || i < 1 || i > fig.Points.UpperBound()) return;
-  if (labelCode != 0 && r.settings.NotChrDisp != 0 &&
+  if (labelCode != 0 && r.settings.notChrDisp != 0 &&
       (IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeDeform) ||
        IsCurrentMode(r.modes, kModeCalculating))) {
     return;
@@ -610,7 +610,7 @@ void SetBackgroundCommand(Renderer& r, Rgb color) {
 void ToggleLabels(DisplaySettings& settings) {
   // Stored as a 16-bit truth value; normalised so that a 1 from a settings
   // file still toggles.
-  settings.NotChrDisp = settings.NotChrDisp != 0 ? kFalse : kTrue;
+  settings.notChrDisp = settings.notChrDisp != 0 ? kFalse : kTrue;
 }
 
 void ToggleAngleMarksCommand(Renderer& r) {

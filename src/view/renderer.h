@@ -28,7 +28,7 @@ namespace sakuzu {
 // Display settings, each restored from the settings file under its key.
 struct DisplaySettings {
   int16_t colorStrength = 255;   // "ColorStrength": 1 to 255; 0 reads as 255
-  int16_t NotChrDisp = 0;        // non-zero hides labels in modes 2, 6 and 16
+  int16_t notChrDisp = 0;        // non-zero hides labels in modes 2, 6 and 16
   int penWidth = 1;              // "ZKwin.DrawWidth": 1 to 10 pixels
   CanvasFont font;               // "ZKwin.FontName", "ZKwin.FontSize" (points, used as pixels)
   int replayInterval = 500;      // "ZKwin_Redraw_Slow", milliseconds

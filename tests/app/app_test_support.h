@@ -88,7 +88,7 @@ inline void WhenModal(std::function<void(QDialog*)> drive) {
 
 // Writes the figure to `path`; fails the test when it cannot.
 inline void WriteFigure(Figure& fig, const std::string& path) {
-  FileOutcome outcome = ReadWriteFigure(fig, path, "W");
+  FileOutcome outcome = ReadWriteFigure(fig, path, FigureFileMode::kWrite);
   QVERIFY2(outcome.ok, outcome.message.c_str());
 }
 

@@ -59,7 +59,7 @@ class ConstructWindowTest : public QObject {
     std::string path = (Home() / "circle.zk4").string();
     QVERIFY(w.SaveFigureAs(path));
     Figure saved;
-    QVERIFY(ReadWriteFigure(saved, path, "R").ok);
+    QVERIFY(ReadWriteFigure(saved, path, FigureFileMode::kRead).ok);
     QCOMPARE(saved.StepCount, int16_t{7});
     QCOMPARE(saved.StepKind[7], std::string("C3"));
     QCOMPARE(saved.ObjectCounts[kCircleClass], int16_t{1});
@@ -97,7 +97,7 @@ class ConstructWindowTest : public QObject {
     std::string path = (Home() / "dragged.zk4").string();
     QVERIFY(w.SaveFigureAs(path));
     Figure saved;
-    QVERIFY(ReadWriteFigure(saved, path, "R").ok);
+    QVERIFY(ReadWriteFigure(saved, path, FigureFileMode::kRead).ok);
     QCOMPARE(saved.Points[1].x, fig.Points[1].x);
     QCOMPARE(saved.Points[1].y, fig.Points[1].y);
     QCOMPARE(saved.StepCount, fig.StepCount);

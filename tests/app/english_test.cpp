@@ -162,8 +162,8 @@ class EnglishTest : public QObject {
     w.exports().openDocument = [](const std::string&) { return true; };
 
     MenuBar& menus = w.menus();
-    menus.Set_Menu_Easy(), reader.Read("easy", &w);
-    menus.Set_Menu_Full(), reader.Read("full", &w);
+    menus.SetMenuEasy(), reader.Read("easy", &w);
+    menus.SetMenuFull(), reader.Read("full", &w);
     for (const MenuEntry& entry : MenuTree()) {
       QString name = QString::fromUtf8(entry.name.data(), entry.name.size());
       QAction* action = menus.Action(entry.name);

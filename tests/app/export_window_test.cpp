@@ -148,7 +148,7 @@ class ExportWindowTest : public QObject {
     QCOMPARE(program, QCoreApplication::applicationFilePath());
     QCOMPARE(arguments, QStringList{QString::fromStdString(copy.string())});
     Figure read;
-    QVERIFY(ReadWriteFigure(read, copy.string(), "R").ok);
+    QVERIFY(ReadWriteFigure(read, copy.string(), FigureFileMode::kRead).ok);
     QCOMPARE(read.StepCount, w.session().fig.StepCount);
     QCOMPARE(w.session().view.ViewScale, 0.1);  // standard zoom, then one step out
     QVERIFY(messages_.empty());

@@ -172,7 +172,7 @@ class MenusTest : public QObject {
     menus_->MenuEnabledSet(2);
     QCOMPARE(enabled(), nine);
     // Qt reports a hidden entry as disabled: look at the easy menus shown.
-    menus_->Set_Menu_Easy();
+    menus_->SetMenuEasy();
     QVERIFY(A("mnuEasyConst")->isEnabled() && A("mnuEasy_Measure")->isEnabled());
     menus_->MenuEnabledSet(6);
     QVERIFY(!A("mnuEasyConst")->isEnabled() && !A("mnuEasy_Measure")->isEnabled());
@@ -193,7 +193,7 @@ class MenusTest : public QObject {
 
     menus_->MenuEnabledSet(2), press(Qt::Key_Q), press(Qt::Key_D);
     menus_->MenuEnabledSet(70), press(Qt::Key_Q);  // scribbling: the file menu is closed
-    menus_->MenuEnabledSet(2), menus_->Set_Menu_Easy();
+    menus_->MenuEnabledSet(2), menus_->SetMenuEasy();
     press(Qt::Key_D), press(Qt::Key_X);  // the deform menu is hidden in the easy menu
     QCOMPARE(ran, QStringList({"mnuExit", "mnuDeform1Pt", "mnuEasyMenu"}));
   }
@@ -220,7 +220,7 @@ class MenusTest : public QObject {
     QCOMPARE(Hidden(), kFullHidden);
     // The full menu also brings back what the thumbnail layout hides.
     A("mnuHelp")->setVisible(false), A("mnuEasyMenu")->setVisible(false);
-    menus_->Set_Menu_Full();
+    menus_->SetMenuFull();
     QCOMPARE(Hidden(), kFullHidden);
   }
 
@@ -250,7 +250,7 @@ class MenusTest : public QObject {
   }
 
   void RecaptioningToEnglishAndBack() {
-    menus_->Set_Menu_Easy();
+    menus_->SetMenuEasy();
     language_.setting = "English", menus_->ApplyMenuCaptions();
     QCOMPARE(A("mnuCMPpower")->text(), Q("^"));
     QCOMPARE(A("mnuEasyMenu")->text(), QString::fromStdString(EnglishFor("フルメニューに")));

@@ -1,5 +1,5 @@
 // The settings file and the limits of the option prompts.
-#include "app/settings.h"
+#include "session/settings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

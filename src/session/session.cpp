@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "session/session.h"
 
 #include <filesystem>
 
@@ -68,7 +68,7 @@ void Session::ResetSettings() {
 
 void Session::ApplySettings() {
   display.colorStrength = settings.colorStrength;
-  display.NotChrDisp = settings.notChrDisp;
+  display.notChrDisp = settings.notChrDisp;
   display.penWidth = settings.drawWidth;
   display.font.family = settings.fontName;
   display.font.size = settings.fontSize;
@@ -91,7 +91,7 @@ void Session::ApplySettings() {
 
 void Session::CollectSettings() {
   settings.colorStrength = display.colorStrength;
-  settings.notChrDisp = display.NotChrDisp;
+  settings.notChrDisp = display.notChrDisp;
   settings.drawWidth = static_cast<int16_t>(display.penWidth);
   settings.fontName = display.font.family;
   settings.fontSize = static_cast<float>(display.font.size);
@@ -118,19 +118,19 @@ void Session::StartModes() {
 
 FileOutcome Session::ReadFigureFile(const std::string& path) {
   auto autoNames = [this](Figure& f) { UpdateAutoNames(f, translate_); };
-  FileOutcome outcome = ReadWriteFigure(fig, path, "R", autoNames, translate_);
+  FileOutcome outcome = ReadWriteFigure(fig, path, FigureFileMode::kRead, autoNames, translate_);
   if (outcome.ok) fig.FigureFileName = path;
   return outcome;
 }
 
 FileOutcome Session::MergeFigureFile(const std::string& path) {
   auto autoNames = [this](Figure& f) { UpdateAutoNames(f, translate_); };
-  return ReadWriteFigure(fig, path, "A", autoNames, translate_);
+  return ReadWriteFigure(fig, path, FigureFileMode::kAppend, autoNames, translate_);
 }
 
 FileOutcome Session::WriteFigureFile(const std::string& path) {
   auto autoNames = [this](Figure& f) { UpdateAutoNames(f, translate_); };
-  return ReadWriteFigure(fig, path, "W", autoNames, translate_);
+  return ReadWriteFigure(fig, path, FigureFileMode::kWrite, autoNames, translate_);
 }
 
 FileOutcome Session::OpenStartUpFigure(std::string_view commandLine) {

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
 #include "geometry/engine.h"
 #include "interact/dispatch.h"
 #include "interact/history.h"
@@ -17,6 +16,7 @@
 #include "model/figure.h"
 #include "model/figure_file.h"
 #include "platform/shell.h"
+#include "session/settings.h"
 #include "view/canvas.h"
 #include "view/renderer.h"
 #include "view/view_mapping.h"
