@@ -25,11 +25,6 @@ int UsableStepCount(const Figure& fig) {
   return std::max(n, 0);
 }
 
-int UsableObjectCount(const Figure& fig, int cls) {
-  int n = std::min<int>(fig.ObjectCounts[cls], ObjectUpperBound(fig, cls));
-  return std::max(n, 0);
-}
-
 // The usable counts of steps and of each object class. A sweep of the
 // analysis reads them once: it changes levels only, never a count or a
 // table, so the counts stay what they were at its start.
@@ -39,7 +34,7 @@ struct FigureBounds {
 
   explicit FigureBounds(const Figure& fig) : steps(UsableStepCount(fig)) {
     for (int cls = kNumberClass; cls <= kCircleClass; ++cls) {
-      objects[static_cast<size_t>(cls)] = UsableObjectCount(fig, cls);
+      objects[static_cast<size_t>(cls)] = ClassCount(fig, cls);
     }
   }
 
@@ -54,23 +49,15 @@ struct FigureBounds {
 // Whether a single reference names an object, as FigureBounds::Contains.
 bool IsObjectInFigure(const Figure& fig, ObjectRef ref) {
   if (ref.cls < kNumberClass || ref.cls > kCircleClass) return false;
-  return ref.index >= 1 && ref.index <= UsableObjectCount(fig, ref.cls);
+  return ref.index >= 1 && ref.index <= ClassCount(fig, ref.cls);
 }
 
 // The level field of an object that exists in the figure (Figure may be
 // const). Always inlined: the sweeps call it for every slot of every step.
 template <typename FigureType>
 [[gnu::always_inline]] inline auto& LevelField(FigureType& fig, ObjectRef ref) {
-  switch (ref.cls) {
-    case kNumberClass:
-      return fig.Numbers[ref.index].exists;
-    case kPointClass:
-      return fig.Points[ref.index].exists;
-    case kLineClass:
-      return fig.Lines[ref.index].exists;
-    default:
-      return fig.Circles[ref.index].exists;
-  }
+  return VisitTable(
+      fig, ref.cls, [&](auto& table) -> auto& { return table[ref.index].exists; });
 }
 
 void SetLevel(Figure& fig, const FigureBounds& bounds, ObjectRef ref, int16_t level) {
@@ -126,7 +113,7 @@ int16_t PlaceOnHost(Figure& fig, int point, Engine& engine) {
 // A host level of 0 is copied outright: a point on a point that vanished
 // still holds a negative level, which the comparison alone would keep.
 void SettleFreePoints(Figure& fig, Engine& engine) {
-  int count = UsableObjectCount(fig, kPointClass);
+  int count = ClassCount(fig, kPointClass);
   for (int p = 1; p <= count; ++p) {
     if (!IsFreePoint(fig.Points[p])) continue;
     int16_t h = PlaceOnHost(fig, p, engine);
@@ -138,7 +125,7 @@ void SettleFreePoints(Figure& fig, Engine& engine) {
 // During the analysis a bound point takes over its host's level.
 bool CopyHostLevels(Figure& fig, Engine& engine) {
   bool bound = false;
-  int count = UsableObjectCount(fig, kPointClass);
+  int count = ClassCount(fig, kPointClass);
   for (int p = 1; p <= count; ++p) {
     if (!IsFreePoint(fig.Points[p]) || fig.Points[p].bindKind == 0) continue;
     bound = true;
@@ -290,11 +277,11 @@ void AnalyseDependencies(Figure& fig, const std::vector<ObjectRef>& list) {
 }
 
 void FullUpdateCompute(Figure& fig, Engine& engine) {
-  int numbers = UsableObjectCount(fig, kNumberClass);
+  int numbers = ClassCount(fig, kNumberClass);
   for (int i = 1; i <= numbers; ++i) {
     if (fig.Numbers[i].exists != 0) fig.Numbers[i].exists = kLevelMoving;
   }
-  int points = UsableObjectCount(fig, kPointClass);
+  int points = ClassCount(fig, kPointClass);
   for (int i = 1; i <= points; ++i) {
     if (fig.Points[i].exists != 0) fig.Points[i].exists = kLevelMoving;
   }

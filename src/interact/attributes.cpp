@@ -1,5 +1,7 @@
 #include "interact/attributes.h"
 
+#include <type_traits>
+
 #include "numbers/number_choice.h"
 #include "text/number_text.h"
 
@@ -21,10 +23,7 @@ void StorePosition(int16_t& field, int position, int count) {
 
 // Slots past the class's count hold no object of the figure.
 bool IsFigureObject(const Figure& fig, ObjectRef ref) {
-  const int cls = ref.ObjectClassCode();
-  if (cls < kNumberClass || cls > kCircleClass) return false;
-  return ref.index >= 1 && ref.index <= fig.ObjectCounts[cls] &&
-         ref.index <= ObjectUpperBound(fig, cls);
+  return ref.index >= 1 && ref.index <= ClassCount(fig, ref.ObjectClassCode());
 }
 
 // A dependent number's name belongs to its step (automatic names, the
@@ -37,47 +36,29 @@ AttributeForm FillAttributeForm(const Figure& fig, ObjectRef ref) {
   AttributeForm form;
   form.ref = ref;
   if (!IsFigureObject(fig, ref)) return form;
-  const int16_t i = ref.index;
-  switch (ref.ObjectClassCode()) {
-    case kNumberClass: {
-      const NumberRecord& n = fig.Numbers[i];
-      form.name = n.name;
-      form.valueText = FormatNumber(n.value);
-      form.dependent = IsDependentNumber(n);
-      // A free number's visibility is not offered; its options show
-      // "非表示" chosen, as they always have.
-      form.visible = form.dependent && n.display == 0;
-      break;
-    }
-    case kPointClass: {
-      const PointRecord& p = fig.Points[i];
-      form.name = p.name;
-      form.color = p.color;
-      form.locusColor = p.locusColor;
-      form.kind = InList(p.style, kPointMarkCount) ? p.style : -1;
-      // A constructed point cannot be dragged: its disabled list says so.
-      form.dragChoiceEnabled = p.independent != kFalse;
-      form.dragChoice = p.independent == kTrue ? 0 : 1;
-      break;
-    }
-    case kLineClass: {
-      const LineRecord& l = fig.Lines[i];
-      form.name = l.name;
-      form.color = l.color;
-      form.locusColor = l.locusColor;
-      form.kind = l.lineKind;
-      break;
-    }
-    case kCircleClass: {
-      const CircleRecord& c = fig.Circles[i];
-      form.name = c.name;
-      form.color = c.color;
-      form.locusColor = c.locusColor;
-      break;
-    }
-    default:
-      break;
-  }
+  VisitObject(fig, ref, [&form](const auto& record) { form.name = record.name; });
+  VisitObject(fig, ref,
+              Overloaded{[&](const NumberRecord& n) {
+                           form.valueText = FormatNumber(n.value);
+                           form.dependent = IsDependentNumber(n);
+                           // A free number's visibility is not offered; its
+                           // options show "非表示" chosen, as they always have.
+                           form.visible = form.dependent && n.display == 0;
+                         },
+                         [&](const auto& shape) {
+                           form.color = shape.color;
+                           form.locusColor = shape.locusColor;
+                           using Record = std::decay_t<decltype(shape)>;
+                           if constexpr (std::is_same_v<Record, PointRecord>) {
+                             form.kind = InList(shape.style, kPointMarkCount) ? shape.style : -1;
+                             // A constructed point cannot be dragged: its
+                             // disabled list says so.
+                             form.dragChoiceEnabled = shape.independent != kFalse;
+                             form.dragChoice = shape.independent == kTrue ? 0 : 1;
+                           } else if constexpr (std::is_same_v<Record, LineRecord>) {
+                             form.kind = shape.lineKind;
+                           }
+                         }});
   return form;
 }
 
@@ -102,52 +83,38 @@ std::optional<std::string> CheckAttributeForm(
 void ApplyAttributeForm(Figure& fig, const AttributeForm& form) {
   const ObjectRef ref = form.ref;
   if (!IsFigureObject(fig, ref) || CheckAttributeForm(form, {})) return;
-  const int16_t i = ref.index;
-  switch (ref.ObjectClassCode()) {
-    case kNumberClass: {
-      NumberRecord& n = fig.Numbers[i];
-      if (IsDependentNumber(n)) {
-        n.display = form.visible ? 0 : 7;
-        return;
-      }
-      // A form that calls a free number dependent was never checked.
-      std::optional<double> value = ReadTypedNumber(form.valueText);
-      if (!value) return;
-      n.value = *value;
-      SetObjectName(fig, ref, form.name);
+  if (ref.ObjectClassCode() == kNumberClass) {
+    NumberRecord& n = fig.Numbers[ref.index];
+    if (IsDependentNumber(n)) {
+      n.display = form.visible ? 0 : 7;
       return;
     }
-    case kPointClass: {
-      PointRecord& p = fig.Points[i];
-      SetObjectName(fig, ref, form.name);
-      StorePosition(p.color, form.color, kColorCount);
-      StorePosition(p.locusColor, form.locusColor, kColorCount);
-      StorePosition(p.style, form.kind, kPointMarkCount);
-      // Whatever a dialog answers, a constructed point stays constructed:
-      // dragging it would tear it from the step that computes it.
-      if (form.dragChoiceEnabled && p.independent != kFalse) {
-        p.independent = form.dragChoice == 0 ? kTrue : kNotDraggable;
-      }
-      return;
-    }
-    case kLineClass: {
-      LineRecord& l = fig.Lines[i];
-      SetObjectName(fig, ref, form.name);
-      StorePosition(l.color, form.color, kColorCount);
-      StorePosition(l.locusColor, form.locusColor, kColorCount);
-      StorePosition(l.lineKind, form.kind, kLinePartCount);
-      return;
-    }
-    case kCircleClass: {
-      CircleRecord& c = fig.Circles[i];
-      SetObjectName(fig, ref, form.name);
-      StorePosition(c.color, form.color, kColorCount);
-      StorePosition(c.locusColor, form.locusColor, kColorCount);
-      return;
-    }
-    default:
-      return;
+    // A form that calls a free number dependent was never checked.
+    std::optional<double> value = ReadTypedNumber(form.valueText);
+    if (!value) return;
+    n.value = *value;
+    SetObjectName(fig, ref, form.name);
+    return;
   }
+  SetObjectName(fig, ref, form.name);
+  VisitObject(fig, ref,
+              Overloaded{[](NumberRecord&) {},
+                         [&](auto& shape) {
+                           StorePosition(shape.color, form.color, kColorCount);
+                           StorePosition(shape.locusColor, form.locusColor, kColorCount);
+                           using Record = std::decay_t<decltype(shape)>;
+                           if constexpr (std::is_same_v<Record, PointRecord>) {
+                             StorePosition(shape.style, form.kind, kPointMarkCount);
+                             // Whatever a dialog answers, a constructed point
+                             // stays constructed: dragging it would tear it
+                             // from the step that computes it.
+                             if (form.dragChoiceEnabled && shape.independent != kFalse) {
+                               shape.independent = form.dragChoice == 0 ? kTrue : kNotDraggable;
+                             }
+                           } else if constexpr (std::is_same_v<Record, LineRecord>) {
+                             StorePosition(shape.lineKind, form.kind, kLinePartCount);
+                           }
+                         }});
 }
 
 }  // namespace sakuzu

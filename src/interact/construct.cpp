@@ -43,19 +43,7 @@ ObjectRef NewObject(Workspace& ws, int cls) {
   int index = AddObject(ws.fig, cls);
   if (index == 0) return {};
   ObjectRef ref = Ref(cls, index);
-  switch (cls) {
-    case kNumberClass:
-      ws.fig.Numbers[index] = NumberRecord{};
-      break;
-    case kPointClass:
-      ws.fig.Points[index] = PointRecord{};
-      break;
-    case kLineClass:
-      ws.fig.Lines[index] = LineRecord{};
-      break;
-    default:
-      ws.fig.Circles[index] = CircleRecord{};
-  }
+  VisitObject(ws.fig, ref, [](auto& record) { record = std::decay_t<decltype(record)>{}; });
   if (cls != kNumberClass) SetObjectName(ws.fig, ref, DefaultName(cls, index));
   return ref;
 }

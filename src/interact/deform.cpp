@@ -57,9 +57,11 @@ void TraceMoving(Workspace& ws, int skip) {
     for (int i = 1; i <= ClassCount(fig, cls); ++i) {
       ObjectRef ref{static_cast<int16_t>(cls), static_cast<int16_t>(i)};
       if (IsFixedObject(ws.renderer, ref) || (cls == kPointClass && i == skip)) continue;
-      if (cls == kPointClass && fig.PrevPoints[i].exists) TraceRecord(ws, fig.PrevPoints[i]);
-      if (cls == kLineClass && fig.PrevLines[i].exists) TraceRecord(ws, fig.PrevLines[i]);
-      if (cls == kCircleClass && fig.PrevCircles[i].exists) TraceRecord(ws, fig.PrevCircles[i]);
+      VisitPrevObject(fig, ref,
+                      Overloaded{[](const NumberRecord&) {},
+                                 [&](const auto& shape) {
+                                   if (shape.exists) TraceRecord(ws, shape);
+                                 }});
     }
   }
 }

@@ -26,23 +26,19 @@ constexpr double kBoundPointWeight = 0.7;  // points with `independent` 1
 std::optional<double> DistanceTo(const Figure& fig, ObjectRef ref, double x, double y) {
   if (!IsExistingObject(fig, ref)) return std::nullopt;
   Vec2 at{x, y};
-  switch (ref.cls) {
-    case kPointClass:
-      return PointDistance(at, PointOf(fig.Points[ref.index]));
-    case kLineClass: {
-      NumberResult d = DrawnLineDistance(at, LineOf(fig.Lines[ref.index]));
-      if (!d.exists || !std::isfinite(d.value)) return std::nullopt;
-      return d.value;
-    }
-    case kCircleClass: {
-      const CircleRecord& c = fig.Circles[ref.index];
-      double d = std::abs(PointDistance(at, Vec2{c.cx, c.cy}) - c.radius);
-      if (!std::isfinite(d)) return std::nullopt;
-      return d;
-    }
-    default:
-      return std::nullopt;
-  }
+  std::optional<double> distance;
+  VisitObject(fig, ref,
+              Overloaded{[](const NumberRecord&) {},
+                         [&](const PointRecord& p) { distance = PointDistance(at, PointOf(p)); },
+                         [&](const LineRecord& l) {
+                           NumberResult d = DrawnLineDistance(at, LineOf(l));
+                           if (d.exists) distance = d.value;
+                         },
+                         [&](const CircleRecord& c) {
+                           distance = std::abs(PointDistance(at, Vec2{c.cx, c.cy}) - c.radius);
+                         }});
+  if (distance && !std::isfinite(*distance)) return std::nullopt;
+  return distance;
 }
 
 ObjectRef Ref(int cls, int index) {
@@ -160,26 +156,11 @@ void CancelSelection(Workspace& ws) {
 
 }  // namespace
 
-int ClassCount(const Figure& fig, int cls) {
-  if (cls < kNumberClass || cls > kCircleClass) return 0;
-  return std::clamp<int>(fig.ObjectCounts[cls], 0, ObjectUpperBound(fig, cls));
-}
-
 bool IsExistingObject(const Figure& fig, ObjectRef ref) {
-  int cls = ref.cls;
-  if (ref.index < 1 || ref.index > ClassCount(fig, cls)) return false;
-  switch (cls) {
-    case kNumberClass:
-      return fig.Numbers[ref.index].exists != 0;
-    case kPointClass:
-      return fig.Points[ref.index].exists != 0;
-    case kLineClass:
-      return fig.Lines[ref.index].exists != 0;
-    case kCircleClass:
-      return fig.Circles[ref.index].exists != 0;
-    default:
-      return false;
-  }
+  if (ref.index < 1 || ref.index > ClassCount(fig, ref.cls)) return false;
+  bool exists = false;
+  VisitObject(fig, ref, [&](const auto& record) { exists = record.exists != 0; });
+  return exists;
 }
 
 bool IsDraggable(const Figure& fig, ObjectRef ref) {

@@ -131,8 +131,6 @@ struct Workspace {
   std::string programTitle;
 };
 
-// The number of objects of class c, within its table.
-int ClassCount(const Figure& fig, int cls);
 // True when the reference names an existing object of its class.
 bool IsExistingObject(const Figure& fig, ObjectRef ref);
 

@@ -34,20 +34,6 @@ void WriteBytes(const fs::path& path, std::string_view bytes, std::ios::openmode
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// Lines ended by CR LF, LF or CR.
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 // A file written by an older program is CP932; keep appending in that
 // encoding so the file stays readable as a whole.
 NeededEncoding DetectNeededEncoding(const fs::path& path) {
@@ -160,7 +146,7 @@ void LoadUserDictionary(Language& language) {
   if (!bytes) return;
   std::optional<std::string> text = DecodeFileText(*bytes);
   if (!text) return;
-  for (const std::string& line : SplitLines(*text)) {
+  for (std::string_view line : SplitLines(*text)) {
     std::string source = Trim(NthField(line, "=", 1));
     std::string translation = Trim(NthField(line, "=", 3));
     if (source.empty() || translation.empty()) continue;

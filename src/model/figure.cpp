@@ -17,29 +17,18 @@ void GrowObjectTable(Table<Record>& table, int upperBound, ResetFn reset) {
   for (int i = old + 1; i <= upperBound; ++i) reset(table[i]);
 }
 
-template <typename Record, typename ResetFn>
-void GrowPair(Table<Record>& current, Table<Record>& previous, int upperBound, ResetFn reset) {
-  GrowObjectTable(current, upperBound, reset);
-  GrowObjectTable(previous, upperBound, reset);
-}
+void ResetRecord(NumberRecord& r) { ResetNumberRecord(r); }
+void ResetRecord(PointRecord& r) { ResetPointRecord(r); }
+void ResetRecord(LineRecord& r) { ResetLineRecord(r); }
+void ResetRecord(CircleRecord& r) { ResetCircleRecord(r); }
 
 void GrowObjects(Figure& fig, int cls, int upperBound) {
-  switch (cls) {
-    case kNumberClass:
-      GrowPair(fig.Numbers, fig.PrevNumbers, upperBound, ResetNumberRecord);
-      break;
-    case kPointClass:
-      GrowPair(fig.Points, fig.PrevPoints, upperBound, ResetPointRecord);
-      break;
-    case kLineClass:
-      GrowPair(fig.Lines, fig.PrevLines, upperBound, ResetLineRecord);
-      break;
-    case kCircleClass:
-      GrowPair(fig.Circles, fig.PrevCircles, upperBound, ResetCircleRecord);
-      break;
-    default:
-      break;
-  }
+  if (!IsObjectClass(cls)) return;
+  auto grow = [upperBound](auto& table) {
+    GrowObjectTable(table, upperBound, [](auto& record) { ResetRecord(record); });
+  };
+  VisitTable(fig, cls, grow);
+  VisitPrevTable(fig, cls, grow);
 }
 
 void GrowStepSlots(Figure& fig, int upperBound) {
@@ -137,42 +126,14 @@ void EnsureStepCapacity(Figure& fig, int steps) {
 }
 
 void SetObjectName(Figure& fig, ObjectRef ref, std::string_view text) {
-  int cls = ref.ObjectClassCode();
-  if (ref.index < 0 || ref.index > ObjectUpperBound(fig, cls)) return;
-  std::string trimmed = TrimLeft(text);
-  switch (cls) {
-    case kNumberClass:
-      fig.Numbers[ref.index].name = FixedText(trimmed, kNumberNameLength);
-      break;
-    case kPointClass:
-      fig.Points[ref.index].name = FixedText(trimmed, kShapeNameLength);
-      break;
-    case kLineClass:
-      fig.Lines[ref.index].name = FixedText(trimmed, kShapeNameLength);
-      break;
-    case kCircleClass:
-      fig.Circles[ref.index].name = FixedText(trimmed, kShapeNameLength);
-      break;
-    default:
-      break;
-  }
+  int width = ref.ObjectClassCode() == kNumberClass ? kNumberNameLength : kShapeNameLength;
+  VisitObject(fig, ref, [&](auto& record) { record.name = FixedText(TrimLeft(text), width); });
 }
 
 std::string ObjectName(const Figure& fig, ObjectRef ref) {
-  int cls = ref.ObjectClassCode();
-  if (ref.index < 0 || ref.index > ObjectUpperBound(fig, cls)) return {};
-  switch (cls) {
-    case kNumberClass:
-      return fig.Numbers[ref.index].name;
-    case kPointClass:
-      return fig.Points[ref.index].name;
-    case kLineClass:
-      return fig.Lines[ref.index].name;
-    case kCircleClass:
-      return fig.Circles[ref.index].name;
-    default:
-      return {};
-  }
+  std::string name;
+  VisitObject(fig, ref, [&](const auto& record) { name = record.name; });
+  return name;
 }
 
 void ResetNumberRecord(NumberRecord& r) {
@@ -208,26 +169,10 @@ void ResetCircleRecord(CircleRecord& r) {
 }
 
 void ResetObject(Figure& fig, ObjectRef ref) {
+  if (!VisitObject(fig, ref, [](auto& record) { ResetRecord(record); })) return;
+  // A number's name goes with its record; a shape gets its default name.
   int cls = ref.ObjectClassCode();
-  int i = ref.index;
-  if (i < 0 || i > ObjectUpperBound(fig, cls)) return;
-  switch (cls) {
-    case kNumberClass:
-      ResetNumberRecord(fig.Numbers[i]);
-      return;
-    case kPointClass:
-      ResetPointRecord(fig.Points[i]);
-      break;
-    case kLineClass:
-      ResetLineRecord(fig.Lines[i]);
-      break;
-    case kCircleClass:
-      ResetCircleRecord(fig.Circles[i]);
-      break;
-    default:
-      return;
-  }
-  SetObjectName(fig, ref, DefaultName(cls, i));
+  if (cls != kNumberClass) SetObjectName(fig, ref, DefaultName(cls, ref.index));
 }
 
 std::string DefaultName(int cls, int index) {

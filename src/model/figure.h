@@ -152,22 +152,88 @@ std::string DefaultName(int cls, int index);
 // without trailing blanks.
 std::string FixedText(std::string_view text, int width);
 
+// The one visitor over the four object tables: `visit` is called with the
+// current table of class `cls`, which must be 0 to 3 (callers check it;
+// the recomputation calls this for every slot of every step). What differs
+// between the classes is then an overload of `visit` or an
+// `if constexpr` on the record type.
+template <typename FigureType, typename Visit>
+[[gnu::always_inline]] inline decltype(auto) VisitTable(FigureType& fig, int cls, Visit&& visit) {
+  switch (cls) {
+    case kNumberClass:
+      return visit(fig.Numbers);
+    case kPointClass:
+      return visit(fig.Points);
+    case kLineClass:
+      return visit(fig.Lines);
+    default:
+      return visit(fig.Circles);
+  }
+}
+
+// The same over the previous-state tables.
+template <typename FigureType, typename Visit>
+decltype(auto) VisitPrevTable(FigureType& fig, int cls, Visit&& visit) {
+  switch (cls) {
+    case kNumberClass:
+      return visit(fig.PrevNumbers);
+    case kPointClass:
+      return visit(fig.PrevPoints);
+    case kLineClass:
+      return visit(fig.PrevLines);
+    default:
+      return visit(fig.PrevCircles);
+  }
+}
+
+inline bool IsObjectClass(int cls) { return cls >= kNumberClass && cls <= kCircleClass; }
+
 // Upper bound of the current table of class c (0 to 3); 0 for any other.
 // Inline: the computations check every slot against it.
 inline int ObjectUpperBound(const Figure& fig, int cls) {
-  switch (cls) {
-    case kNumberClass:
-      return fig.Numbers.UpperBound();
-    case kPointClass:
-      return fig.Points.UpperBound();
-    case kLineClass:
-      return fig.Lines.UpperBound();
-    case kCircleClass:
-      return fig.Circles.UpperBound();
-    default:
-      return 0;
-  }
+  if (!IsObjectClass(cls)) return 0;
+  return VisitTable(fig, cls, [](const auto& table) { return table.UpperBound(); });
 }
+
+// The number of objects of class c, within its table; 0 for any other class.
+inline int ClassCount(const Figure& fig, int cls) {
+  if (!IsObjectClass(cls)) return 0;
+  int count = fig.ObjectCounts[cls];
+  int upper = ObjectUpperBound(fig, cls);
+  return count < 0 ? 0 : (count > upper ? upper : count);
+}
+
+// Calls `visit` with the record `ref` names (its class modulo 100, any
+// index within the table, slot 0 included); false, and no call, for a
+// reference outside the tables.
+template <typename FigureType, typename Visit>
+bool VisitObject(FigureType& fig, ObjectRef ref, Visit&& visit) {
+  int cls = ref.ObjectClassCode();
+  if (!IsObjectClass(cls) || ref.index < 0 || ref.index > ObjectUpperBound(fig, cls)) return false;
+  VisitTable(fig, cls, [&](auto& table) { visit(table[ref.index]); });
+  return true;
+}
+
+// The same for the previous-state record.
+template <typename FigureType, typename Visit>
+bool VisitPrevObject(FigureType& fig, ObjectRef ref, Visit&& visit) {
+  int cls = ref.ObjectClassCode();
+  if (!IsObjectClass(cls) || ref.index < 0) return false;
+  return VisitPrevTable(fig, cls, [&](auto& table) {
+    if (ref.index > table.UpperBound()) return false;
+    visit(table[ref.index]);
+    return true;
+  });
+}
+
+// Overloaded lambdas as one visitor.
+template <typename... Fs>
+struct Overloaded : Fs... {
+  using Fs::operator()...;
+};
+template <typename... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
+
 // Grow tables (keeping contents, new entries at their defaults) so that
 // class c holds `count` objects / the step tables hold `steps` steps.
 void EnsureObjectCapacity(Figure& fig, int cls, int count);

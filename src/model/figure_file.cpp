@@ -177,20 +177,6 @@ class FieldReader {
   ReadFailure failure_;
 };
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 bool ReadSlot(FieldReader& r, ObjectRef& slot, const char* what) {
   if (!r.NextLine(2, what)) return false;
   if (!r.Int(slot.cls, what)) return false;

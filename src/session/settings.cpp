@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -35,30 +34,9 @@ bool WriteFileBytes(const fs::path& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string line(text.substr(start, end - start));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // A number as the settings file writes it: leading blank when not
 // negative, one blank behind.
 std::string NumberField(double value) { return FormatNumberSigned(value) + " "; }
-
-// A single-precision setting in its own short form (7 significant digits),
-// so that a font size of 10.3 is written as 10.3 and not as the digits of
-// its nearest double.
-std::string SingleField(float value) {
-  return NumberField(ParseNumber(ShortestFloatText(value)).value_or(0));
-}
 
 std::optional<int64_t> WholeValue(std::string_view text, int64_t low, int64_t high) {
   std::optional<double> value = LeadingNumber(text);
@@ -84,7 +62,6 @@ void ReadColor(std::string_view text, Rgb& target) {
   if (auto v = WholeValue(text, 0, 0xFFFFFF)) target = LongToColor(static_cast<int32_t>(*v));
 }
 
-// Applies one recognised key; `index` is the key's place in kReadKeys.
 // "True" or "False" in any case, or a number (non-zero is true).
 std::optional<bool> ReadTruth(std::string_view text) {
   std::string word = ToUpperAscii(Trim(text));
@@ -94,94 +71,132 @@ std::optional<bool> ReadTruth(std::string_view text) {
   return std::nullopt;
 }
 
-void ApplyKey(int index, const std::string& value, Settings& s) {
-  switch (index) {
-    case 0:
-      ReadInt16(value, s.delta, 1, 60);
-      break;
-    case 1:
-      if (auto v = LeadingNumber(value); v && *v > 0 && *v <= 100) s.deltaVar = *v;
-      break;
-    case 2:
-      ReadInt16(value, s.colorStrength, 0, 255);  // 0 reads as 255 when drawn
-      break;
-    case 3:
-      ReadInt16(value, s.notChrDisp, -32768, 32767);
-      break;
-    case 4:
-      ReadInt16(value, s.axisSw, -32768, 32767);
-      break;
-    case 5:
-      ReadColor(value, s.axisColor);
-      break;
-    case 6:
-      ReadInt16(value, s.drawWidth, 1, 10);
-      break;
-    case 7:
-      // Fractions come from the font dialog; the range is the prompt's.
-      if (auto v = LeadingNumber(value); v && *v >= kMinFontSize && *v <= kMaxFontSize) {
-        s.fontSize = static_cast<float>(*v);
-      }
-      break;
-    case 8:
-      s.fontName = value;
-      break;
-    case 9:
-      ReadInt16(value, s.ketaDecimal, 0, 20);
-      break;
-    case 10:
-      ReadColor(value, s.backColor);
-      break;
-    case 11:
-      ReadInt16(value, s.browserSw, -32768, 32767);
-      break;
-    case 12:
-      s.wwwUrl = value;
-      break;
-    case 13:
-      ReadInt16(value, s.windowWidth, -32768, 32767);
-      break;
-    case 14:
-      ReadInt16(value, s.windowHeight, -32768, 32767);
-      break;
-    case 15:
-      ReadInt16(value, s.windowState, 0, 2);
-      break;
-    case 16:
-      ReadInt16(value, s.menuMode, -32768, 32767);
-      break;
-    case 17:
-      if (auto v = WholeValue(value, 0, 65535)) s.redrawSlow = static_cast<int32_t>(*v);
-      break;
-    case 18:
-      s.language = value;
-      break;
-    case 19:
-      ReadInt16(value, s.sDeformKind, 0, 2);
-      break;
-    case 20:
-      if (auto on = ReadTruth(value)) s.smooth = *on;
-      break;
-    default:
-      break;
-  }
+// One line of the file: its key as written (the reader compares keys in
+// any case), how a value is read (none: the line is written only), how it
+// is written, and whether the standard values reset it.
+struct SettingKey {
+  std::string_view key;
+  void (*read)(std::string_view value, Settings& s);
+  std::string (*write)(const Settings& s, const ProgramVersion& version);
+  void (*reset)(Settings& s);
+};
+
+template <auto Member>
+void Reset(Settings& s) {
+  s.*Member = Settings{}.*Member;
 }
 
-// The keys the reader knows, in the order they are compared.
-constexpr std::string_view kReadKeys[] = {
-    "delta",          "DeltaVar",          "ColorStrength",   "NotChrDisp",
-    "axissw",         "AxisColor",         "ZKwin.DrawWidth", "ZKwin.FontSize",
-    "ZKwin.FontName", "KetaDecimal",       "ZKwin.BackColor", "BrowserSW",
-    "WWWurl",         "ZKwin.Width",       "ZKwin.Height",    "ZKwin.WindowState",
-    "ZKwin_MenuMode", "ZKwin_Redraw_Slow", "ZKwin_Language",  "SDeformKind",
-    "ZKwin_Smooth"};
+template <auto Member>
+std::string Number(const Settings& s, const ProgramVersion&) {
+  return NumberField(s.*Member);
+}
+
+template <auto Member>
+std::string Text(const Settings& s, const ProgramVersion&) {
+  return s.*Member;
+}
+
+template <auto Member>
+std::string Color(const Settings& s, const ProgramVersion&) {
+  return NumberField(ColorToLong(s.*Member));
+}
+
+template <auto Member, int Low, int High>
+void Int16(std::string_view value, Settings& s) {
+  ReadInt16(value, s.*Member, Low, High);
+}
+
+template <auto Member>
+void ReadColorOf(std::string_view value, Settings& s) {
+  ReadColor(value, s.*Member);
+}
+
+template <auto Member>
+void ReadText(std::string_view value, Settings& s) {
+  s.*Member = std::string(value);
+}
+
+constexpr int kAny16Low = -32768, kAny16High = 32767;
+
+// Every line of the file, in the order it is written.
+const SettingKey kSettingKeys[] = {
+    {"App", nullptr, [](const Settings&, const ProgramVersion& v) { return v.title; }, nullptr},
+    {"AppMajor", nullptr,
+     [](const Settings&, const ProgramVersion& v) { return NumberField(v.major); }, nullptr},
+    {"AppMinor", nullptr,
+     [](const Settings&, const ProgramVersion& v) { return NumberField(v.minor); }, nullptr},
+    {"delta", Int16<&Settings::delta, 1, 60>, Number<&Settings::delta>, Reset<&Settings::delta>},
+    {"deltavar",
+     [](std::string_view value, Settings& s) {
+       if (auto v = LeadingNumber(value); v && *v > 0 && *v <= 100) s.deltaVar = *v;
+     },
+     Number<&Settings::deltaVar>, Reset<&Settings::deltaVar>},
+    // 0 reads as 255 when drawn.
+    {"ColorStrength", Int16<&Settings::colorStrength, 0, 255>, Number<&Settings::colorStrength>,
+     Reset<&Settings::colorStrength>},
+    {"NotChrDisp", Int16<&Settings::notChrDisp, kAny16Low, kAny16High>,
+     Number<&Settings::notChrDisp>, Reset<&Settings::notChrDisp>},
+    {"axissw", Int16<&Settings::axisSw, kAny16Low, kAny16High>, Number<&Settings::axisSw>,
+     Reset<&Settings::axisSw>},
+    {"AxisColor", ReadColorOf<&Settings::axisColor>, Color<&Settings::axisColor>,
+     Reset<&Settings::axisColor>},
+    {"ZKwin.DrawWidth", Int16<&Settings::drawWidth, 1, 10>, Number<&Settings::drawWidth>,
+     Reset<&Settings::drawWidth>},
+    // Fractions come from the font dialog; the range is the prompt's. A
+    // single-precision value is written in its own short form (7
+    // significant digits): 10.3, not the digits of its nearest double.
+    {"ZKwin.FontSize",
+     [](std::string_view value, Settings& s) {
+       if (auto v = LeadingNumber(value); v && *v >= kMinFontSize && *v <= kMaxFontSize) {
+         s.fontSize = static_cast<float>(*v);
+       }
+     },
+     [](const Settings& s, const ProgramVersion&) {
+       return NumberField(ParseNumber(ShortestFloatText(s.fontSize)).value_or(0));
+     },
+     Reset<&Settings::fontSize>},
+    {"ZKwin.FontName", ReadText<&Settings::fontName>, Text<&Settings::fontName>,
+     Reset<&Settings::fontName>},
+    {"KetaDecimal", Int16<&Settings::ketaDecimal, 0, 20>, Number<&Settings::ketaDecimal>,
+     Reset<&Settings::ketaDecimal>},
+    {"ZKwin.BackColor", ReadColorOf<&Settings::backColor>, Color<&Settings::backColor>,
+     Reset<&Settings::backColor>},
+    {"BrowserSW", Int16<&Settings::browserSw, kAny16Low, kAny16High>, Number<&Settings::browserSw>,
+     Reset<&Settings::browserSw>},
+    {"WWWurl", ReadText<&Settings::wwwUrl>, Text<&Settings::wwwUrl>, nullptr},
+    {"ZKwin.Width", Int16<&Settings::windowWidth, kAny16Low, kAny16High>,
+     Number<&Settings::windowWidth>, nullptr},
+    {"ZKwin.Height", Int16<&Settings::windowHeight, kAny16Low, kAny16High>,
+     Number<&Settings::windowHeight>, nullptr},
+    {"ZKwin.WindowState", Int16<&Settings::windowState, 0, 2>, Number<&Settings::windowState>,
+     nullptr},
+    {"ZKwin_MenuMode", Int16<&Settings::menuMode, kAny16Low, kAny16High>,
+     Number<&Settings::menuMode>, nullptr},
+    {"ZKwin_AutoRedraw", nullptr,
+     [](const Settings&, const ProgramVersion&) { return std::string("True"); }, nullptr},
+    {"ZKwin_Redraw_Slow",
+     [](std::string_view value, Settings& s) {
+       if (auto v = WholeValue(value, 0, 65535)) s.redrawSlow = static_cast<int32_t>(*v);
+     },
+     Number<&Settings::redrawSlow>, Reset<&Settings::redrawSlow>},
+    {"ZKwin_Language", ReadText<&Settings::language>, Text<&Settings::language>, nullptr},
+    {"SDeformKind", Int16<&Settings::sDeformKind, 0, 2>, Number<&Settings::sDeformKind>, nullptr},
+    {"ZKwin_Smooth",
+     [](std::string_view value, Settings& s) {
+       if (auto on = ReadTruth(value)) s.smooth = *on;
+     },
+     [](const Settings& s, const ProgramVersion&) {
+       return std::string(s.smooth ? "True" : "False");
+     },
+     Reset<&Settings::smooth>},
+};
 
 void ApplySettingsLine(std::string_view line, Settings& settings) {
   std::string key = ToUpperAscii(Trim(NthField(line, "=", 1)));
   std::string value = NthField(line, "=", 2);
-  for (int i = 0; i < static_cast<int>(std::size(kReadKeys)); ++i) {
-    if (key != ToUpperAscii(kReadKeys[i])) continue;
-    ApplyKey(i, value, settings);
+  for (const SettingKey& entry : kSettingKeys) {
+    if (entry.read == nullptr || key != ToUpperAscii(entry.key)) continue;
+    entry.read(value, settings);
     return;
   }
 }
@@ -216,58 +231,21 @@ Rgb LongToColor(int32_t value) {
 }
 
 void ResetSettings(Settings& settings) {
-  Settings defaults;
-  settings.delta = defaults.delta;
-  settings.deltaVar = defaults.deltaVar;
-  settings.colorStrength = defaults.colorStrength;
-  settings.notChrDisp = defaults.notChrDisp;
-  settings.axisSw = defaults.axisSw;
-  settings.axisColor = defaults.axisColor;
-  settings.drawWidth = defaults.drawWidth;
-  settings.fontSize = defaults.fontSize;
-  settings.fontName = defaults.fontName;
-  settings.ketaDecimal = defaults.ketaDecimal;
-  settings.backColor = defaults.backColor;
-  settings.browserSw = defaults.browserSw;
-  settings.redrawSlow = defaults.redrawSlow;
-  settings.smooth = defaults.smooth;
+  for (const SettingKey& entry : kSettingKeys) {
+    if (entry.reset) entry.reset(settings);
+  }
 }
 
 std::string FormatSettingsText(const Settings& s, const ProgramVersion& version) {
-  std::ostringstream out;
-  auto line = [&out](std::string_view key, const std::string& value) {
-    out << key << " =" << value << "\r\n";
-  };
-  line("App", version.title);
-  line("AppMajor", NumberField(version.major));
-  line("AppMinor", NumberField(version.minor));
-  line("delta", NumberField(s.delta));
-  line("deltavar", NumberField(s.deltaVar));
-  line("ColorStrength", NumberField(s.colorStrength));
-  line("NotChrDisp", NumberField(s.notChrDisp));
-  line("axissw", NumberField(s.axisSw));
-  line("AxisColor", NumberField(ColorToLong(s.axisColor)));
-  line("ZKwin.DrawWidth", NumberField(s.drawWidth));
-  line("ZKwin.FontSize", SingleField(s.fontSize));
-  line("ZKwin.FontName", s.fontName);
-  line("KetaDecimal", NumberField(s.ketaDecimal));
-  line("ZKwin.BackColor", NumberField(ColorToLong(s.backColor)));
-  line("BrowserSW", NumberField(s.browserSw));
-  line("WWWurl", s.wwwUrl);
-  line("ZKwin.Width", NumberField(s.windowWidth));
-  line("ZKwin.Height", NumberField(s.windowHeight));
-  line("ZKwin.WindowState", NumberField(s.windowState));
-  line("ZKwin_MenuMode", NumberField(s.menuMode));
-  line("ZKwin_AutoRedraw", "True");
-  line("ZKwin_Redraw_Slow", NumberField(s.redrawSlow));
-  line("ZKwin_Language", s.language);
-  line("SDeformKind", NumberField(s.sDeformKind));
-  line("ZKwin_Smooth", s.smooth ? "True" : "False");
-  return out.str();
+  std::string text;
+  for (const SettingKey& entry : kSettingKeys) {
+    text.append(entry.key).append(" =").append(entry.write(s, version)).append("\r\n");
+  }
+  return text;
 }
 
 void ApplySettingsText(std::string_view text, Settings& settings) {
-  for (const std::string& line : SplitLines(text)) ApplySettingsLine(line, settings);
+  for (std::string_view line : SplitLines(text)) ApplySettingsLine(line, settings);
   if (settings.browserSw != 0) settings.browserSw = 3;
 }
 
@@ -349,7 +327,7 @@ std::optional<std::string> ReadDataPathFile(const std::string& folder) {
   if (!fs::is_regular_file(path, ec)) return std::nullopt;
   std::optional<std::string> text = DecodeFileText(ReadFileBytes(path));
   if (!text) return std::nullopt;
-  std::vector<std::string> lines = SplitLines(*text);
+  std::vector<std::string_view> lines = SplitLines(*text);
   if (lines.empty()) return std::nullopt;
   std::string first = Trim(lines.front());
   // A path written with quotes (by a list-style writer) is its first field.

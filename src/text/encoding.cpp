@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "text/text_util.h"
+
 namespace sakuzu {
 namespace {
 
@@ -38,18 +40,6 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   return out;
 }
 
-std::vector<std::string_view> SplitAtLineFeeds(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos) end = bytes.size();
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 bool IsAscii(std::string_view bytes) {
   return std::all_of(bytes.begin(), bytes.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -58,7 +48,7 @@ bool IsAscii(std::string_view bytes) {
 // Readers may decode a file line by line, so a line is what must not be
 // mistaken.
 bool SomeLinePassesForUtf8(std::string_view cp932) {
-  for (std::string_view line : SplitAtLineFeeds(cp932)) {
+  for (std::string_view line : SplitLines(cp932)) {
     if (!IsAscii(line) && IsValidUtf8(line)) return true;
   }
   return false;
@@ -132,8 +122,7 @@ std::vector<std::optional<std::string>> DecodeFileLines(std::string_view bytes) 
   bool bom = bytes.substr(0, kBom.size()) == kBom;
   if (bom) bytes.remove_prefix(kBom.size());
   std::vector<std::optional<std::string>> lines;
-  for (std::string_view line : SplitAtLineFeeds(bytes)) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  for (std::string_view line : SplitLines(bytes)) {
     lines.push_back(DecodeBytes(line, bom));
   }
   return lines;

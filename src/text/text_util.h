@@ -4,12 +4,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sakuzu {
 
 // The n-th piece (1-based) of `text` cut at any of the characters in
 // `separators`. Only separators at character positions 1 to 99 are seen.
 std::string NthField(std::string_view text, std::string_view separators, int n);
+
+// The lines of a text, ended by CR LF, LF or a lone CR (files from every
+// kind of system); a final line end ends the last line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);

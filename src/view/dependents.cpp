@@ -8,10 +8,6 @@
 namespace sakuzu {
 namespace {
 
-int ClassCount(const Figure& fig, int cls) {
-  return std::clamp<int>(fig.ObjectCounts[cls], 0, ObjectUpperBound(fig, cls));
-}
-
 ObjectRef Object(ObjectRef slot) {
   return ObjectRef{static_cast<int16_t>(slot.ObjectClassCode()), slot.index};
 }

@@ -64,59 +64,32 @@ int16_t CodedColor(int16_t color, int16_t locusColor, int code) {
   return result;
 }
 
-int ClassCount(const Figure& fig, int cls) {
-  int upper = 0;
-  switch (cls) {
-    case kPointClass:
-      upper = fig.Points.UpperBound();
-      break;
-    case kLineClass:
-      upper = fig.Lines.UpperBound();
-      break;
-    case kCircleClass:
-      upper = fig.Circles.UpperBound();
-      break;
-    default:
-      upper = fig.Numbers.UpperBound();
-  }
-  return std::clamp<int>(fig.ObjectCounts[cls], 0, upper);
-}
-
 void DrawObjectFromTable(Renderer& r, ObjectRef ref, int code, bool previous) {
+  if (ref.index < 1) return;
   Figure& fig = r.fig;
   int i = ref.index;
-  switch (ref.ObjectClassCode()) {
-    case kPointClass: {
-      const Table<PointRecord>& table = previous ? fig.PrevPoints : fig.Points;
-      if (i < 1 || i > table.UpperBound()) return;
-      PointRecord p = table[i];
-      p.color = CodedColor(p.color, p.locusColor, code);
-      DrawPointMark(r, p);
-      if (code > 9) {
-        DrawPointLabel(r, ref, 0, kPreviousTables);
-      } else if (i <= fig.Points.UpperBound() && fig.Points[i].color != 0) {
-        DrawPointLabel(r, ref, 7, kCurrentTables);
-      }
-      return;
-    }
-    case kLineClass: {
-      const Table<LineRecord>& table = previous ? fig.PrevLines : fig.Lines;
-      if (i < 1 || i > table.UpperBound()) return;
-      LineRecord l = table[i];
-      l.color = CodedColor(l.color, l.locusColor, code);
-      DrawLine(r, l);
-      return;
-    }
-    case kCircleClass: {
-      const Table<CircleRecord>& table = previous ? fig.PrevCircles : fig.Circles;
-      if (i < 1 || i > table.UpperBound()) return;
-      CircleRecord c = table[i];
-      c.color = CodedColor(c.color, c.locusColor, code);
-      DrawCircle(r, c);
-      return;
-    }
-    default:
-      return;  // numbers are listed, not drawn
+  auto draw = Overloaded{[](const NumberRecord&) {},  // numbers are listed, not drawn
+                         [&](PointRecord p) {
+                           p.color = CodedColor(p.color, p.locusColor, code);
+                           DrawPointMark(r, p);
+                           if (code > 9) {
+                             DrawPointLabel(r, ref, 0, kPreviousTables);
+                           } else if (i <= fig.Points.UpperBound() && fig.Points[i].color != 0) {
+                             DrawPointLabel(r, ref, 7, kCurrentTables);
+                           }
+                         },
+                         [&](LineRecord l) {
+                           l.color = CodedColor(l.color, l.locusColor, code);
+                           DrawLine(r, l);
+                         },
+                         [&](CircleRecord c) {
+                           c.color = CodedColor(c.color, c.locusColor, code);
+                           DrawCircle(r, c);
+                         }};
+  if (previous) {
+    VisitPrevObject(fig, ref, draw);
+  } else {
+    VisitObject(fig, ref, draw);
   }
 }
 
@@ -315,11 +288,11 @@ void DrawFigure(Renderer& r) {
     int count = ClassCount(fig, cls);
     std::vector<int16_t>& colors = r.colorTable[cls];
     colors.assign(static_cast<size_t>(count) + 1, 0);
-    for (int i = 1; i <= count; ++i) {
-      if (cls == kPointClass) colors[i] = fig.Points[i].color;
-      if (cls == kLineClass) colors[i] = fig.Lines[i].color;
-      if (cls == kCircleClass) colors[i] = fig.Circles[i].color;
-    }
+    VisitTable(fig, cls,
+               Overloaded{[](const Table<NumberRecord>&) {},
+                          [&](const auto& table) {
+                            for (int i = 1; i <= count; ++i) colors[i] = table[i].color;
+                          }});
   }
   DrawFigureWhere(r, [&](ObjectRef ref) {
     return (ref.cls == kPointClass && fig.Points[ref.index].style >= 10) ||
@@ -332,33 +305,25 @@ void DrawObject(Renderer& r, ObjectRef ref, int code) { DrawObjectFrom(r, ref, c
 void DrawPrevObject(Renderer& r, ObjectRef ref, int code) { DrawObjectFrom(r, ref, code, true); }
 
 void DrawObjectAs(Renderer& r, ObjectRef ref, int style, int color) {
-  int i = ref.index;
-  switch (ref.ObjectClassCode()) {
-    case kPointClass: {
-      if (i < 1 || i > r.fig.Points.UpperBound()) return;
-      PointRecord p = r.fig.Points[i];
-      if (style >= 0) p.style = static_cast<int16_t>(style);
-      if (color >= 0) p.color = static_cast<int16_t>(color);
-      DrawPointMark(r, p);
-      return;
-    }
-    case kLineClass: {
-      if (i < 1 || i > r.fig.Lines.UpperBound()) return;
-      LineRecord l = r.fig.Lines[i];
-      if (color >= 0) l.color = static_cast<int16_t>(color);
-      DrawLine(r, l);
-      return;
-    }
-    case kCircleClass: {
-      if (i < 1 || i > r.fig.Circles.UpperBound()) return;
-      CircleRecord c = r.fig.Circles[i];
-      if (color >= 0) c.color = static_cast<int16_t>(color);
-      DrawCircle(r, c);
-      return;
-    }
-    default:
-      return;
-  }
+  if (ref.index < 1) return;
+  auto recolor = [color](auto& record) {
+    if (color >= 0) record.color = static_cast<int16_t>(color);
+  };
+  VisitObject(r.fig, ref,
+              Overloaded{[](const NumberRecord&) {},
+                         [&](PointRecord p) {
+                           if (style >= 0) p.style = static_cast<int16_t>(style);
+                           recolor(p);
+                           DrawPointMark(r, p);
+                         },
+                         [&](LineRecord l) {
+                           recolor(l);
+                           DrawLine(r, l);
+                         },
+                         [&](CircleRecord c) {
+                           recolor(c);
+                           DrawCircle(r, c);
+                         }});
 }
 
 void DrawPointMark(Renderer& r, const PointRecord& p) {
