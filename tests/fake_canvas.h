@@ -100,15 +100,11 @@ class FakeCanvas : public Canvas {
   std::array<std::vector<CanvasCall>, kLayerCount> shown_;
 };
 
-// The window's shell: messages and beeps are kept, angle marks go to the renderer.
+// The window's shell: messages and beeps are kept.
 class RecordingShell : public Shell {
  public:
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void Beep() override { ++beeps; }
-  void DrawAngleMark(double vx, double vy, double px, double py, double angle) override {
-    if (renderer) sakuzu::DrawAngleMark(*renderer, vx, vy, px, py, angle);
-  }
-  Renderer* renderer = nullptr;
   std::vector<std::string> messages;
   int beeps = 0;
 };
@@ -118,7 +114,6 @@ class RecordingShell : public Shell {
 struct Scene {
   Scene() {
     engine.shell = &shell;
-    shell.renderer = &r;
     SetScreen(view, canvas.Width(), canvas.Height());
     PushMode(modes, kModeStandard, shell);
     canvas.Clear(kWhite);

@@ -137,9 +137,9 @@ TEST(LinesTest, AngleBisectorAndDivision) {
   int s = f.Step("LH2", {a, b, c, f.Number(3), f.Number(1)});
   ExpectLine(f.Out(s), 1, 1, std::cos(kPi / 6), 0.5, false);
   EXPECT_NEAR(std::hypot(f.Out(s).x2 - 1, f.Out(s).y2 - 1), 4, kTol);  // P2 = A turned
-  ASSERT_EQ(f.shell.marks.size(), 1u);  // the whole angle ABC, at B from BA
-  EXPECT_TRUE(f.shell.marks[0].vx == 1 && f.shell.marks[0].ox == 5);
-  EXPECT_NEAR(f.shell.marks[0].angle, 90, kTol);
+  ASSERT_EQ(f.engine.angleMarks.size(), 1u);  // the whole angle ABC, at B from BA
+  EXPECT_TRUE(f.engine.angleMarks[0].vx == 1 && f.engine.angleMarks[0].px == 5);
+  EXPECT_NEAR(f.engine.angleMarks[0].angle, 90, kTol);
   // Clockwise angle: the dividing line turns the other way.
   s = f.Step("LH2", {c, b, a, f.Number(3), f.Number(2)});
   EXPECT_LT(std::hypot(f.Out(s).dx - std::sin(kPi / 3), f.Out(s).dy - 0.5), kTol);

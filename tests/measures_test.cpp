@@ -84,10 +84,10 @@ TEST(Measures, AngleSignsRangesAndMarks) {
   EXPECT_DOUBLE_EQ(b.Value("NA3+", {a, o, b.Point(-1, 0)}), 180);
   EXPECT_DOUBLE_EQ(b.Value("NA3+", {a, o, o}), 0);  // zero-length arm
   // Marks: vertex, arm point, the signed angle (NA3* its [0, 360) value).
-  ASSERT_EQ(b.shell.marks.size(), 7u);
-  EXPECT_NEAR(b.shell.marks[2].angle, 270, 1e-9);
-  EXPECT_NEAR(b.shell.marks[3].angle, -90, 1e-9);
-  EXPECT_TRUE(b.shell.marks[3].vx == 0 && b.shell.marks[3].ox == 1);
+  ASSERT_EQ(b.engine.angleMarks.size(), 7u);
+  EXPECT_NEAR(b.engine.angleMarks[2].angle, 270, 1e-9);
+  EXPECT_NEAR(b.engine.angleMarks[3].angle, -90, 1e-9);
+  EXPECT_TRUE(b.engine.angleMarks[3].vx == 0 && b.engine.angleMarks[3].px == 1);
   EXPECT_TRUE(b.shell.messages.empty());
 
   EXPECT_NEAR(b.Value("NA2L", {b.Line(0, 0, 1, 0), b.Line(0, 0, -1, 1)}), 45, 1e-9);
@@ -137,7 +137,7 @@ TEST(Measures, MissingOrInvalidInputsMakeNoNumber) {
   b.fig.Points[o.index].exists = kFalse;
   const NumberRecord& angle = b.Measure("NA3+", {a, o, c});
   EXPECT_TRUE(angle.exists == kFalse && angle.value == 12345);  // left as it was
-  EXPECT_TRUE(b.shell.marks.empty());
+  EXPECT_TRUE(b.engine.angleMarks.empty());
   auto gone = b.Number(30);
   b.fig.Numbers[gone.index].exists = kFalse;
   EXPECT_EQ(b.Measure("NTAN", {gone}).value, 12345);

@@ -13,19 +13,6 @@
 namespace sakuzu {
 namespace {
 
-// Records under which kind the computations draw angle marks.
-class KindShell : public Shell {
- public:
-  explicit KindShell(const Figure& fig) : fig_(fig) {}
-  void DrawAngleMark(double, double, double, double, double) override {
-    kindsSeen.push_back(fig_.CurrentKindText);
-  }
-  std::vector<std::string> kindsSeen;
-
- private:
-  const Figure& fig_;
-};
-
 ObjectRef Pt(int16_t i) { return {kPointClass, i}; }
 ObjectRef Ln(int16_t i) { return {kLineClass, i}; }
 ObjectRef Num(int16_t i) { return {kNumberClass, i}; }
@@ -148,8 +135,6 @@ TEST(RecalcTest, BoundPointsFollowTheirHost) {
 
 TEST(RecalcTest, ExpressionStepsAndTheFinalPass) {
   Builder b;
-  KindShell shell(b.fig);
-  b.engine.shell = &shell;
   int calls = 0;
   b.engine.computeExpression = [&calls](Figure& fig, int step) {
     ++calls;
@@ -166,8 +151,11 @@ TEST(RecalcTest, ExpressionStepsAndTheFinalPass) {
   ASSERT_EQ(b.fig.RecalcPasses, 2);
   EXPECT_EQ(calls, 2);  // by the evaluator, untouched by the circle kinds
   EXPECT_TRUE(b.fig.Numbers[result].value == 42 && b.fig.Numbers[result].exists);
-  // Angle marks are drawn in the final pass only, under the step's kind.
-  EXPECT_EQ(shell.kindsSeen, (std::vector<std::string>{"", "LH2"}));
+  // The angle is measured in each pass, by its own step.
+  ASSERT_EQ(b.engine.angleMarks.size(), 2u);
+  for (const AngleMarkRequest& mark : b.engine.angleMarks) {
+    EXPECT_EQ(b.fig.StepKind[mark.step], "LH2");
+  }
   EXPECT_EQ(b.fig.CurrentKindText, "");
 }
 

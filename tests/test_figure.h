@@ -18,17 +18,10 @@ namespace sakuzu {
 
 class RecordingShell : public Shell {
  public:
-  struct Mark {
-    double vx, vy, ox, oy, angle;
-  };
-  void DrawAngleMark(double vx, double vy, double ox, double oy, double angle) override {
-    marks.push_back({vx, vy, ox, oy, angle});
-  }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void WriteText(const std::string& text) override { texts.push_back(text); }
   void Beep() override { ++beeps; }
 
-  std::vector<Mark> marks;
   std::vector<std::string> messages, texts;
   int beeps = 0;
 };

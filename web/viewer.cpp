@@ -50,10 +50,6 @@ void AppendJsonNumber(std::string& out, double value) {
 
 }  // namespace
 
-void Viewer::PageShell::DrawAngleMark(double vx, double vy, double px, double py, double angle) {
-  if (viewer_.session_) sakuzu::DrawAngleMark(viewer_.session_->renderer, vx, vy, px, py, angle);
-}
-
 Viewer::Viewer(int width, int height, WebCanvas::Page page) : canvas_(width, height, page) {}
 
 bool Viewer::Open(const std::string& name, const std::string& bytes, bool english) {

@@ -42,7 +42,6 @@ class Viewer {
    public:
     explicit PageShell(Viewer& viewer) : viewer_(viewer) {}
     void ShowMessage(const std::string& text) override { viewer_.message_ = text; }
-    void DrawAngleMark(double vx, double vy, double px, double py, double angle) override;
 
    private:
     Viewer& viewer_;

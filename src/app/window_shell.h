@@ -16,7 +16,6 @@ class WindowShell : public Shell {
   std::function<void()> beep;
   std::function<bool(const std::string&)> confirm;
   std::function<void(const std::string&)> writeText;
-  std::function<void(double, double, double, double, double)> drawAngleMark;
 
   void ShowMessage(const std::string& text) override {
     if (showMessage) showMessage(text);
@@ -27,10 +26,6 @@ class WindowShell : public Shell {
   bool Confirm(const std::string& text) override { return confirm ? confirm(text) : true; }
   void WriteText(const std::string& text) override {
     if (writeText) writeText(text);
-  }
-  void DrawAngleMark(double vertexX, double vertexY, double otherX, double otherY,
-                     double angle) override {
-    if (drawAngleMark) drawAngleMark(vertexX, vertexY, otherX, otherY, angle);
   }
 };
 

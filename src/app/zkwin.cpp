@@ -161,9 +161,6 @@ void ZKwin::InstallShell() {
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
   };
   shell_.writeText = [this](const std::string& text) { viewer_->WriteBlock(text); };
-  shell_.drawAngleMark = [this](double vx, double vy, double px, double py, double angle) {
-    DrawAngleMark(session_.renderer, vx, vy, px, py, angle);
-  };
   inputBox = [this](const std::string& message, const std::string& title,
                     const std::string& start) {
     bool ok = false;

@@ -136,9 +136,7 @@ Line2 ComputeLH2(const Inputs& in, Engine& engine) {
   if (!Exists(a) || !Exists(b) || !Exists(c) || !Exists(m) || !Exists(n)) return Missing();
   Vec2 va = PointOf(*a), vb = PointOf(*b);
   double theta = SignedAngle(va, vb, PointOf(*c), engine);
-  if (engine.shell && std::isfinite(theta)) {
-    engine.shell->DrawAngleMark(vb.x, vb.y, va.x, va.y, theta);
-  }
+  if (std::isfinite(theta)) engine.MarkAngle(in.step, vb.x, vb.y, va.x, va.y, theta);
   // m = 0 divides by nothing: no dividing line. n = 0 is the arm BA itself.
   if (m->value == 0) return Missing();
   double phi = theta * n->value / m->value;

@@ -122,7 +122,7 @@ NumberResult AngleSigned(const StepReader& in, Engine& engine) {
   auto a = in.Point(1), b = in.Point(2), c = in.Point(3);
   if (!a || !b || !c) return {};
   double angle = SignedAngle(*a, *b, *c, engine);
-  engine.shell->DrawAngleMark(b->x, b->y, a->x, a->y, angle);
+  engine.MarkAngle(in.step, b->x, b->y, a->x, a->y, angle);
   return Value(angle);
 }
 
@@ -130,7 +130,7 @@ NumberResult AngleUnsigned(const StepReader& in, Engine& engine) {
   auto a = in.Point(1), b = in.Point(2), c = in.Point(3);
   if (!a || !b || !c) return {};
   double angle = SignedAngle(*a, *b, *c, engine);
-  engine.shell->DrawAngleMark(b->x, b->y, a->x, a->y, angle);
+  engine.MarkAngle(in.step, b->x, b->y, a->x, a->y, angle);
   return Value(std::fabs(angle));
 }
 
@@ -139,7 +139,7 @@ NumberResult AngleFullTurn(const StepReader& in, Engine& engine) {
   if (!a || !b || !c) return {};
   double angle = SignedAngle(*a, *b, *c, engine);
   if (angle < 0) angle += 360;
-  engine.shell->DrawAngleMark(b->x, b->y, a->x, a->y, angle);
+  engine.MarkAngle(in.step, b->x, b->y, a->x, a->y, angle);
   return Value(angle);
 }
 

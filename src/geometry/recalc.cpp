@@ -235,6 +235,7 @@ void ComputeStep(Figure& fig, int i, Engine& engine) {
 }
 
 void RecomputeAll(Figure& fig, Engine& engine) {
+  engine.angleMarks.clear();
   int steps = UsableStepCount(fig);
   for (int pass = 1; pass <= fig.RecalcPasses; ++pass) {
     fig.FinalPass = pass == fig.RecalcPasses ? kTrue : kFalse;

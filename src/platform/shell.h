@@ -22,12 +22,6 @@ class Shell {
   }
   // Appends text to the text output window (matrices, reports).
   virtual void WriteText(const std::string& text) { (void)text; }
-  // An angle mark at `vertex` from the arm through `other`, `angle`
-  // degrees (signed); the view draws it when angle marks are on.
-  virtual void DrawAngleMark(double vertexX, double vertexY, double otherX, double otherY,
-                             double angle) {
-    (void)vertexX, (void)vertexY, (void)otherX, (void)otherY, (void)angle;
-  }
 };
 
 // A shell that does nothing; used where no window exists.

@@ -161,12 +161,19 @@ void DrawAngleMarkEntry(Renderer& r, const AngleMark& mark) {
   r.canvas.DrawArc(v.x, v.y, mark.radius / r.view.ViewScale, mark.start, mark.end, pen);
 }
 
-void RecordAngleMark(Renderer& r, AngleMark mark) {
+void RecordAngleMark(Renderer& r, const AngleMark& mark) {
   // Beyond the list's room a mark is drawn but not recorded: a deformation
   // then draws it again only when its step moves.
   if (r.angleMarks.count >= kAngleMarkCapacity) return;
-  mark.step = r.fig.CurrentStep;
   r.angleMarks.entries[++r.angleMarks.count] = mark;
+}
+
+// The marks of the angles the last recomputation measured, on the current
+// layer.
+void DrawMeasuredAngles(Renderer& r) {
+  for (const AngleMarkRequest& m : r.engine.angleMarks) {
+    DrawAngleMark(r, m.vx, m.vy, m.px, m.py, m.angle, m.step);
+  }
 }
 
 }  // namespace
@@ -223,7 +230,8 @@ void Redraw(Renderer& r) {
   r.moving.Clear();
   r.overlay.clear();
   DrawGridLayer(r);
-  FullUpdateCompute(r.fig, r.engine);  // the angle marks go to the base layer
+  FullUpdateCompute(r.fig, r.engine);
+  DrawMeasuredAngles(r);
   if ((IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeLoadExample)) &&
       r.hooks.markDraggableCandidates) {
     r.hooks.markDraggableCandidates();
@@ -277,6 +285,7 @@ void StartDeformationStep(Renderer& r) {
 
 void FinishDeformationStep(Renderer& r) {
   LayerScope live(r.canvas, Layer::kLive);
+  DrawMeasuredAngles(r);
   DrawFigureWhere(r, [&](ObjectRef ref) { return !IsFixedObject(r, ref); });
   DrawNumberDisplay(r);
   r.canvas.Present();
@@ -470,7 +479,8 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source) {
   r.canvas.DrawText(corner.x, corner.y, TrimRight(p.name), color);
 }
 
-void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle) {
+void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle,
+                   int step) {
   if (!r.settings.angleMarksOn) return;
   if (!Finite(vx, vy) || !Finite(px, py) || !std::isfinite(angle)) return;
   double arm = std::hypot(px - vx, py - vy);
@@ -478,6 +488,7 @@ void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, doub
   double radius =
       Pixels(r.view, r.settings.statusBarHidden ? kAngleArcPixelsCompact : kAngleArcPixels);
   AngleMark mark;
+  mark.step = static_cast<int16_t>(step);
   if (std::abs(std::abs(angle) - 90) < 0.01) {
     double ux = (px - vx) / arm, uy = (py - vy) / arm;
     double turn = angle * kPi / 180;

@@ -87,9 +87,8 @@ struct RenderHooks {
   std::function<void(bool enabled, int intervalMs)> setReplayTimer;
 };
 
-// Everything a drawing call reads or writes. The window owns one; the
-// engine is the one the recomputation runs with, and its shell should
-// forward DrawAngleMark to the function below.
+// Everything a drawing call reads or writes. The session owns one; the
+// engine is the one the recomputation runs with.
 struct Renderer {
   Figure& fig;
   Canvas& canvas;
@@ -157,9 +156,11 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source);
 
 // The angle mark at vertex V from the arm through P, `angle` degrees
 // (signed), when angle marks are on: a right-angle mark, or an arc coloured
-// by the size of the angle. The angle measurements reach it through
-// Shell::DrawAngleMark; it goes to the current layer.
-void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle);
+// by the size of the angle, on the current layer, kept as the mark of
+// `step`. The full redraw and each deformation step draw the marks of the
+// angles their recomputation measured (Engine::angleMarks).
+void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle,
+                   int step = 0);
 // Empties the list of drawn marks. The pictures go with their layer.
 void EraseAngleMarks(Renderer& r);
 
