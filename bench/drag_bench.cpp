@@ -1,7 +1,7 @@
 // Dragging the first vertex of a long chain of constructions: (a) one
-// step's recomputation, (b) one whole step with its drawing on a
-// 1280 x 960 canvas, smooth, (c) the same with the drawing calls also
-// kept, as the window keeps them for its vector pictures.
+// step's recomputation, (b) one whole mouse step as the window draws it:
+// the move through the session, the drawing on a 1280 x 960 canvas,
+// smooth, one present and the composition of the changed part.
 //
 // The chain: a free triangle; then per block its circumcentre, its
 // circumcircle, its three vertices rotated 10 degrees about the
@@ -14,11 +14,11 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
+#include <filesystem>
 #include <initializer_list>
 #include <string_view>
 
 #include "app/image_canvas.h"
-#include "app/painter_canvas.h"
 #include "geometry/engine.h"
 #include "geometry/recalc.h"
 #include "interact/deform.h"
@@ -26,6 +26,7 @@
 #include "interact/workspace.h"
 #include "model/figure.h"
 #include "model/figure_file.h"
+#include "session/session.h"
 #include "view/renderer.h"
 
 namespace sakuzu {
@@ -88,31 +89,41 @@ int Objects(const Figure& fig) {
   return n;
 }
 
+// The session of a window with the chain, its first vertex pressed.
 struct Drag {
-  // `recorded`: through the recording canvas, as the window draws.
-  Drag(int objects, bool recorded = false)
-      : fig(ChainMaker().Build(objects)),
-        surface(recorded ? static_cast<Canvas&>(recorder) : canvas) {
-    engine.shell = &NullShell();
-    SetScreen(view, kWidth, kHeight);
-    PushMode(modes, kModeStandard, NullShell());
-    frame = QImage(kWidth, kHeight, QImage::Format_RGB32);
+  explicit Drag(int objects) {
     canvas.SetChangeListener([this](const QRect& r) { changed = r; });
-    Redraw(r);
-    StartPointDrag(ws, 1);
+    frame = QImage(kWidth, kHeight, QImage::Format_RGB32);
+    session.ResetForStartUp();
+    session.fig = ChainMaker().Build(objects);
+    session.SetScreen();
+    session.StartModes();
+    session.Redraw();
+    canvas.Present();
+    const PointRecord& a = session.fig.Points[1];
+    PixelPoint at = ToPixel(session.view, a.x, a.y);
+    MouseInput press;
+    press.px = at.x, press.py = at.y, press.button = MouseButton::kLeft, press.leftHeld = true;
+    Show(session.MouseDown(press));
   }
   double X(int step) const { return -4 + 0.02 * (step % 100); }
+  // A move of the held mouse to (x, y), shown as the window shows it.
+  void Move(double x, double y) {
+    PixelPoint at = ToPixel(session.view, x, y);
+    MouseInput move;
+    move.px = at.x, move.py = at.y, move.leftHeld = true;
+    Show(session.MouseMove(move));
+  }
+  void Show(const Update& update) {
+    if (update.layers == 0) return;
+    canvas.Present();
+    QPainter p(&frame);
+    canvas.Paint(p, changed);
+  }
 
-  Figure fig;
   ImageCanvas canvas{kWidth, kHeight};
-  PainterCanvas recorder{canvas};
-  Canvas& surface;
-  ViewState view;
-  DisplaySettings settings;
-  ModeStack modes;
-  Engine engine;
-  Renderer r{fig, surface, view, settings, modes, engine};
-  Workspace ws{r};
+  FrontEnd front;
+  Session session{canvas, front, std::filesystem::temp_directory_path().string()};
   QImage frame;
   QRect changed;
 };
@@ -126,51 +137,43 @@ void Sizes(benchmark::internal::Benchmark* b) {
 // (a) The recomputation of one step, after the drag's analysis.
 void BM_StepRecompute(benchmark::State& state) {
   Drag d(static_cast<int>(state.range(0)));
-  AnalyseDependencies(d.fig, {ObjectRef{kPointClass, 1}}, d.engine);
+  Figure& fig = d.session.fig;
+  AnalyseDependencies(fig, {ObjectRef{kPointClass, 1}}, d.session.engine);
   int step = 0;
   for (auto _ : state) {
-    d.fig.Points[1].x = d.X(step++);
-    RecomputeAll(d.fig, d.engine);
+    fig.Points[1].x = d.X(step++);
+    RecomputeAll(fig, d.session.engine);
   }
-  state.counters["objects"] = Objects(d.fig);
+  state.counters["objects"] = Objects(fig);
 }
 BENCHMARK(BM_StepRecompute)->Apply(Sizes);
 
 // (b) A whole mouse step: the move, the recomputation, the drawing of what
 // moves and the composition of the changed part of the frame.
-void BM_StepWithDrawing(benchmark::State& state, bool recorded) {
-  Drag d(static_cast<int>(state.range(0)), recorded);
+void BM_StepWithDrawing(benchmark::State& state) {
+  Drag d(static_cast<int>(state.range(0)));
   int step = 0;
-  for (auto _ : state) {
-    DragStep(d.ws, d.X(step++), -2);
-    QPainter p(&d.frame);
-    d.canvas.Paint(p, d.changed);
-  }
-  state.counters["objects"] = Objects(d.fig);
+  for (auto _ : state) d.Move(d.X(step++), -2);
+  state.counters["objects"] = Objects(d.session.fig);
 }
-BENCHMARK_CAPTURE(BM_StepWithDrawing, pixels, false)->Apply(Sizes);
-BENCHMARK_CAPTURE(BM_StepWithDrawing, recorded, true)->Apply(Sizes);
+BENCHMARK(BM_StepWithDrawing)->Apply(Sizes);
 
 // (c) A step with the locus switch on: the same whether 0 or 100,000
 // trace samples are stored already (they stay on the trace layer).
 void BM_StepWithTraces(benchmark::State& state) {
   Drag d(1003);
-  ToggleLocus(d.ws);
-  PointRecord sample = d.fig.Points[1];
+  Workspace& ws = d.session.workspace;
+  ToggleLocus(ws);
+  PointRecord sample = d.session.fig.Points[1];
   sample.locusColor = 4;
   for (int i = 0; i < state.range(0); ++i) {
     sample.x = -10 + 20.0 * (i % 1000) / 1000, sample.y = -7 + 14.0 * (i / 1000) / 100;
-    d.ws.locus.points.push_back(sample);
+    ws.locus.points.push_back(sample);
   }
-  Redraw(d.r);
-  StartPointDrag(d.ws, 1);
+  Redraw(d.session.renderer);
   int step = 0;
-  for (auto _ : state) {
-    DragStep(d.ws, d.X(step++), -2);
-    QPainter p(&d.frame);
-    d.canvas.Paint(p, d.changed);
-  }
-  ToggleLocus(d.ws);
+  for (auto _ : state) d.Move(d.X(step++), -2);
+  ToggleLocus(ws);
 }
 BENCHMARK(BM_StepWithTraces)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 
@@ -189,8 +192,8 @@ void BM_PlaneScan(benchmark::State& state) {
     PushMode(modes, kModeStandard, NullShell());
     Engine engine;
     engine.shell = &NullShell();
-    Renderer r{fig, canvas, view, settings, modes, engine};
-    Workspace ws{r};
+    Renderer r{fig, canvas, view, settings, engine};
+    Workspace ws{r, modes};
     Redraw(r);
     ToggleLocus(ws);
     ws.locus.variable = 1;

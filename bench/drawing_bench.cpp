@@ -100,14 +100,14 @@ struct Scene {
     engine.shell = &NullShell();
     settings.smooth = smooth;
     SetScreen(view, kWidth, kHeight);
-    PushMode(modes, kModeStandard, NullShell());
     frame = QImage(static_cast<int>(kWidth * scale), static_cast<int>(kHeight * scale),
                    QImage::Format_RGB32);
     frame.setDevicePixelRatio(scale);
     canvas.SetChangeListener([this](const QRect& changed) { this->changed = changed; });
   }
-  // What the window does with a frame: paint the changed part.
+  // What the window does with a frame: present it, paint the changed part.
   void Show() {
+    canvas.Present();
     QPainter p(&frame);
     canvas.Paint(p, changed);
   }
@@ -116,9 +116,8 @@ struct Scene {
   ImageCanvas canvas;
   ViewState view;
   DisplaySettings settings;
-  ModeStack modes;
   Engine engine;
-  Renderer r{fig, canvas, view, settings, modes, engine};
+  Renderer r{fig, canvas, view, settings, engine};
   QImage frame;
   QRect changed;
 };

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "geometry/recalc.h"
+#include "interact/dispatch.h"
+#include "interact/modes.h"
 #include "text/text_util.h"
 #include "view/canvas.h"
 #include "view/renderer.h"
@@ -116,6 +118,7 @@ struct Scene {
     engine.shell = &shell;
     SetScreen(view, canvas.Width(), canvas.Height());
     PushMode(modes, kModeStandard, shell);
+    r.state = DrawStateFor(modes, settings);
     canvas.Clear(kWhite);
     canvas.calls.clear();
   }
@@ -147,7 +150,7 @@ struct Scene {
   ModeStack modes;
   RecordingShell shell;
   Engine engine;
-  Renderer r{fig, canvas, view, settings, modes, engine};
+  Renderer r{fig, canvas, view, settings, engine};
 };
 
 }  // namespace sakuzu::testing

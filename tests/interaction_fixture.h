@@ -56,9 +56,7 @@ struct Bench : Scene {
   Bench() {
     InstallExpressionEvaluator(engine);
     ws.numbers = &numbers;
-    ws.hooks.showPanel4 = [this](const std::string& text) { panel4 = text; };
-    ws.hooks.setCursor = [this](CursorShape shape) { cursor = shape; };
-    ws.hooks.openPopup = [this](const PopupMenu& menu) { popup = menu; };
+    KeepDrawStateCurrent(ws);
     ws.hooks.askNewFigure = [this] { return newFigureAnswer; };
     ws.hooks.save = [this] { ++saves; };
     r.hooks.markDraggableCandidates = [this] { BuildDraggableCandidates(ws, false); };
@@ -99,12 +97,12 @@ struct Bench : Scene {
     return text;
   }
 
-  Workspace ws{r};
+  Workspace ws{r, modes};
   Dispatcher d{ws};
   ScriptedNumbers numbers;
-  std::string panel4;
-  CursorShape cursor = CursorShape::kArrow;
-  std::optional<PopupMenu> popup;
+  std::string& panel4 = ws.screen.panel4;
+  CursorShape& cursor = ws.screen.cursor;
+  std::optional<PopupMenu>& popup = ws.screen.popup;
   NewFigureAnswer newFigureAnswer = NewFigureAnswer::kCancel;
   int saves = 0;
 };

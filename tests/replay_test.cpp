@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake_canvas.h"
+#include "interact/replay_mode.h"
 
 namespace sakuzu {
 namespace {
@@ -16,10 +17,7 @@ constexpr Rgb kRed = MakeRgb(255, 0, 0);
 
 struct Replay : testing::Scene {
   Replay() {
-    r.hooks.showPanel3 = [this](const std::string& text) { log.push_back(text); };
-    r.hooks.setReplayTimer = [this](bool on, int ms) {
-      log.push_back((on ? "on " : "off ") + std::to_string(ms));
-    };
+    KeepDrawStateCurrent(ws);
     r.hooks.afterNumberList = [this] { log.push_back("redraw"); };
   }
   // Pen colours of the calls of these kinds since the last time.
@@ -31,8 +29,9 @@ struct Replay : testing::Scene {
     canvas.calls.clear();
     return colours;
   }
+  Workspace ws{r, modes};
   ReplayState state;
-  std::vector<std::string> log;  // status panel 3, the timer and the full redraws
+  std::vector<std::string> log;  // the full redraws
 };
 
 TEST(ReplayTest, SingleStepEndsAtOnce) {
@@ -40,17 +39,18 @@ TEST(ReplayTest, SingleStepEndsAtOnce) {
   t.settings.replayInterval = 0;  // none set: 300 ms
   t.Point(1, 1, 0);               // hidden
   t.Compute();
-  ReplayConstruction(t.r, t.state, kReplayStart);
-  EXPECT_EQ(t.log, (std::vector<std::string>{"on 300", "新しい点を取る:()→(点(A))", "off 300", "",
-                                             "redraw"}));
+  ReplayConstruction(t.ws, t.state, kReplayStart);
+  EXPECT_EQ(ReplayInterval(t.ws), 300);
+  EXPECT_TRUE(!t.state.timerRunning && t.state.caption.empty());
+  EXPECT_EQ(t.log, (std::vector<std::string>{"redraw"}));
   // The free point in black, then in red as step 1 (on the overlay), then
   // the redraw, which leaves it hidden.
   EXPECT_EQ(t.canvas.Calls("pixel").back().layer, Layer::kOverlay);
   EXPECT_EQ(t.Colours({"pixel"}), (std::vector<Rgb>{kBlack, kRed}));
   EXPECT_EQ(t.canvas.clears, 3);
   EXPECT_TRUE(t.canvas.Shown(Layer::kOverlay).empty());
-  ReplayConstruction(t.r, t.state, kReplayNext);  // a late tick changes nothing
-  EXPECT_EQ(t.log.size(), 5u);
+  ReplayConstruction(t.ws, t.state, kReplayNext);  // a late tick changes nothing
+  EXPECT_EQ(t.log.size(), 1u);
   EXPECT_EQ(t.shell.beeps, 0);
 }
 
@@ -63,30 +63,33 @@ TEST(ReplayTest, StepsTicksKeysAndClicks) {
   t.Compute();
   t.engine.translate = [](const std::string& s) { return s == "点" ? std::string("Pt") : s; };
 
-  ReplayConstruction(t.r, t.state, kReplayStart);
-  EXPECT_EQ(t.log.front(), "on 500");
+  t.settings.replayInterval = 500;
+  ReplayConstruction(t.ws, t.state, kReplayStart);
+  EXPECT_TRUE(t.state.timerRunning && ReplayInterval(t.ws) == 500);
+  EXPECT_EQ(t.state.caption, "新しい点を取る:()→(Pt(A))");
   t.canvas.calls.clear();
-  ReplayConstruction(t.r, t.state, kReplayNext);  // a tick: step 2
-  ReplayConstruction(t.r, t.state, kReplayNext);  // step 3, the line, in red
+  ReplayConstruction(t.ws, t.state, kReplayNext);  // a tick: step 2
+  ReplayConstruction(t.ws, t.state, kReplayNext);  // step 3, the line, in red
   EXPECT_EQ(t.Colours({"line", "circle"}), (std::vector<Rgb>{kRed}));
-  EXPECT_EQ(t.log.back(), "２点を結ぶ:(Pt(A) , Pt(B))→(線(1))");
+  EXPECT_EQ(t.state.caption, "２点を結ぶ:(Pt(A) , Pt(B))→(線(1))");
   // A key stops the timer and steps by hand: the line in its own colour,
   // the circle in red, and the red line gone.
-  ReplayKey(t.r, t.state, 'N');
+  ReplayKey(t.ws, t.state, 'N');
   EXPECT_FALSE(t.state.timerRunning);
   EXPECT_EQ(t.Colours({"line", "circle"}), (std::vector<Rgb>{kBlack, kRed}));
   ASSERT_EQ(t.canvas.Shown(Layer::kOverlay).size(), 1u);
   EXPECT_EQ(t.canvas.Shown(Layer::kOverlay)[0].op, "circle");
   // With the timer stopped a left click steps too: step 5 is the last.
-  ReplayClick(t.r, t.state, true);
+  ReplayClick(t.ws, t.state, true);
   EXPECT_EQ(CurrentMode(t.modes), kModeStandard);
+  EXPECT_TRUE(!t.state.timerRunning && t.state.caption.empty());
   EXPECT_EQ(std::count(t.log.begin(), t.log.end(), "redraw"), 1);
 
   // Esc, the right button, and the left one while the timer runs jump to the end.
   for (int variant = 0; variant < 3; ++variant) {
-    ReplayConstruction(t.r, t.state, kReplayStart);
-    if (variant == 0) ReplayKey(t.r, t.state, kEscapeKey);
-    if (variant > 0) ReplayClick(t.r, t.state, variant == 2);
+    ReplayConstruction(t.ws, t.state, kReplayStart);
+    if (variant == 0) ReplayKey(t.ws, t.state, kEscapeKey);
+    if (variant > 0) ReplayClick(t.ws, t.state, variant == 2);
     EXPECT_EQ(t.state.shownStep, 5) << variant;
     EXPECT_EQ(CurrentMode(t.modes), kModeStandard) << variant;
   }

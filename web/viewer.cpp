@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "interact/dispatch.h"
 #include "view/renderer.h"
 #include "view/view_mapping.h"
 
@@ -93,24 +92,26 @@ void Viewer::Pointer(PointerEvent event, double x, double y, bool held) {
   MouseInput input;
   input.px = x;
   input.py = y;
-  Dispatcher& d = session_->dispatcher;
+  Session& s = *session_;
+  Update update;
   switch (event) {
     case PointerEvent::kDown:
       input.button = MouseButton::kLeft;
       input.leftHeld = true;
-      MouseDown(d, input);
+      update = s.MouseDown(input);
       break;
     case PointerEvent::kMove:
       input.leftHeld = held;
-      MouseMove(d, input);
+      update = s.MouseMove(input);
       break;
     case PointerEvent::kUp:
     case PointerEvent::kCancel:
       input.button = MouseButton::kLeft;
-      MouseUp(d, input);
+      update = s.MouseUp(input);
       break;
   }
-  canvas_.Present();
+  // One present a frame: the page takes moves once per frame.
+  if (update.layers != 0) canvas_.Present();
 }
 
 void Viewer::Repaint() {

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/shell.h"
 #include "session/session.h"
 #include "web/web_canvas.h"
 
@@ -36,9 +35,9 @@ class Viewer {
   std::string StateJson() const;
 
  private:
-  // What the engine asks of the platform: messages are kept, not shown
-  // in boxes (a reader of the page has nobody to answer them).
-  class PageShell : public Shell {
+  // What the session asks of the page: messages are kept, not shown in
+  // boxes (a reader of the page has nobody to answer them).
+  class PageShell : public FrontEnd {
    public:
     explicit PageShell(Viewer& viewer) : viewer_(viewer) {}
     void ShowMessage(const std::string& text) override { viewer_.message_ = text; }

@@ -329,6 +329,7 @@ WindowAttributeDialogs::WindowAttributeDialogs(QWidget* parent, const QFont& fon
     : parent_(parent), font_(font), translate_(std::move(translate)) {}
 
 std::optional<AttributeForm> WindowAttributeDialogs::EditAttributes(const AttributeForm& form) {
+  if (beforeShow) beforeShow();
   const int cls = form.ref.ObjectClassCode();
   if (cls < kNumberClass || cls > kCircleClass) return std::nullopt;
   std::unique_ptr<AttributeDialog> dialog;
@@ -343,6 +344,7 @@ std::optional<AttributeForm> WindowAttributeDialogs::EditAttributes(const Attrib
 }
 
 std::optional<int> WindowAttributeDialogs::ChooseBindKind(int current) {
+  if (beforeShow) beforeShow();
   SelGeoKindBounded dialog(parent_, current, translate_);
   dialog.setFont(font_);
   dialog.exec();

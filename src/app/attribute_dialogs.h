@@ -121,6 +121,9 @@ class WindowAttributeDialogs : public AttributeDialogs {
 
   // The window's font changed (settings, language).
   void SetFont(const QFont& font) { font_ = font; }
+  // Runs before a dialog opens: the window shows the state of the command
+  // that asks (its status bar) while the dialog waits.
+  std::function<void()> beforeShow;
 
   std::optional<AttributeForm> EditAttributes(const AttributeForm& form) override;
   std::optional<int> ChooseBindKind(int current) override;

@@ -40,32 +40,95 @@ void DrawingArea::FitCanvas() {
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event) {
-  if (onMousePress) onMousePress(event);
+  if (onMousePress) onMousePress(ToMouseInput(event));
 }
 
 // A double click repeats the last button press.
 void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event) {
   if (onDoubleClick) {
-    onDoubleClick(event);
+    onDoubleClick();
     return;
   }
-  if (onMousePress) onMousePress(event);
+  if (onMousePress) onMousePress(ToMouseInput(event));
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event) {
-  if (onMouseMove) onMouseMove(event);
+  if (onMouseMove) onMouseMove(ToMouseInput(event));
 }
 
 void DrawingArea::mouseReleaseEvent(QMouseEvent* event) {
-  if (onMouseRelease) onMouseRelease(event);
+  if (onMouseRelease) onMouseRelease(ToMouseInput(event));
 }
 
 void DrawingArea::keyPressEvent(QKeyEvent* event) {
   if (onKeyPress) {
-    onKeyPress(event);
+    KeyInput key = ToKeyInput(event);
+    if (key.code != 0) onKeyPress(key);
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+MouseInput DrawingArea::ToMouseInput(const QMouseEvent* event) {
+  MouseInput input;
+  input.px = event->position().x();
+  input.py = event->position().y();
+  switch (event->button()) {
+    case Qt::LeftButton:
+      input.button = MouseButton::kLeft;
+      break;
+    case Qt::RightButton:
+      input.button = MouseButton::kRight;
+      break;
+    case Qt::MiddleButton:
+      input.button = MouseButton::kMiddle;
+      break;
+    default:
+      input.button = MouseButton::kNone;
+  }
+  input.leftHeld = event->buttons() & Qt::LeftButton;
+  input.shift = event->modifiers() & Qt::ShiftModifier;
+  input.ctrl = event->modifiers() & Qt::ControlModifier;
+  return input;
+}
+
+namespace {
+
+int KeyCodeOf(const QKeyEvent* event) {
+  int key = event->key();
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    default:
+      break;
+  }
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
+  if (key > 0 && key < 128) return key;
+  return 0;
+}
+
+}  // namespace
+
+KeyInput DrawingArea::ToKeyInput(const QKeyEvent* event) {
+  KeyInput input;
+  input.code = KeyCodeOf(event);
+  input.shift = event->modifiers() & Qt::ShiftModifier;
+  input.ctrl = event->modifiers() & Qt::ControlModifier;
+  return input;
 }
 
 }  // namespace sakuzu

@@ -1,12 +1,13 @@
 // The drawing area of the main window: shows the layers of the canvas that
-// the renderer paints into, at the screen's device pixel ratio, and hands
-// mouse and key events to the window.
+// the renderer paints into, at the screen's device pixel ratio, and turns
+// its mouse and key events into the session's plain inputs.
 #pragma once
 
 #include <QWidget>
 #include <functional>
 
 #include "app/image_canvas.h"
+#include "interact/dispatch.h"
 
 namespace sakuzu {
 
@@ -18,11 +19,17 @@ class DrawingArea : public QWidget {
 
   // After the picture was resized to the new size or density of the area (blank).
   std::function<void()> onResize;
-  std::function<void(QMouseEvent*)> onMousePress;
-  std::function<void(QMouseEvent*)> onDoubleClick;
-  std::function<void(QMouseEvent*)> onMouseMove;
-  std::function<void(QMouseEvent*)> onMouseRelease;
-  std::function<void(QKeyEvent*)> onKeyPress;
+  std::function<void(const MouseInput&)> onMousePress;
+  std::function<void()> onDoubleClick;
+  std::function<void(const MouseInput&)> onMouseMove;
+  std::function<void(const MouseInput&)> onMouseRelease;
+  std::function<void(const KeyInput&)> onKeyPress;
+
+  // A mouse event in pixels of the area, with its button and modifiers.
+  static MouseInput ToMouseInput(const QMouseEvent* event);
+  // A key as the interaction's key code with Shift and Ctrl; code 0 for a
+  // key the interaction does not know.
+  static KeyInput ToKeyInput(const QKeyEvent* event);
 
   QSize sizeHint() const override { return QSize(640, 480); }
 

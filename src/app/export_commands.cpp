@@ -92,16 +92,16 @@ ExportCommands::ExportCommands(ZKwin& window) : w_(window) {
   QObject::connect(&sizeTimer_, &QTimer::timeout, &w_, [this] { CopyOnceSized(); });
 }
 
-std::string ExportCommands::T(const char* japanese) const { return w_.session_.T(japanese); }
+std::string ExportCommands::T(const char* japanese) const { return w_.session().T(japanese); }
 
-void ExportCommands::ShowMessage(const std::string& text) { w_.shell_.ShowMessage(text); }
+void ExportCommands::ShowMessage(const std::string& text) { w_.shell().ShowMessage(text); }
 
-int16_t ExportCommands::PictureMode() const { return w_.session_.display.pictureMode; }
+int16_t ExportCommands::PictureMode() const { return w_.session().display.pictureMode; }
 
 // ------------------------------------------------------------- clipboard
 
 void ExportCommands::CopyImageToClipboard() {
-  QGuiApplication::clipboard()->setImage(w_.canvas_.Composed());
+  QGuiApplication::clipboard()->setImage(w_.canvas().Composed());
 }
 
 // ---------------------------------------------------------------- layouts
@@ -114,38 +114,38 @@ void ExportCommands::CopyThumbnail() {
   ApplyPictureMode(static_cast<int16_t>((PictureMode() + 1) % 4));
   // The item names what its next use does.
   static constexpr const char* kNext[] = {"1/2縮小表示", "サムネイル表示", "ZK-5択", "標準に戻す"};
-  w_.menus_->SetCaption("mnuOWindowMini", kNext[PictureMode()]);
-  w_.session_.CollectSettings();
+  w_.menus().SetCaption("mnuOWindowMini", kNext[PictureMode()]);
+  w_.session().CollectSettings();
   w_.RefreshStatusBar();
 }
 
 void ExportCommands::ShowStatusBar(bool shown) {
   w_.statusBar()->setVisible(shown);
-  w_.session_.display.statusBarHidden = !shown;
+  w_.session().display.statusBarHidden = !shown;
 }
 
 void ExportCommands::ApplyPictureMode(int16_t mode) {
-  Session& s = w_.session_;
-  MenuBar& menus = *w_.menus_;
+  Session& s = w_.session();
+  MenuBar& menus = w_.menus();
   s.display.pictureMode = mode;
   switch (mode) {
     case 1:  // half size
-      before_ = {w_.size(), w_.windowState(), s.display.font, s.view.ViewScale, menus.MenuMode()};
+      before_ = {w_.size(), w_.windowState(), s.display.font, s.view.ViewScale, s.MenuMode()};
       s.display.font.size = 10;
       ShowStatusBar(true);
-      menus.SetMenuFull();
+      SetMenuMode(kFullMenuMode);
       ZoomOutCommand(s.renderer);
       ResizeThenCopy(kHalfWidthTwips, kHalfHeightTwips);
       return;
     case 2:  // thumbnail: little more than the drawing
-      menus.SetMenuEasy();
+      SetMenuMode(kEasyMenuMode);
       for (const char* name :
            {"mnuDeform", "mnuEasyConst", "mnuEasy_Measure", "mnuLocus", "mnuZoom", "mnuHelp"}) {
         menus.Action(name)->setVisible(false);
       }
       w_.setWindowState(Qt::WindowNoState);
       ShowStatusBar(false);
-      w_.MenuCheckSet();
+      w_.RefreshStatusBar();
       s.display.font.size = 8;
       s.display.font.family = "ＭＳ Ｐゴシック";
       ZoomOutCommand(s.renderer);
@@ -154,19 +154,15 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
     case 3:  // the picture of a five-choice question
       ShowStatusBar(true);
       s.display.font.size = 14;
-      menus.SetMenuFull();
+      SetMenuMode(kFullMenuMode);
       ZoomDefaultCommand(s.renderer);
       ResizeThenCopy(kFiveChoiceWidthTwips, kFiveChoiceHeightTwips);
       return;
     default:  // back to the layout before the half size
       sizeTimer_.stop();
       ShowStatusBar(true);
-      if (before_.menuMode == kEasyMenuMode) {
-        menus.SetMenuEasy();
-      } else {
-        menus.SetMenuFull();
-      }
-      w_.FitToScreen(before_.size);
+      SetMenuMode(before_.menuMode);
+      w_.geometry().FitToScreen(before_.size);
       w_.setWindowState(before_.state);
       s.display.font = before_.font;
       s.view.ViewScale = before_.viewScale;
@@ -176,11 +172,21 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
   }
 }
 
+void ExportCommands::SetMenuMode(int16_t mode) {
+  w_.session().SetMenuMode(mode);
+  if (mode == kEasyMenuMode) {
+    w_.menus().SetMenuEasy();
+  } else {
+    w_.menus().SetMenuFull();
+  }
+}
+
 void ExportCommands::ResizeThenCopy(double widthTwips, double heightTwips) {
   // The picture's size rules here: the menu bar may fold its menus away.
   w_.setMinimumSize(0, 0);
-  QSize wanted(Pixels(widthTwips, w_.Dpi()), Pixels(heightTwips, w_.Dpi()));
-  wantedSize_ = wanted.expandedTo(w_.minimumSizeHint()).boundedTo(w_.AvailableArea().size());
+  QSize wanted(Pixels(widthTwips, w_.geometry().Dpi()), Pixels(heightTwips, w_.geometry().Dpi()));
+  wantedSize_ =
+      wanted.expandedTo(w_.minimumSizeHint()).boundedTo(w_.geometry().AvailableArea().size());
   w_.resize(wantedSize_);
   sizeDeadline_.setRemainingTime(kSizeWaitMs);
   sizeTimer_.start();
@@ -189,8 +195,9 @@ void ExportCommands::ResizeThenCopy(double widthTwips, double heightTwips) {
 void ExportCommands::CopyOnceSized() {
   if (w_.size() != wantedSize_ && !sizeDeadline_.hasExpired()) return;
   sizeTimer_.stop();
-  w_.session_.SetScreen();
-  w_.session_.Redraw();
+  w_.session().SetScreen();
+  w_.session().Redraw();
+  w_.canvas().Present();
   CopyImageToClipboard();
 }
 
@@ -200,12 +207,12 @@ void ExportCommands::CopyOnceSized() {
 // dialog, else the data folder.
 std::string ExportCommands::BatchFolder() const {
   std::error_code ec;
-  fs::path figure(w_.session_.fig.FigureFileName);
+  fs::path figure(w_.session().fig.FigureFileName);
   if (figure.has_parent_path() && fs::is_directory(figure.parent_path(), ec)) {
     return figure.parent_path().string();
   }
-  if (!w_.lastDialogFolder_.empty()) return w_.lastDialogFolder_;
-  fs::path data(w_.dataFolder_);
+  if (!w_.files().LastDialogFolder().empty()) return w_.files().LastDialogFolder();
+  fs::path data(w_.files().DataFolder());
   if (fs::is_directory(data, ec)) return data.string();
   if (data.has_parent_path() && fs::is_directory(data.parent_path(), ec)) {
     return data.parent_path().string();
@@ -214,7 +221,7 @@ std::string ExportCommands::BatchFolder() const {
 }
 
 void ExportCommands::MakeAllBitmaps() {
-  if (!w_.MaySave()) return;
+  if (!w_.session().MaySave()) return;
   fs::path folder = BatchFolder();
   std::error_code ec;
   std::vector<fs::path> figures;
@@ -231,15 +238,15 @@ void ExportCommands::MakeAllBitmaps() {
     // others at the end instead of stopping the run with a box.
     Figure check;
     FileOutcome outcome = ReadWriteFigure(check, figure.string(), FigureFileMode::kRead, {},
-                                          w_.session_.Translator());
+                                          w_.session().Translator());
     if (!outcome.ok) {
       problems.push_back(outcome.message);
       continue;
     }
-    if (!w_.ReadZKFigFile(figure.string())) continue;
+    if (!w_.files().ReadZKFigFile(figure.string())) continue;
     std::string name = BatchPictureName(figure.filename().string(), PictureMode());
-    ExportOutcome written = WriteImageFile(w_.canvas_.Composed(), (pictures / name).string(), "BMP",
-                                           w_.session_.Translator());
+    ExportOutcome written = WriteImageFile(w_.canvas().Composed(), (pictures / name).string(),
+                                           "BMP", w_.session().Translator());
     if (!written.ok) problems.push_back(written.message);
   }
   if (problems.empty()) return;
@@ -251,7 +258,7 @@ void ExportCommands::MakeAllBitmaps() {
 // ------------------------------------------------------------ window copy
 
 void ExportCommands::CopyWindow() {
-  Session& s = w_.session_;
+  Session& s = w_.session();
   fs::path copy = fs::path(s.ProgramFolderPath()) / kTempFigureFileName;
   FileOutcome outcome = s.WriteFigureFile(copy.string());
   if (!outcome.ok) {
@@ -260,7 +267,8 @@ void ExportCommands::CopyWindow() {
   }
   // This window makes room for the copy beside it.
   w_.setWindowState(Qt::WindowNoState);
-  w_.FitToScreen(QSize(Pixels(kHalfWidthTwips, w_.Dpi()), Pixels(kHalfHeightTwips, w_.Dpi())));
+  w_.geometry().FitToScreen(QSize(Pixels(kHalfWidthTwips, w_.geometry().Dpi()),
+                                  Pixels(kHalfHeightTwips, w_.geometry().Dpi())));
   s.display.font.size = 10;
   s.CollectSettings();
   ZoomDefaultCommand(s.renderer);
@@ -277,11 +285,9 @@ void ExportCommands::CopyWindow() {
 void ExportCommands::Print() {
 #ifdef SAKUZU_HAVE_PRINTING
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(Q(FileTitle(w_.session_.fig.FigureFileName)));
+  printer.setDocName(Q(FileTitle(w_.session().fig.FigureFileName)));
   if (!choosePrinter(printer)) return;
-  w_.session_.Redraw();
-  bool printed = PrintPicture(printer, w_.picture_);
-  w_.session_.Redraw();
+  bool printed = PrintPicture(printer, Picture());
   if (!printed) ShowMessage(T("印刷できませんでした"));
 #else
   ShowMessage(T("印刷できませんでした"));
@@ -291,7 +297,7 @@ void ExportCommands::Print() {
 // ------------------------------------------------------------------ pages
 
 void ExportCommands::ExportOnlineForm() {
-  Settings& settings = w_.session_.settings;
+  Settings& settings = w_.session().settings;
   if (Trim(settings.wwwUrl).empty()) settings.wwwUrl = std::string(kDefaultServerEndpoint);
   if (IsPlaceholderServer(settings.wwwUrl)) {
     ShowMessage(
@@ -300,10 +306,10 @@ void ExportCommands::ExportOnlineForm() {
     return;
   }
   // As a save writes it, automatic names rebuilt, without touching the figure.
-  Figure figure = w_.session_.fig;
-  UpdateAutoNames(figure, w_.session_.Translator());
-  std::string page = OnlineFormPage(settings.wwwUrl, FigureText(figure), w_.session_.Translator());
-  fs::path path = fs::path(w_.session_.ProgramFolderPath()) / kTempPageFileName;
+  Figure figure = w_.session().fig;
+  UpdateAutoNames(figure, w_.session().Translator());
+  std::string page = OnlineFormPage(settings.wwwUrl, FigureText(figure), w_.session().Translator());
+  fs::path path = fs::path(w_.session().ProgramFolderPath()) / kTempPageFileName;
   QSaveFile file(Q(path.string()));
   bool written = file.open(QIODevice::WriteOnly) &&
                  file.write(page.data(), static_cast<qint64>(page.size())) ==
@@ -317,21 +323,28 @@ void ExportCommands::ExportOnlineForm() {
 }
 
 void ExportCommands::ExportHtmlPage() {
-  if (!w_.SaveCommand()) return;  // cancelled or refused: no page
-  const Figure& fig = w_.session_.fig;
+  if (!w_.files().SaveCommand()) return;  // cancelled or refused: no page
+  const Figure& fig = w_.session().fig;
   HtmlPageRequest request;
   request.figurePath = fig.FigureFileName;
   request.pagePath = PagePathFor(fig.FigureFileName);
   request.figureText = FigureText(fig);  // the save rebuilt the automatic names
   request.templatePath = ShippedFile(kPageTemplateFileName);
   request.viewerPath = ShippedFile(kViewerFileName);
-  request.language = PageLanguage(w_.session_.language);
-  ExportOutcome outcome = WriteHtmlPage(w_.picture_, request, w_.session_.Translator());
+  request.language = PageLanguage(w_.session().language);
+  ExportOutcome outcome = WriteHtmlPage(Picture(), request, w_.session().Translator());
   if (!outcome.ok) {
     ShowMessage(outcome.message);
     return;
   }
   OpenPage(request.pagePath);
+}
+
+// The drawing as the drawing area shows it, as drawing calls.
+PainterCanvas ExportCommands::Picture() {
+  PainterCanvas picture(w_.canvas().Width(), w_.canvas().Height());
+  w_.session().DrawPicture(picture);
+  return picture;
 }
 
 // Without a browser the user learns at least where the page is.
@@ -343,16 +356,17 @@ void ExportCommands::OpenPage(const std::string& path) {
 
 void ExportCommands::SaveVectorPicture(bool pdf) {
   const char* extension = pdf ? ".pdf" : ".svg";
-  fs::path start(SaveDialogStart(w_.dialogStart_, w_.session_.fig.FigureFileName));
+  fs::path start(SaveDialogStart(w_.files().DialogStart(), w_.session().fig.FigureFileName));
   start.replace_extension(extension);
   QString filter = pdf ? "PDF (*.pdf)" : "SVG (*.svg)";
   std::string path = askPicturePath(start.string(), filter);
   if (path.empty()) return;
   if (!fs::path(path).has_extension()) path += extension;
-  std::string title = FileTitle(w_.session_.fig.FigureFileName);
-  TranslateFn translate = w_.session_.Translator();
-  ExportOutcome outcome = pdf ? WritePdfPicture(w_.picture_, path, title, translate)
-                              : WriteSvgPicture(w_.picture_, path, title, translate);
+  std::string title = FileTitle(w_.session().fig.FigureFileName);
+  TranslateFn translate = w_.session().Translator();
+  PainterCanvas picture = Picture();
+  ExportOutcome outcome = pdf ? WritePdfPicture(picture, path, title, translate)
+                              : WriteSvgPicture(picture, path, title, translate);
   if (!outcome.ok) ShowMessage(outcome.message);
 }
 

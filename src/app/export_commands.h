@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "app/painter_canvas.h"
 #include "view/canvas.h"
 
 class QPrinter;
@@ -59,6 +60,8 @@ class ExportCommands {
   };
 
   void ApplyPictureMode(int16_t mode);
+  void SetMenuMode(int16_t mode);
+  PainterCanvas Picture();
   void ShowStatusBar(bool shown);
   // Asks for the window size of a picture layout; the picture goes to the
   // clipboard once the window has taken it (the window system resizes

@@ -1,7 +1,7 @@
-// The main window's menu bar: the tree of commands with their object names,
-// Japanese captions and shortcuts, the check marks that mirror the settings,
-// the enabling of the top menus by interaction mode, and the easy and full
-// menu modes.
+// The main window's menu bar, built from the menu table of the core
+// (session/menu_table.h): Qt menus and actions with their object names,
+// captions and shortcuts, the check marks, the enabling of the top menus by
+// interaction mode, and the easy and full menu modes.
 //
 // Every menu and item carries its control name as its Qt object name, so the
 // window connects commands with findChild<QAction*>("mnuLoad"). A submenu's
@@ -22,74 +22,13 @@
 #include <utility>
 #include <vector>
 
+#include "session/menu_table.h"
+
 namespace sakuzu {
 
 // The same callback type as the model's (lang/translate.h MakeTranslator
 // gives one); repeated here so this header stays free of the model.
 using TranslateFn = std::function<std::string(const std::string&)>;
-
-constexpr int16_t kEasyMenuMode = -1;
-constexpr int16_t kFullMenuMode = 0;
-
-// One entry of the tree in menu order. `parent` is empty for the entries on
-// the menu bar itself.
-struct MenuEntry {
-  std::string_view name;
-  std::string_view parent;
-  std::string caption;  // Japanese designer caption
-  QKeySequence shortcut;
-  bool submenu = false;
-};
-
-// The whole tree in menu order (menus before their items).
-const std::vector<MenuEntry>& MenuTree();
-
-// Easy-menu items and the full-menu command each one runs.
-struct EasyMenuLink {
-  std::string_view easyItem;
-  std::string_view fullItem;
-};
-const std::vector<EasyMenuLink>& EasyMenuLinks();
-
-// Items whose commands arrive with later work (construction, dragging,
-// loci, attributes, scribble, new figure, the easy-menu copies of
-// construction and measurement): built disabled. The window enables an item
-// when it connects its command.
-const std::vector<std::string_view>& FutureItemNames();
-
-// The settings and switches the check marks show.
-struct MenuCheckState {
-  bool labelsOff = false;   // NotChrDisp
-  bool angleMarks = false;  // angle-mark switch
-  bool smooth = true;       // antialiased drawing
-  bool axisOn = false;      // axissw
-  int16_t axisKind = 0;     // 0 orthogonal, 1 polar
-  int16_t delta = 10;       // deformation step
-  double deltaVar = 0.5;    // variation step
-  int16_t sDeformKind = 0;  // Shift-drag snapping 0, 1, 2
-  int16_t savedMenuMode = kFullMenuMode;
-  int32_t replayInterval = 500;  // ms
-  bool locusOn = false;          // locus switch
-  bool matrixDisplay = false;    // transformation matrices to the text window
-  // Window size marks: the window's current state (0 normal, 1 minimized,
-  // 2 maximized) and size in twips, and the saved state.
-  int16_t windowState = 0;
-  int windowWidthTwips = 0;
-  int windowHeightTwips = 0;
-  int16_t savedWindowState = 0;
-  // The window size the VGA command gives on this screen: a drawing area
-  // of 628 by 430 pixels with the menu bar and status bar around it (9596
-  // by 7545 twips on the system the figures come from).
-  // The sizes the standard and VGA commands give on this screen.
-  int standardWidthTwips = 6525;
-  int standardHeightTwips = 6615;
-  int vgaWidthTwips = 9596;
-  int vgaHeightTwips = 7545;
-};
-
-// Twips by which a window may differ from the standard or VGA size and still
-// get its check mark: pixel rounding makes exact sizes rare.
-constexpr int kWindowSizeToleranceTwips = 30;
 
 struct SavedCaption {
   std::string name;

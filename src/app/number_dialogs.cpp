@@ -490,6 +490,7 @@ WindowNumberDialogs::WindowNumberDialogs(QWidget* parent, const QFont& font, Tra
 
 std::optional<int16_t> WindowNumberDialogs::ChooseNumber(Figure& fig,
                                                          const NumberChoiceRequest& request) {
+  if (beforeShow) beforeShow();
   ZKSelNum dialog(parent_, fig, request, translate_, text1_);
   dialog.setFont(font_);
   dialog.exec();
@@ -498,6 +499,7 @@ std::optional<int16_t> WindowNumberDialogs::ChooseNumber(Figure& fig,
 }
 
 std::optional<std::string> WindowNumberDialogs::EnterExpression(Figure& fig, int decimals) {
+  if (beforeShow) beforeShow();
   ZKExpress dialog(parent_, fig, decimals, translate_);
   dialog.setFont(font_);
   dialog.exec();

@@ -131,6 +131,9 @@ class WindowNumberDialogs : public NumberDialogs {
 
   // The window's font changed (settings, language).
   void SetFont(const QFont& font) { font_ = font; }
+  // Runs before a dialog opens: the window shows the state of the command
+  // that asks (its status bar) while the dialog waits.
+  std::function<void()> beforeShow;
 
   std::optional<int16_t> ChooseNumber(Figure& fig, const NumberChoiceRequest& request) override;
   std::optional<std::string> EnterExpression(Figure& fig, int decimals) override;

@@ -7,10 +7,9 @@
 
 namespace sakuzu {
 
-FigureDrawing::FigureDrawing(const RenderOptions& options, Shell& shell)
+FigureDrawing::FigureDrawing(const RenderOptions& options, FrontEnd& frontEnd)
     : pixels(options.width, options.height, options.scale),
-      calls(pixels),
-      session(calls, shell, ProgramFolder()),
+      session(pixels, frontEnd, ProgramFolder()),
       options_(options) {}
 
 bool FigureDrawing::Open(std::string& message) {
@@ -46,9 +45,15 @@ QImage FigureDrawing::Picture() {
   return picture;
 }
 
-bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& picture,
+PainterCanvas FigureDrawing::Calls() {
+  PainterCanvas calls(pixels.Width(), pixels.Height());
+  session.DrawPicture(calls);
+  return calls;
+}
+
+bool RenderFigurePicture(const RenderOptions& options, FrontEnd& frontEnd, QImage& picture,
                          std::string& message) {
-  FigureDrawing drawing(options, shell);
+  FigureDrawing drawing(options, frontEnd);
   if (!drawing.Open(message)) return false;
   picture = drawing.Picture();
   return true;

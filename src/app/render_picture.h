@@ -7,7 +7,6 @@
 
 #include "app/image_canvas.h"
 #include "app/painter_canvas.h"
-#include "platform/shell.h"
 #include "session/session.h"
 
 namespace sakuzu {
@@ -21,11 +20,11 @@ struct RenderOptions {
   std::string language;  // empty: the language of the settings file
 };
 
-// A drawing area without a window: its pixels, the drawing calls that made
-// them, and everything the drawing works on.
+// A drawing area without a window: its pixels, and everything the drawing
+// works on.
 class FigureDrawing {
  public:
-  FigureDrawing(const RenderOptions& options, Shell& shell);
+  FigureDrawing(const RenderOptions& options, FrontEnd& frontEnd);
   FigureDrawing(const FigureDrawing&) = delete;
   FigureDrawing& operator=(const FigureDrawing&) = delete;
 
@@ -36,8 +35,10 @@ class FigureDrawing {
   // The pixels, at the scale asked for and saying their real size.
   QImage Picture();
 
+  // The drawing calls of the picture, for vector pictures.
+  PainterCanvas Calls();
+
   ImageCanvas pixels;
-  PainterCanvas calls;  // records on its way to `pixels`
   Session session;
 
  private:
@@ -45,7 +46,7 @@ class FigureDrawing {
 };
 
 // The pixels of FigureDrawing::Open.
-bool RenderFigurePicture(const RenderOptions& options, Shell& shell, QImage& picture,
+bool RenderFigurePicture(const RenderOptions& options, FrontEnd& frontEnd, QImage& picture,
                          std::string& message);
 
 }  // namespace sakuzu

@@ -27,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Without a window, messages of the computations go to standard error.
-class ErrorStreamShell : public Shell {
+class ErrorStreamShell : public FrontEnd {
  public:
   explicit ErrorStreamShell(std::ostream& err) : err_(err) {}
   void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
@@ -210,9 +210,9 @@ int ExportCommand(int argc, char** argv, const std::vector<std::string>& args, s
   if (kind == "png" || kind == "bmp") {
     outcome = WriteImageFile(drawing.Picture(), out, kind == "png" ? "PNG" : "BMP", translate);
   } else if (kind == "svg") {
-    outcome = WriteSvgPicture(drawing.calls, out, title, translate);
+    outcome = WriteSvgPicture(drawing.Calls(), out, title, translate);
   } else if (kind == "pdf") {
-    outcome = WritePdfPicture(drawing.calls, out, title, translate);
+    outcome = WritePdfPicture(drawing.Calls(), out, title, translate);
   } else {
     HtmlPageRequest request;
     request.pagePath = out;
@@ -221,7 +221,7 @@ int ExportCommand(int argc, char** argv, const std::vector<std::string>& args, s
     request.templatePath = ShippedFile(kPageTemplateFileName);
     request.viewerPath = ShippedFile(kViewerFileName);
     request.language = PageLanguage(drawing.session.language);
-    outcome = WriteHtmlPage(drawing.calls, request, translate);
+    outcome = WriteHtmlPage(drawing.Calls(), request, translate);
   }
   if (!outcome.ok) {
     err << outcome.message << "\n";

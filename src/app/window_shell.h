@@ -1,21 +1,35 @@
-// The platform services the logic below the window asks for, realised by
-// the main window. Each service is a function the window installs, so that
-// tests can catch messages instead of facing a modal box.
+// What the session asks of the window: messages, questions and dialogs.
+// Each service is a function the window installs with its Qt dialog, so
+// that tests can answer instead of facing a modal box.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
-#include "platform/shell.h"
+#include "session/front_end.h"
 
 namespace sakuzu {
 
-class WindowShell : public Shell {
+class WindowShell : public FrontEnd {
  public:
   std::function<void(const std::string&)> showMessage;
   std::function<void()> beep;
   std::function<bool(const std::string&)> confirm;
   std::function<void(const std::string&)> writeText;
+  // An input box: message, title and start text, already translated;
+  // nothing after Cancel.
+  std::function<std::optional<std::string>(const std::string& message, const std::string& title,
+                                           const std::string& start)>
+      inputBox;
+  std::function<std::optional<Rgb>(Rgb start)> chooseColor;
+  std::function<Rgb()> faceColor;
+  std::function<SaveAnswer()> askSave;
+  std::function<NewFigureAnswer()> askNewFigure;
+  std::function<bool()> saveWithDialog;
+  std::function<bool(const std::string& path)> openDocument;
+  std::function<void(const std::string& caption, const std::string& text)> showText;
+  std::function<void(const std::string& caption)> setTextCaption;
 
   void ShowMessage(const std::string& text) override {
     if (showMessage) showMessage(text);
@@ -26,6 +40,26 @@ class WindowShell : public Shell {
   bool Confirm(const std::string& text) override { return confirm ? confirm(text) : true; }
   void WriteText(const std::string& text) override {
     if (writeText) writeText(text);
+  }
+  std::optional<std::string> InputBox(const std::string& message, const std::string& title,
+                                      const std::string& start) override {
+    return inputBox ? inputBox(message, title, start) : std::nullopt;
+  }
+  std::optional<Rgb> ChooseColor(Rgb start) override {
+    return chooseColor ? chooseColor(start) : std::nullopt;
+  }
+  Rgb FaceColor() override { return faceColor ? faceColor() : FrontEnd::FaceColor(); }
+  SaveAnswer AskSave() override { return askSave ? askSave() : SaveAnswer::kCancel; }
+  NewFigureAnswer AskNewFigure() override {
+    return askNewFigure ? askNewFigure() : NewFigureAnswer::kCancel;
+  }
+  bool SaveWithDialog() override { return saveWithDialog && saveWithDialog(); }
+  bool OpenDocument(const std::string& path) override { return openDocument && openDocument(path); }
+  void ShowText(const std::string& caption, const std::string& text) override {
+    if (showText) showText(caption, text);
+  }
+  void SetTextCaption(const std::string& caption) override {
+    if (setTextCaption) setTextCaption(caption);
   }
 };
 

@@ -25,12 +25,8 @@ std::string LastKind(const Figure& fig) {
   return Trim(fig.StepKind[fig.StepCount]);
 }
 
-void Push(Workspace& ws, int16_t mode) { PushMode(ws.renderer.modes, mode, ws.shell()); }
-void Pop(Workspace& ws) { PushMode(ws.renderer.modes, kPopMode, ws.shell()); }
-
-void Refresh(Workspace& ws) {
-  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
-}
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.modes, kPopMode, ws.shell()); }
 
 void FullUpdate(Workspace& ws) {
   UpdateAutoNames(ws.fig, ws.renderer.engine.translate);
@@ -158,7 +154,7 @@ void AskForNumber(Workspace& ws) {
   std::optional<int16_t> chosen;
   if (ws.numbers) {
     NumberChoiceRequest request;
-    request.mode = CurrentMode(ws.renderer.modes).value_or(0);
+    request.mode = CurrentMode(ws.modes).value_or(0);
     request.kind = LastKind(ws.fig);
     request.decimals = ws.renderer.settings.decimals;
     chosen = ws.numbers->ChooseNumber(ws.fig, request);
@@ -173,7 +169,7 @@ void AskForNumber(Workspace& ws) {
 std::optional<ObjectRef> AskForCount(Workspace& ws, int least) {
   while (ws.numbers) {
     NumberChoiceRequest request;
-    request.mode = CurrentMode(ws.renderer.modes).value_or(0);
+    request.mode = CurrentMode(ws.modes).value_or(0);
     request.kind = LastKind(ws.fig);
     request.decimals = ws.renderer.settings.decimals;
     std::optional<int16_t> chosen = ws.numbers->ChooseNumber(ws.fig, request);
@@ -476,7 +472,6 @@ void StartConstruction(Workspace& ws, std::string_view kindText, const KindComma
     return;
   }
   Push(ws, kModeConstructPick);
-  Refresh(ws);
   RequestNextInput(ws);
 }
 
@@ -562,7 +557,6 @@ void NewFreePoint(Workspace& ws) {
   }
   ws.build.PendingPoint = p;
   ShowMark(ws.renderer, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
-  Refresh(ws);
 }
 
 void MovePendingPoint(Workspace& ws, double x, double y) {
@@ -570,7 +564,7 @@ void MovePendingPoint(Workspace& ws, double x, double y) {
   ws.build.pointerX = x;
   ws.build.pointerY = y;
   ObjectRef p = ws.build.PendingPoint;
-  if (!IsCurrentMode(ws.renderer.modes, kModeNewPoint) || p.index < 1 ||
+  if (!IsCurrentMode(ws.modes, kModeNewPoint) || p.index < 1 ||
       p.index > ClassCount(ws.fig, kPointClass)) {
     return;
   }
@@ -582,7 +576,7 @@ void MovePendingPoint(Workspace& ws, double x, double y) {
 
 void PlacePendingPoint(Workspace& ws, double x, double y) {
   ObjectRef p = ws.build.PendingPoint;
-  if (!IsCurrentMode(ws.renderer.modes, kModeNewPoint) || p.index < 1 ||
+  if (!IsCurrentMode(ws.modes, kModeNewPoint) || p.index < 1 ||
       p.index > ClassCount(ws.fig, kPointClass)) {
     return;
   }
@@ -651,7 +645,6 @@ void BoundedPoint(Workspace& ws, int hostClass) {
   point.bindIndex = 0;
   point.parameter = 0;
   Push(ws, kModeConstructPick);
-  Refresh(ws);
   RequestNextInput(ws);
 }
 
@@ -666,12 +659,11 @@ void SetBoundHost(Workspace& ws, ObjectRef host) {
   Pop(ws);  // 29
   Push(ws, kModePlacePoint);
   BeginPointPlacing(ws, p.index);
-  Refresh(ws);
 }
 
 bool IsPolygonInProgress(const Workspace& ws) {
   return ws.build.polygonStep >= 1 && ws.build.polygonStep <= ws.fig.StepCount &&
-         IsCurrentMode(ws.renderer.modes, kModeConstructPick);
+         IsCurrentMode(ws.modes, kModeConstructPick);
 }
 
 bool IsPolygonVertex(const Workspace& ws, ObjectRef ref) {
@@ -774,7 +766,6 @@ void NewFigure(Workspace& ws) {
 void ExpressionCommand(Workspace& ws) {
   Figure& fig = ws.fig;
   Push(ws, kModeExpression);
-  Refresh(ws);
   int16_t numbersBefore = fig.ObjectCounts[kNumberClass];
   std::optional<std::string> expression =
       ws.numbers ? ws.numbers->EnterExpression(fig, ws.renderer.settings.decimals) : std::nullopt;

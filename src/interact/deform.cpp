@@ -24,16 +24,10 @@ bool IsPoint(const Figure& fig, int point) {
 
 ObjectRef PointRef(int point) { return ObjectRef{kPointClass, static_cast<int16_t>(point)}; }
 
-void Push(Workspace& ws, int16_t mode) { PushMode(ws.renderer.modes, mode, ws.shell()); }
-void Pop(Workspace& ws) { PushMode(ws.renderer.modes, kPopMode, ws.shell()); }
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.modes, kPopMode, ws.shell()); }
 
-void Refresh(Workspace& ws) {
-  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
-}
-
-void RaisePanel4(Workspace& ws, bool raised) {
-  if (ws.hooks.raisePanel4) ws.hooks.raisePanel4(raised);
-}
+void RaisePanel4(Workspace& ws, bool raised) { ws.screen.panel4Raised = raised; }
 
 // The first step of a deformation: which objects follow the moved ones,
 // and the layers split into what stays and what moves.
@@ -278,7 +272,6 @@ void Deform1PtCommand(Workspace& ws) {
     Pop(ws);
     ws.shell().Beep();
   }
-  Refresh(ws);
 }
 
 void DeformPtsCommand(Workspace& ws) {
@@ -293,7 +286,6 @@ void DeformPtsCommand(Workspace& ws) {
     Pop(ws);
     ws.shell().Beep();
   }
-  Refresh(ws);
 }
 
 void DeformVarCommand(Workspace& ws) {
@@ -302,7 +294,6 @@ void DeformVarCommand(Workspace& ws) {
   ws.drag = DragState{};
   Push(ws, kModeVariation);
   Push(ws, kModeVaryChoice);
-  Refresh(ws);
   std::optional<int16_t> chosen;
   while (true) {
     NumberChoiceRequest request;
@@ -334,14 +325,12 @@ void PopupDeformCommand(Workspace& ws) {
   ws.drag.draggedPoint = p.index;
   MarkDraggableCandidates(ws);
   RaisePanel4(ws, true);
-  Refresh(ws);
 }
 
 bool DeformSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) {
   if (below == kModeDeform) {
     ws.drag.draggedPoint = chosen.index;
     MarkDraggableCandidates(ws);
-    Refresh(ws);
     return true;
   }
   if (below != kModeMultiDeform) return false;
@@ -355,11 +344,9 @@ bool DeformSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) {
     ws.pick.current = ws.pick.candidates[i];
     ShowCurrentCandidate(ws, ws.pick.current);
     ShowObjectName(ws, ws.pick.current);
-    Refresh(ws);
     return true;
   }
   Pop(ws);  // none left: the points move now
-  Refresh(ws);
   return true;
 }
 
@@ -383,7 +370,6 @@ bool DeformSelectionCancelled(Workspace& ws, int16_t below) {
     if (ws.fig.Points[i].independent != -1 || HasMark(ws.renderer, MarkTag::kChosen, ref)) continue;
     ShowMark(ws.renderer, ObjectMark(MarkTag::kHint, ref, 2));
   }
-  Refresh(ws);
   return true;
 }
 
@@ -524,7 +510,7 @@ void EndDrag(Workspace& ws) {
 }
 
 void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {
-  int16_t mode = CurrentMode(ws.renderer.modes).value_or(0);
+  int16_t mode = CurrentMode(ws.modes).value_or(0);
   if (mode == kModeVariation) return NumberStep(ws, kKeyUp);  // a click steps up
   if (mode == kModeMultiDeform) return MultiDragStep(ws, x, y);
   if (shift && mode == kModeDeform) return SnapDragStep(ws, x, y);
@@ -532,14 +518,14 @@ void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {
 }
 
 void DeformMouseMove(Workspace& ws, double x, double y, bool shift) {
-  int16_t mode = CurrentMode(ws.renderer.modes).value_or(0);
+  int16_t mode = CurrentMode(ws.modes).value_or(0);
   if (mode == kModeMultiDeform) return MultiDragStep(ws, x, y);
   if (shift && (mode == kModeDeform || mode == kModeDrag)) return SnapDragStep(ws, x, y);
   DragStep(ws, x, y);
 }
 
 void DeformKey(Workspace& ws, int keyCode, bool shift) {
-  int16_t mode = CurrentMode(ws.renderer.modes).value_or(0);
+  int16_t mode = CurrentMode(ws.modes).value_or(0);
   if (IsArrow(keyCode)) {
     if (mode == kModeVariation) return NumberStep(ws, keyCode);
     if (mode == kModeMultiDeform) return MultiKeyStep(ws, keyCode);
@@ -583,24 +569,20 @@ void PointStep(Workspace& ws, const std::function<void()>& move) {
   move();
   // Drawn with the drag mark (or its sign) while it moves; its own look
   // stays its own.
-  PushMode(ws.renderer.modes, kModeCalculating, ws.shell());
   RecomputeAll(fig, ws.renderer.engine);
   PointRecord& p = fig.Points[point];
   MarkDraggedPoint(ws, p);
   TraceMoving(ws, point);
   FinishDeformationStep(ws.renderer);
-  PushMode(ws.renderer.modes, kPopMode, ws.shell());
   p.color = own.color;
   p.style = own.style;
   p.locusColor = own.locusColor;
 }
 
 void DeformationStepDraw(Workspace& ws) {
-  PushMode(ws.renderer.modes, kModeCalculating, ws.shell());
   RecomputeAll(ws.fig, ws.renderer.engine);
   TraceMoving(ws, 0);
   FinishDeformationStep(ws.renderer);
-  PushMode(ws.renderer.modes, kPopMode, ws.shell());
 }
 
 void ScanStep(Workspace& ws, double x, double y) {

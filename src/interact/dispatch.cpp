@@ -1,9 +1,13 @@
 #include "interact/dispatch.h"
 
+#include <string>
+#include <tuple>
+
 #include "interact/construct.h"
 #include "interact/deform.h"
 #include "interact/edit.h"
 #include "interact/picking.h"
+#include "interact/replay_mode.h"
 
 namespace sakuzu {
 namespace {
@@ -29,19 +33,13 @@ bool IsDeformMode(int16_t mode) {
          mode == kModeMultiDeform;
 }
 
-int16_t Mode(const Dispatcher& d) { return CurrentMode(d.ws.renderer.modes).value_or(0); }
+int16_t Mode(const Dispatcher& d) { return CurrentMode(d.ws.modes).value_or(0); }
 
 FigurePoint At(const Dispatcher& d, const MouseInput& input) {
   return ToFigure(d.ws.renderer.view, input.px, input.py);
 }
 
-void Refresh(Workspace& ws) {
-  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
-}
-
-void SetCursor(Workspace& ws, CursorShape shape) {
-  if (ws.hooks.setCursor) ws.hooks.setCursor(shape);
-}
+void SetCursor(Workspace& ws, CursorShape shape) { ws.screen.cursor = shape; }
 
 // The standard mode: a press on a draggable point or line starts a drag,
 // the right button opens the pop-up menu on the object under the mouse.
@@ -54,23 +52,21 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
       Redraw(ws.renderer);
       return;
     }
-    if (ws.hooks.openPopup) ws.hooks.openPopup(PopupMenuFor(ws, hit));
+    ws.screen.popup = PopupMenuFor(ws, hit);
     return;
   }
   if (input.button != MouseButton::kLeft) return;
   bool draggable = IsDraggable(ws.fig, hit);
   if (draggable && hit.cls == kPointClass) {
     MarkDraggableCandidates(ws);
-    PushMode(ws.renderer.modes, kModeDrag, ws.shell());
+    PushMode(ws.modes, kModeDrag, ws.shell());
     StartPointDrag(ws, hit.index);
-    Refresh(ws);
     SetCursor(ws, CursorShape::kArrow);
     return;
   }
   if (draggable && hit.cls == kLineClass) {
     StartLineDrag(ws, hit, at.x, at.y);
-    PushMode(ws.renderer.modes, kModeDrag, ws.shell());
-    Refresh(ws);
+    PushMode(ws.modes, kModeDrag, ws.shell());
     SetCursor(ws, CursorShape::kArrow);
     return;
   }
@@ -80,22 +76,78 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
   MarkDraggableCandidates(ws);
 }
 
-void Present(Dispatcher& d) { d.ws.renderer.canvas.Present(); }
+// What the screen showed before an event, to tell what the event changed.
+struct Before {
+  explicit Before(const Dispatcher& d)
+      : generation(d.ws.modes.generation),
+        screen(d.ws.screen.cursor, d.ws.screen.panel4, d.ws.screen.panel4Raised),
+        replay(d.replay.caption, d.replay.timerRunning) {}
+
+  Changes Compare(Dispatcher& d) const {
+    Changes changes;
+    changes.modes = d.ws.modes.generation != generation;
+    const ScreenState& now = d.ws.screen;
+    changes.status =
+        changes.modes || screen != std::tie(now.cursor, now.panel4, now.panel4Raised) ||
+        replay != std::tie(d.replay.caption, d.replay.timerRunning) || now.popup.has_value();
+    changes.layers = d.ws.renderer.canvas.TakeDrawnLayers();
+    return changes;
+  }
+
+  uint32_t generation;
+  std::tuple<CursorShape, std::string, bool> screen;
+  std::tuple<std::string, bool> replay;
+};
 
 }  // namespace
 
-void MouseDown(Dispatcher& d, const MouseInput& input) {
+DrawState DrawStateFor(const ModeStack& modes, const DisplaySettings& display) {
+  bool labelsOff = display.notChrDisp != 0;
+  int16_t mode = CurrentMode(modes).value_or(0);
+  DrawState state;
+  state.labelsHidden = labelsOff && (mode == kModeStandard || mode == kModeDeform);
+  state.movingLabelsHidden = labelsOff;
+  state.draggableHints = mode == kModeStandard || mode == kModeLoadExample;
+  return state;
+}
+
+void KeepDrawStateCurrent(Workspace& ws) {
+  auto update = [&ws] { ws.renderer.state = DrawStateFor(ws.modes, ws.renderer.settings); };
+  ws.modes.changed = update;
+  update();
+}
+
+namespace {
+
+void HandleKeyDown(Dispatcher& d, const KeyInput& input) {
+  int16_t mode = Mode(d);
+  if (!ModeHandles(mode, ModeEvent::kKeyDown)) return;
+  Workspace& ws = d.ws;
+  if (mode == kModeReplay) {
+    ReplayKey(ws, d.replay, input.code == kKeyEscape ? kEscapeKey : input.code);
+  } else if (IsSelectionMode(mode)) {
+    SelectByKey(ws, input.code);
+  } else if (mode == kModeNewPoint) {
+    PendingPointKey(ws, input.code);
+  } else if (IsDeformMode(mode)) {
+    DeformKey(ws, input.code, input.shift);
+  } else if (mode == kModeScribble) {
+    ScribbleKey(ws, input.code);
+  }
+}
+
+void HandleMouseDown(Dispatcher& d, const MouseInput& input) {
   d.lastPress = input;
   int16_t mode = Mode(d);
   if (!ModeHandles(mode, ModeEvent::kMouseDown)) return;
   Workspace& ws = d.ws;
   if (mode == kModeReplay) {
-    ReplayClick(ws.renderer, d.replay, input.button == MouseButton::kLeft);
-    return Present(d);
+    ReplayClick(ws, d.replay, input.button == MouseButton::kLeft);
+    return;
   }
   // Outside the standard mode the right button is Esc.
   if (input.button == MouseButton::kRight && mode != kModeStandard) {
-    KeyDown(d, KeyInput{kKeyEscape});
+    HandleKeyDown(d, KeyInput{kKeyEscape});
     return;
   }
   FigurePoint at = At(d, input);
@@ -105,7 +157,6 @@ void MouseDown(Dispatcher& d, const MouseInput& input) {
     return;
   } else if (IsSelectionMode(mode)) {
     SelectByMouse(ws, at.x, at.y);
-    Refresh(ws);
   } else if (mode == kModeNewPoint) {
     PlacePendingPoint(ws, at.x, at.y);
   } else if (IsDeformMode(mode)) {
@@ -113,10 +164,9 @@ void MouseDown(Dispatcher& d, const MouseInput& input) {
   } else if (mode == kModeScribble) {
     ScribbleMouseDown(ws, at.x, at.y);
   }
-  Present(d);
 }
 
-void MouseMove(Dispatcher& d, const MouseInput& input) {
+void HandleMouseMove(Dispatcher& d, const MouseInput& input) {
   int16_t mode = Mode(d);
   Workspace& ws = d.ws;
   FigurePoint at = At(d, input);
@@ -137,36 +187,50 @@ void MouseMove(Dispatcher& d, const MouseInput& input) {
   } else if (input.leftHeld) {
     DeformMouseMove(ws, at.x, at.y, input.shift);  // 6, 30, 61 and 72
   }
-  Present(d);
 }
 
-void MouseUp(Dispatcher& d, const MouseInput& input) {
-  (void)input;
+void HandleMouseUp(Dispatcher& d) {
   int16_t mode = Mode(d);
   if (mode == kModeDrag) EndDrag(d.ws);
   if (mode == kModeScribble) ScribbleMouseUp(d.ws);
-  Present(d);
 }
 
-void DoubleClick(Dispatcher& d) { MouseDown(d, d.lastPress); }
-
-void KeyDown(Dispatcher& d, const KeyInput& input) {
-  int16_t mode = Mode(d);
-  if (!ModeHandles(mode, ModeEvent::kKeyDown)) return;
-  Workspace& ws = d.ws;
-  if (mode == kModeReplay) {
-    ReplayKey(ws.renderer, d.replay, input.code == kKeyEscape ? kEscapeKey : input.code);
-  } else if (IsSelectionMode(mode)) {
-    SelectByKey(ws, input.code);
-    Refresh(ws);
-  } else if (mode == kModeNewPoint) {
-    PendingPointKey(ws, input.code);
-  } else if (IsDeformMode(mode)) {
-    DeformKey(ws, input.code, input.shift);
-  } else if (mode == kModeScribble) {
-    ScribbleKey(ws, input.code);
-  }
-  Present(d);
+// Runs one handler and says what it changed.
+template <typename Handler>
+Changes Dispatch(Dispatcher& d, Handler handle) {
+  Before before(d);
+  handle();
+  return before.Compare(d);
 }
+
+}  // namespace
+
+Changes MouseDown(Dispatcher& d, const MouseInput& input) {
+  return Dispatch(d, [&] { HandleMouseDown(d, input); });
+}
+
+Changes MouseMove(Dispatcher& d, const MouseInput& input) {
+  return Dispatch(d, [&] { HandleMouseMove(d, input); });
+}
+
+Changes MouseUp(Dispatcher& d, const MouseInput&) {
+  return Dispatch(d, [&] { HandleMouseUp(d); });
+}
+
+Changes DoubleClick(Dispatcher& d) { return MouseDown(d, d.lastPress); }
+
+Changes KeyDown(Dispatcher& d, const KeyInput& input) {
+  return Dispatch(d, [&] { HandleKeyDown(d, input); });
+}
+
+Changes ReplayTick(Dispatcher& d) {
+  return Dispatch(d, [&] { ReplayConstruction(d.ws, d.replay, kReplayNext); });
+}
+
+Changes StartReplay(Dispatcher& d) {
+  return Dispatch(d, [&] { ReplayConstruction(d.ws, d.replay, kReplayStart); });
+}
+
+Changes Run(Dispatcher& d, const std::function<void()>& command) { return Dispatch(d, command); }
 
 }  // namespace sakuzu

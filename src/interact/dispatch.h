@@ -1,8 +1,11 @@
 // The drawing area's mouse and keys, handed to the handler of the current
-// interaction mode. The window turns its events into these plain calls
+// interaction mode. A front end turns its events into these plain calls
 // (positions in pixels of the drawing area, keys as the key codes below);
-// everything here is free of the toolkit.
+// each returns what it changed. Everything here is free of the toolkit.
 #pragma once
+
+#include <cstdint>
+#include <functional>
 
 #include "interact/workspace.h"
 #include "view/replay.h"
@@ -33,11 +36,36 @@ struct Dispatcher {
   MouseInput lastPress;
 };
 
-void MouseDown(Dispatcher& d, const MouseInput& input);
-void MouseMove(Dispatcher& d, const MouseInput& input);
-void MouseUp(Dispatcher& d, const MouseInput& input);
+// What an event changed.
+struct Changes {
+  bool modes = false;   // the mode stack: the menus, status panel 1
+  bool status = false;  // a status text, the cursor, the replay timer, a pop-up to open
+  uint8_t layers = 0;   // the canvas layers drawn, one bit each (1 << Layer)
+
+  Changes& operator|=(const Changes& other) {
+    modes |= other.modes;
+    status |= other.status;
+    layers |= other.layers;
+    return *this;
+  }
+};
+
+Changes MouseDown(Dispatcher& d, const MouseInput& input);
+Changes MouseMove(Dispatcher& d, const MouseInput& input);
+Changes MouseUp(Dispatcher& d, const MouseInput& input);
 // A double click repeats the last press.
-void DoubleClick(Dispatcher& d);
-void KeyDown(Dispatcher& d, const KeyInput& input);
+Changes DoubleClick(Dispatcher& d);
+Changes KeyDown(Dispatcher& d, const KeyInput& input);
+// The replay of the construction: started by its command, stepped by its timer.
+Changes StartReplay(Dispatcher& d);
+Changes ReplayTick(Dispatcher& d);
+// Any other command of the interaction (a menu command), with what it changed.
+Changes Run(Dispatcher& d, const std::function<void()>& command);
+
+// The picture's draw state for the mode on top and the display settings.
+DrawState DrawStateFor(const ModeStack& modes, const DisplaySettings& display);
+// Keeps the renderer's draw state in step with every change of the modes
+// (and sets it now). A change of the display settings needs another call.
+void KeepDrawStateCurrent(Workspace& ws);
 
 }  // namespace sakuzu

@@ -9,12 +9,8 @@
 namespace sakuzu {
 namespace {
 
-void Push(Workspace& ws, int16_t mode) { PushMode(ws.renderer.modes, mode, ws.shell()); }
-void Pop(Workspace& ws) { PushMode(ws.renderer.modes, kPopMode, ws.shell()); }
-
-void Refresh(Workspace& ws) {
-  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
-}
+void Push(Workspace& ws, int16_t mode) { PushMode(ws.modes, mode, ws.shell()); }
+void Pop(Workspace& ws) { PushMode(ws.modes, kPopMode, ws.shell()); }
 
 bool IsPoint(const Figure& fig, int point) {
   return point >= 1 && point <= ClassCount(fig, kPointClass);
@@ -43,7 +39,6 @@ void FinishBinding(Workspace& ws, ObjectRef host) {
   // On a line or circle: the next click sets its place there.
   Push(ws, kModePlacePoint);
   BeginPointPlacing(ws, point);
-  Refresh(ws);
 }
 
 }  // namespace
@@ -57,7 +52,6 @@ void EditObjectCommand(Workspace& ws, int cls) {
     Pop(ws);
     return;
   }
-  Refresh(ws);
 }
 
 void EditNumberCommand(Workspace& ws) {
@@ -65,7 +59,6 @@ void EditNumberCommand(Workspace& ws) {
   if (ClassCount(ws.fig, kNumberClass) == 0) return;
   Push(ws, EditMode(kNumberClass));
   Push(ws, kModeEditSelect);
-  Refresh(ws);
   NumberChoiceRequest request;
   request.mode = kModeEditSelect;
   request.decimals = ws.renderer.settings.decimals;
@@ -91,7 +84,6 @@ void EditBindingCommand(Workspace& ws) {
     ws.shell().Beep();
     return;
   }
-  Refresh(ws);
 }
 
 void PopupEditCommand(Workspace& ws) {
@@ -116,7 +108,6 @@ void PopupSetFreeCommand(Workspace& ws) {
 void EditAttributes(Workspace& ws, ObjectRef ref) {
   if (ws.attributes == nullptr || ref.index < 1 || ref.index > ClassCount(ws.fig, ref.cls)) return;
   Push(ws, EditMode(ref.cls));
-  Refresh(ws);
   std::optional<AttributeForm> form = ws.attributes->EditAttributes(FillAttributeForm(ws.fig, ref));
   Pop(ws);
   if (form && !CheckAttributeForm(*form, ws.renderer.engine.translate)) {
@@ -131,7 +122,6 @@ void EditBinding(Workspace& ws, int point) {
   Figure& fig = ws.fig;
   if (ws.attributes == nullptr || !IsPoint(fig, point)) return;
   Push(ws, kModeBind);
-  Refresh(ws);
   std::optional<int> kind = ws.attributes->ChooseBindKind(fig.Points[point].bindKind);
   Pop(ws);
   if (!kind || *kind < 0 || *kind > kCircleClass) {
@@ -167,7 +157,6 @@ void EditBinding(Workspace& ws, int point) {
     Redraw(ws.renderer);
     return;
   }
-  Refresh(ws);
 }
 
 bool IsExcludedHost(const Workspace& ws, ObjectRef ref) {
@@ -210,7 +199,6 @@ bool EditSelectionCancelled(Workspace& ws, int16_t below) {
 void ScribbleCommand(Workspace& ws) {
   Push(ws, kModeScribble);
   ws.scribble = ScribbleState{};
-  Refresh(ws);
 }
 
 void ScribbleMouseDown(Workspace& ws, double x, double y) {
@@ -243,7 +231,6 @@ void ScribbleKey(Workspace& ws, int keyCode) {
   if (keyCode != kKeyEscape) return;
   ws.scribble.pen = false;
   Pop(ws);
-  Refresh(ws);
   Redraw(ws.renderer);
 }
 

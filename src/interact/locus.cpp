@@ -21,10 +21,6 @@ namespace fs = std::filesystem;
 constexpr double kSignBand = 0.01;  // |v| up to this counts as zero
 constexpr double kScanPixels = 10;  // the scan's grid
 
-void Refresh(Workspace& ws) {
-  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
-}
-
 // The columns: the computed numbers shown in the list.
 std::vector<int> RecordedNumbers(const Figure& fig) { return ListedNumbers(fig); }
 
@@ -138,7 +134,6 @@ void ToggleLocus(Workspace& ws) {
   } else {
     locus.record.Close();
   }
-  Refresh(ws);
 }
 
 std::string LocusStateText(const Workspace& ws) {
@@ -161,13 +156,14 @@ void ResetTraces(Workspace& ws) {
   }
 }
 
-void DrawTraces(Workspace& ws) {
-  Renderer& r = ws.renderer;
+void DrawTraces(Workspace& ws) { DrawTraces(ws.renderer, ws.locus); }
+
+void DrawTraces(Renderer& r, const LocusState& locus) {
   int penWidth = r.settings.penWidth;
   r.settings.penWidth = 1;
-  for (const PointRecord& p : ws.locus.points) DrawPointMark(r, p);
-  for (const LineRecord& l : ws.locus.lines) DrawLine(r, l);
-  for (const CircleRecord& c : ws.locus.circles) DrawCircle(r, c);
+  for (const PointRecord& p : locus.points) DrawPointMark(r, p);
+  for (const LineRecord& l : locus.lines) DrawLine(r, l);
+  for (const CircleRecord& c : locus.circles) DrawCircle(r, c);
   r.settings.penWidth = penWidth;
 }
 
@@ -215,17 +211,15 @@ void SignMark(Workspace& ws, PointRecord& p) {
 
 void ChooseLocusVariable(Workspace& ws) {
   if (ws.numbers == nullptr || ClassCount(ws.fig, kNumberClass) == 0) return;
-  PushMode(ws.renderer.modes, kModeLocusVariable, ws.shell());
-  Refresh(ws);
+  PushMode(ws.modes, kModeLocusVariable, ws.shell());
   NumberChoiceRequest request;
   request.mode = kModeLocusVariable;
   request.decimals = ws.renderer.settings.decimals;
   std::optional<int16_t> chosen = ws.numbers->ChooseNumber(ws.fig, request);
-  PushMode(ws.renderer.modes, kPopMode, ws.shell());
+  PushMode(ws.modes, kPopMode, ws.shell());
   if (chosen && *chosen >= 1 && *chosen <= ClassCount(ws.fig, kNumberClass)) {
     ws.locus.variable = *chosen;
   }
-  Refresh(ws);
   Redraw(ws.renderer);
 }
 
@@ -276,7 +270,7 @@ void ScanPlane(Workspace& ws) {
   PointStep(ws, [&] { MovePointTo(ws, point, x0, y0); });
   ws.drag.draggedPoint = 0;
   ws.drag.draggedObject = {};
-  PushMode(ws.renderer.modes, kPopMode, ws.shell());
+  PushMode(ws.modes, kPopMode, ws.shell());
   Redraw(ws.renderer);
 }
 

@@ -18,6 +18,7 @@
 namespace sakuzu {
 
 struct Workspace;
+struct Renderer;
 
 constexpr std::string_view kLocusOnText = "軌";
 constexpr std::string_view kLocusOffText = "×軌";
@@ -90,6 +91,7 @@ std::string LocusStateText(const Workspace& ws);
 void ResetTraces(Workspace& ws);
 // Draws every stored sample (on the current layer: the trace layer).
 void DrawTraces(Workspace& ws);
+void DrawTraces(Renderer& r, const LocusState& locus);
 // One sample of an object's picture during a deformation step: drawn in
 // its locus colour on the trace layer and kept, while the switch is on.
 void TraceRecord(Workspace& ws, const PointRecord& p);

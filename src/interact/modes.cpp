@@ -63,7 +63,18 @@ bool Contains(std::initializer_list<int> modes, int mode) {
   return std::find(modes.begin(), modes.end(), mode) != modes.end();
 }
 
+void Changed(ModeStack& modes) {
+  ++modes.generation;
+  if (modes.changed) modes.changed();
+}
+
 }  // namespace
+
+void ClearModes(ModeStack& modes) {
+  modes.entries = {};
+  modes.depth = 0;
+  Changed(modes);
+}
 
 void PushMode(ModeStack& modes, int16_t mode, Shell& shell) {
   if (mode == kPopMode) {
@@ -73,6 +84,7 @@ void PushMode(ModeStack& modes, int16_t mode, Shell& shell) {
     }
     modes.entries[modes.depth] = 0;
     --modes.depth;
+    Changed(modes);
     return;
   }
   // A deeper nesting than any command builds is a bug; refuse it audibly
@@ -83,6 +95,7 @@ void PushMode(ModeStack& modes, int16_t mode, Shell& shell) {
   }
   ++modes.depth;
   modes.entries[modes.depth] = mode;
+  Changed(modes);
 }
 
 std::optional<int16_t> CurrentMode(const ModeStack& modes) {

@@ -49,7 +49,16 @@ constexpr int16_t kModeReplay = 73;         // "作図再生"
 struct ModeStack {
   std::array<int16_t, kModeStackSize + 1> entries{};  // 1-based; slot 0 unused
   int16_t depth = 0;
+  // Counts the changes, so that the caller of an event sees whether it
+  // changed the modes.
+  uint32_t generation = 0;
+  // Told after every change: the session keeps the picture's draw state
+  // in step with the mode on top.
+  std::function<void()> changed;
 };
+
+// Empties the stack (the observer stays).
+void ClearModes(ModeStack& modes);
 
 // Pushes `mode`, or pops with kPopMode. Popping the bottom mode (depth 1 or
 // less) beeps and changes nothing; so does pushing onto a full stack.

@@ -45,13 +45,9 @@ ObjectRef Ref(int cls, int index) {
   return ObjectRef{static_cast<int16_t>(cls), static_cast<int16_t>(index)};
 }
 
-void SetCursor(Workspace& ws, CursorShape shape) {
-  if (ws.hooks.setCursor) ws.hooks.setCursor(shape);
-}
+void SetCursor(Workspace& ws, CursorShape shape) { ws.screen.cursor = shape; }
 
-void Panel4(Workspace& ws, const std::string& text) {
-  if (ws.hooks.showPanel4) ws.hooks.showPanel4(text);
-}
+void Panel4(Workspace& ws, const std::string& text) { ws.screen.panel4 = text; }
 
 // Cursor and hover mark after a hover pick.
 void FollowHover(Workspace& ws, ObjectRef hit, bool draggable) {
@@ -128,12 +124,12 @@ void Confirm(Workspace& ws) {
   HideCurrentCandidate(ws);
   ClearObjectName(ws);
   if (chosen.IsEmpty()) return;
-  if (IsCurrentMode(ws.renderer.modes, kModeConstructPick)) {
+  if (IsCurrentMode(ws.modes, kModeConstructPick)) {
     InputPicked(ws, chosen);
     return;
   }
-  PushMode(ws.renderer.modes, kPopMode, ws.shell());
-  int16_t below = CurrentMode(ws.renderer.modes).value_or(0);
+  PushMode(ws.modes, kPopMode, ws.shell());
+  int16_t below = CurrentMode(ws.modes).value_or(0);
   if (DeformSelectionConfirmed(ws, below, chosen)) return;
   EditSelectionConfirmed(ws, below, chosen);
 }
@@ -144,12 +140,12 @@ void CancelSelection(Workspace& ws) {
   ws.pick.current = {};
   ws.pick.position = 0;
   ClearObjectName(ws);
-  if (IsCurrentMode(ws.renderer.modes, kModeConstructPick)) {
+  if (IsCurrentMode(ws.modes, kModeConstructPick)) {
     InputPicked(ws, ObjectRef{current.cls, 0});
     return;
   }
-  PushMode(ws.renderer.modes, kPopMode, ws.shell());
-  int16_t below = CurrentMode(ws.renderer.modes).value_or(0);
+  PushMode(ws.modes, kPopMode, ws.shell());
+  int16_t below = CurrentMode(ws.modes).value_or(0);
   if (DeformSelectionCancelled(ws, below) || EditSelectionCancelled(ws, below)) return;
   Redraw(ws.renderer);
 }
@@ -295,7 +291,7 @@ void MarkDraggableCandidates(Workspace& ws) {
 
 bool IsExcluded(const Workspace& ws, ObjectRef ref) {
   const Figure& fig = ws.fig;
-  const ModeStack& modes = ws.renderer.modes;
+  const ModeStack& modes = ws.modes;
   if (IsCurrentMode(modes, kModeConstructPick) && !IsPolygonInProgress(ws)) {
     if (UsedByPendingStep(ws, ref)) return true;
     int16_t kind = ws.build.CurrentLineKindRequired;
@@ -329,9 +325,9 @@ ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y) {
 }
 
 void SelectByMouse(Workspace& ws, double x, double y) {
-  if (IsCurrentMode(ws.renderer.modes, kModeMultiChoose) && !AnyChoosable(ws)) {
+  if (IsCurrentMode(ws.modes, kModeMultiChoose) && !AnyChoosable(ws)) {
     HideCurrentCandidate(ws);
-    PushMode(ws.renderer.modes, kPopMode, ws.shell());
+    PushMode(ws.modes, kPopMode, ws.shell());
     return;
   }
   ObjectRef p = PickNearestCandidate(ws, x, y);
@@ -342,8 +338,7 @@ void SelectByMouse(Workspace& ws, double x, double y) {
   } else {
     Confirm(ws);
   }
-  if (ws.hooks.raisePanel4) ws.hooks.raisePanel4(IsCurrentMode(ws.renderer.modes, kModeSelect));
-  if (ws.renderer.hooks.refreshStatus) ws.renderer.hooks.refreshStatus();
+  ws.screen.panel4Raised = IsCurrentMode(ws.modes, kModeSelect);
 }
 
 void SelectByKey(Workspace& ws, int keyCode) {
@@ -375,7 +370,7 @@ void SelectByKey(Workspace& ws, int keyCode) {
 
 void ShowCurrentCandidate(Workspace& ws, ObjectRef ref) {
   RemoveMarks(ws.renderer, MarkTag::kCandidate);
-  if (IsCurrentMode(ws.renderer.modes, kModeNewPoint)) {
+  if (IsCurrentMode(ws.modes, kModeNewPoint)) {
     ShowMark(ws.renderer, ObjectMark(MarkTag::kCandidate, ref, 2, 7, -1, true));
     return;
   }

@@ -1,19 +1,22 @@
 // What the interaction works on: the renderer (with the figure, view,
-// settings, mode stack and engine), the number dialogs, the state of
-// picking and of the construction command in progress, and the few things
-// only the window can do (cursor, status panel 4, the pop-up menu, the
-// new-figure question, the save dialog), reached through hooks.
+// settings and engine), the mode stack, the number dialogs, the state of
+// picking and of the construction command in progress, what the screen
+// shows beside the drawing (cursor, status panel 4, a pop-up menu to open),
+// and the two questions only a front end can ask (the new-figure question,
+// the save dialog), reached through hooks.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "interact/attributes.h"
 #include "interact/locus.h"
+#include "interact/modes.h"
 #include "model/figure.h"
 #include "numbers/number_dialogs.h"
 #include "view/renderer.h"
@@ -73,12 +76,18 @@ struct PopupMenu {
 
 enum class NewFigureAnswer { kYes, kSave, kCancel };
 
-struct WorkspaceHooks {
-  std::function<void(CursorShape)> setCursor;
+// What the screen shows beside the drawing, as the interaction last set
+// it; the front end shows it after each event.
+struct ScreenState {
+  CursorShape cursor = CursorShape::kArrow;
   // Status panel 4 and its bevel (raised while choosing what to deform).
-  std::function<void(const std::string& text)> showPanel4;
-  std::function<void(bool raised)> raisePanel4;
-  std::function<void(const PopupMenu&)> openPopup;
+  std::string panel4;
+  bool panel4Raised = false;
+  // A pop-up menu to open at the mouse; the front end takes it.
+  std::optional<PopupMenu> popup;
+};
+
+struct WorkspaceHooks {
   // "新規作図の確認": the user's answer.
   std::function<NewFigureAnswer()> askNewFigure;
   // The Save command with its file dialog.
@@ -101,7 +110,7 @@ struct ScribbleState {
 };
 
 struct Workspace {
-  explicit Workspace(Renderer& r) : renderer(r), fig(r.fig) {}
+  Workspace(Renderer& r, ModeStack& modeStack) : renderer(r), fig(r.fig), modes(modeStack) {}
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
@@ -113,6 +122,7 @@ struct Workspace {
 
   Renderer& renderer;
   Figure& fig;
+  ModeStack& modes;
   NumberDialogs* numbers = nullptr;
   AttributeDialogs* attributes = nullptr;
   bool easyMenu = false;  // the simple menu: only points are picked for dragging
@@ -121,6 +131,7 @@ struct Workspace {
   double deltaVar = 0.5;
   int16_t sDeformKind = 0;
   WorkspaceHooks hooks;
+  ScreenState screen;
   PickState pick;
   ConstructState build;
   DragState drag;

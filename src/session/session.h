@@ -1,11 +1,17 @@
-// Everything the main window works on, without the window: the figure,
-// the view, the settings, the mode stack, the engine and the renderer.
-// The window owns one; the picture command line builds one around a
-// canvas of its own and runs the same start-up steps.
+// One figure being worked on, without any window: the figure, the view,
+// the settings, the mode stack, the engine, the renderer, the interaction
+// and the undo history. A front end (the window, the page) owns one, hands
+// it every event and menu command, and shows what it reports: the layers
+// drawn, the status texts, a pop-up menu to open. The session runs the
+// pipeline of one event (undo bracket, dispatch, draw state) the same way
+// for every front end. The command line builds one around a canvas of its
+// own and runs the same start-up steps.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "geometry/engine.h"
 #include "interact/dispatch.h"
@@ -15,7 +21,8 @@
 #include "lang/translate.h"
 #include "model/figure.h"
 #include "model/figure_file.h"
-#include "platform/shell.h"
+#include "session/front_end.h"
+#include "session/menu_table.h"
 #include "session/settings.h"
 #include "view/canvas.h"
 #include "view/renderer.h"
@@ -23,13 +30,41 @@
 
 namespace sakuzu {
 
+// What the status bar and the window caption show, and the cursor and the
+// replay timer.
+struct StatusTexts {
+  std::string caption;  // "[*name] Sakuzu 0.1.0"; "*" while unsaved
+  std::string panel1;   // the mode
+  std::string panel2;   // the figure file's name
+  std::string panel3;   // the locus switch, or the replayed step
+  std::string panel4;   // the object under the mouse, or what is being chosen
+  bool panel4Raised = false;
+  CursorShape cursor = CursorShape::kArrow;
+  bool replayTimer = false;
+  int replayInterval = 0;  // milliseconds
+  bool operator==(const StatusTexts&) const = default;
+};
+
+// What an event or a command changed, for the front end to show: present
+// the layers drawn (once), refresh the status bar and menus, open a pop-up.
+struct Update {
+  bool figure = false;             // a change was kept, undone or redone, or another figure came
+  bool modes = false;              // the mode stack: the menus' enabling, status panel 1
+  bool status = false;             // the status texts, the cursor or the replay timer may differ
+  uint8_t layers = 0;              // canvas layers drawn, one bit each (1 << Layer)
+  std::optional<PopupMenu> popup;  // the object pop-up menu to open at the mouse
+
+  bool Any() const { return figure || modes || status || layers != 0 || popup.has_value(); }
+};
+
 class Session {
  public:
-  Session(Canvas& canvas, Shell& shell, std::string programFolder);
+  Session(Canvas& canvas, FrontEnd& frontEnd, std::string programFolder);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // Start-up, before the settings: empty tables, standard scale.
+  // ----------------------------------------------------------- start-up
+  // Before the settings: empty tables, standard scale.
   void ResetForStartUp();
   // The standard values, then the settings file; what neither sets keeps
   // its value. The language and display follow.
@@ -37,38 +72,81 @@ class Session {
   void SaveSettings();
   // The standard values of the settings (display, steps, colours).
   void ResetSettings();
-
   // The settings as the renderer and the view use them, and back after a
   // command of the view changed them.
   void ApplySettings();
   void CollectSettings();
-
   // The view mapping for the canvas's current size.
   void SetScreen();
   // The mode stack with the standard mode at its bottom.
   void StartModes();
-
-  // Reads a figure file in place of the figure. On success the figure
-  // file name becomes `path`; a refused file leaves everything as it was.
-  FileOutcome ReadFigureFile(const std::string& path);
-  FileOutcome MergeFigureFile(const std::string& path);
-  FileOutcome WriteFigureFile(const std::string& path);
-
   // The command-line figure of the start-up: quotes removed; a file that
   // does not exist opens nothing. Returns the outcome of reading it (ok
   // when there was nothing to read); the figure is then redrawn, in the
   // complex-number view when it uses complex steps.
   FileOutcome OpenStartUpFigure(std::string_view commandLine);
 
+  // -------------------------------------------------------------- files
+  // The file routine: a refused file leaves everything as it was. A read
+  // file's name becomes the figure's.
+  FileOutcome ReadFigureFile(const std::string& path);
+  FileOutcome MergeFigureFile(const std::string& path);
+  FileOutcome WriteFigureFile(const std::string& path);
+  // The file commands after their dialogs: a figure opened in place of
+  // this one (traces emptied, unchanged since its file), saved under
+  // `path`, or merged into this one; each redraws. False, and the reader's
+  // message shown, when refused.
+  bool OpenFigure(const std::string& path);
+  bool SaveFigure(const std::string& path);
+  bool MergeFigure(const std::string& path);
+  // With unsaved changes: asks whether to save them first; false when the
+  // user keeps the figure (Cancel, or a save that did not happen).
+  bool MaySave();
+
+  // ------------------------------------------------------------- events
+  // The drawing area's mouse and keys (pixels of the drawing area). A
+  // press or key that starts at rest opens a change to undo, which closes
+  // when the modes are at rest again.
+  Update MouseDown(const MouseInput& input);
+  Update MouseMove(const MouseInput& input);
+  Update MouseUp(const MouseInput& input);
+  Update DoubleClick();
+  Update KeyDown(const KeyInput& input);
+  // A tick of the replay timer.
+  Update ReplayTick();
+
+  // A menu command by its item name: the session's own, or one the front
+  // end installed (files, window sizes, pictures). Each command that may
+  // change the figure is one change to undo, captioned by its menu item.
+  Update Command(std::string_view name);
+  bool HasCommand(std::string_view name) const;
+  void SetCommand(std::string_view name, std::function<void()> run);
+  // Other work of the front end that changes the figure, as one change.
+  Update Change(const std::string& caption, const std::function<void()>& work);
+
+  // ------------------------------------------------------ what to show
+  StatusTexts Status();
+  // "元に戻す: 外接円": what undo and redo would take back or do again.
+  std::string UndoCaption() const;
+  std::string RedoCaption() const;
+  // The check marks' state from the settings and switches; the front end
+  // adds its window's size.
+  MenuCheckState MenuChecks() const;
+  int16_t MenuMode() const { return menuMode_; }
+  void SetMenuMode(int16_t mode);
+
   // "すべて表示" (0) and "すべて非表示" (7): the display of every computed
   // number; the numbers the user set free keep theirs. The caller redraws.
   void SetComputedNumbersDisplay(int16_t display);
-
   void Redraw();
+  // What the drawing area shows at rest, drawn anew on another surface of
+  // the same size (vector pictures, printing): the figure as it was last
+  // computed, its traces and the marks over it.
+  void DrawPicture(Canvas& target);
   std::string T(std::string_view japanese) const;
-
   const std::string& ProgramFolderPath() const { return programFolder_; }
   TranslateFn Translator() const { return translate_; }
+  FrontEnd& Front() { return front_; }
 
   Figure fig;
   ViewState view;
@@ -80,18 +158,44 @@ class Session {
   Renderer renderer;
   // Picking, the construction commands and the deformation, and the
   // dispatcher of the drawing area's mouse and keys.
-  Workspace workspace{renderer};
+  Workspace workspace{renderer, modes};
   Dispatcher dispatcher{workspace};
   // Undo and redo, and whether the figure differs from its file.
   History history;
 
  private:
+  void InstallCommands();
+  void InstallOptionCommands();
+  void Add(std::string_view name, std::function<void()> run);
+  // The undo bracket: a change opens at rest and closes at rest.
+  void BeginChange(const std::string& caption);
+  bool EndChange();
+  // The end of every event: settings collected, the change closed.
+  Update Finish(const Changes& changes);
+  template <typename Work>
+  Update Event(const char* caption, Work work);
+  void Undo(bool redo);
+  void ChangeSettings(const std::function<void(Settings&)>& change, bool redraw);
+  void AskSetting(const char* message, const char* title, const std::string& start,
+                  const std::function<void(Settings&, const std::string&)>& apply, bool redraw);
+  void NewFigureCommand();
+
+  FrontEnd& front_;
   std::string programFolder_;
   TranslateFn translate_;
+  std::unordered_map<std::string, std::function<void()>> commands_;
+  std::string changeCaption_;
+  bool savedAfterChange_ = false;       // the change loaded a file: unchanged after it
+  bool figureChanged_ = false;          // since the last update
+  bool skipNewFigureQuestion_ = false;  // the save question was asked already
+  int16_t menuMode_ = kFullMenuMode;
 };
 
 // The command-line text trimmed, with one double quote removed at its end
 // and one at its start.
 std::string CommandLinePath(std::string_view commandLine);
+
+// "0.1.0".
+std::string VersionText(const ProgramVersion& version);
 
 }  // namespace sakuzu

@@ -112,6 +112,82 @@ class Canvas {
   virtual double TextWidth(const std::string& text) const = 0;
 };
 
+// A surface that passes every call on to another and notes which layers
+// were drawn (or emptied) since it was last asked: what a front end must
+// show anew at the end of an event. The renderer draws through one.
+class LayerTracker : public Canvas {
+ public:
+  explicit LayerTracker(Canvas& target) : target_(&target), layer_(target.CurrentLayer()) {}
+
+  Canvas& Target() const { return *target_; }
+  // The layers touched since the last call, one bit each (1 << Layer); the
+  // record starts again.
+  uint8_t TakeDrawnLayers() {
+    uint8_t layers = drawn_;
+    drawn_ = 0;
+    return layers;
+  }
+
+  int Width() const override { return target_->Width(); }
+  int Height() const override { return target_->Height(); }
+  void Clear(Rgb background) override {
+    drawn_ = kAllLayers;
+    layer_ = Layer::kBase;
+    target_->Clear(background);
+  }
+  void ClearLayer(Layer layer) override {
+    Touch(layer);
+    target_->ClearLayer(layer);
+  }
+  void SetLayer(Layer layer) override {
+    layer_ = layer;
+    target_->SetLayer(layer);
+  }
+  Layer CurrentLayer() const override { return layer_; }
+  void SetSmooth(bool smooth) override { target_->SetSmooth(smooth); }
+  void Present() override { target_->Present(); }
+  void DrawPixel(double x, double y, Rgb color) override {
+    TouchCurrent();
+    target_->DrawPixel(x, y, color);
+  }
+  void DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) override {
+    TouchCurrent();
+    target_->DrawLine(x1, y1, x2, y2, pen);
+  }
+  void DrawCircle(double cx, double cy, double radius, const Pen& pen) override {
+    TouchCurrent();
+    target_->DrawCircle(cx, cy, radius, pen);
+  }
+  void DrawArc(double cx, double cy, double radius, double startAngle, double endAngle,
+               const Pen& pen) override {
+    TouchCurrent();
+    target_->DrawArc(cx, cy, radius, startAngle, endAngle, pen);
+  }
+  void DrawPolygon(const std::vector<PixelPoint>& corners, const Pen& pen) override {
+    TouchCurrent();
+    target_->DrawPolygon(corners, pen);
+  }
+  void FillRect(double x1, double y1, double x2, double y2, Rgb color) override {
+    TouchCurrent();
+    target_->FillRect(x1, y1, x2, y2, color);
+  }
+  void SetFont(const CanvasFont& font) override { target_->SetFont(font); }
+  void DrawText(double x, double y, const std::string& text, Rgb color) override {
+    TouchCurrent();
+    target_->DrawText(x, y, text, color);
+  }
+  double TextWidth(const std::string& text) const override { return target_->TextWidth(text); }
+
+ private:
+  static constexpr uint8_t kAllLayers = (1 << kLayerCount) - 1;
+  void Touch(Layer layer) { drawn_ |= static_cast<uint8_t>(1 << static_cast<int>(layer)); }
+  void TouchCurrent() { Touch(layer_); }
+
+  Canvas* target_;
+  Layer layer_;
+  uint8_t drawn_ = 0;
+};
+
 // Draws on `layer` for as long as it lives, then returns to the layer before.
 class LayerScope {
  public:

@@ -232,8 +232,7 @@ void Redraw(Renderer& r) {
   DrawGridLayer(r);
   FullUpdateCompute(r.fig, r.engine);
   DrawMeasuredAngles(r);
-  if ((IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeLoadExample)) &&
-      r.hooks.markDraggableCandidates) {
+  if (r.state.draggableHints && r.hooks.markDraggableCandidates) {
     r.hooks.markDraggableCandidates();
   }
   MarkDraggableLines(r.fig);
@@ -243,8 +242,22 @@ void Redraw(Renderer& r) {
   }
   DrawFigure(r);
   DrawNumberDisplay(r);
-  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
-  c.Present();
+}
+
+void DrawScene(Renderer& r, const std::function<void()>& drawTraces) {
+  Canvas& c = r.canvas;
+  c.SetSmooth(r.settings.smooth);
+  c.SetFont(r.settings.font);
+  c.Clear(r.view.backColor);
+  DrawGridLayer(r);
+  DrawMeasuredAngles(r);
+  if (drawTraces) {
+    LayerScope trace(c, Layer::kTrace);
+    drawTraces();
+  }
+  DrawFigure(r);
+  DrawNumberDisplay(r);
+  DrawOverlay(r);
 }
 
 void DrawGridLayer(Renderer& r) {
@@ -285,10 +298,11 @@ void StartDeformationStep(Renderer& r) {
 
 void FinishDeformationStep(Renderer& r) {
   LayerScope live(r.canvas, Layer::kLive);
+  r.drawingStep = true;
   DrawMeasuredAngles(r);
   DrawFigureWhere(r, [&](ObjectRef ref) { return !IsFixedObject(r, ref); });
+  r.drawingStep = false;
   DrawNumberDisplay(r);
-  r.canvas.Present();
 }
 
 void DrawFigure(Renderer& r) {
@@ -455,11 +469,8 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source) {
   Figure& fig = r.fig;
   int i = ref.index;
   if (ref.ObjectClassCode() != kPointClass || i < 1 || i > fig.Points.UpperBound()) return;
-  if (labelCode != 0 && r.settings.notChrDisp != 0 &&
-      (IsCurrentMode(r.modes, kModeStandard) || IsCurrentMode(r.modes, kModeDeform) ||
-       IsCurrentMode(r.modes, kModeCalculating))) {
-    return;
-  }
+  bool hidden = r.drawingStep ? r.state.movingLabelsHidden : r.state.labelsHidden;
+  if (labelCode != 0 && hidden) return;
   // The background colour would only erase.
   if (labelCode == 0 || labelCode >= 8) return;
   Rgb color = PaletteColor(r, labelCode);
@@ -559,23 +570,18 @@ void ZoomComplexCommand(Renderer& r) {
 void ToggleAxisCommand(Renderer& r) {
   r.view.axisOn = !r.view.axisOn;
   DrawGridLayer(r);
-  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
-  r.canvas.Present();
 }
 
 void SetAxisKindCommand(Renderer& r, int16_t kind) {
   r.view.AxisKind = kind;
   r.view.axisOn = true;
   DrawGridLayer(r);
-  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
-  r.canvas.Present();
 }
 
 void SetAxisColorCommand(Renderer& r, Rgb color) {
   r.view.axisColor = color;
   r.view.axisColorInitialised = true;
   DrawGridLayer(r);
-  r.canvas.Present();
 }
 
 void SetBackgroundCommand(Renderer& r, Rgb color) {

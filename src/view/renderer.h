@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "geometry/engine.h"
-#include "interact/modes.h"
 #include "model/figure.h"
 #include "view/canvas.h"
 #include "view/dependents.h"
@@ -28,7 +27,7 @@ namespace sakuzu {
 // Display settings, each restored from the settings file under its key.
 struct DisplaySettings {
   int16_t colorStrength = 255;   // "ColorStrength": 1 to 255; 0 reads as 255
-  int16_t notChrDisp = 0;        // non-zero hides labels in modes 2, 6 and 16
+  int16_t notChrDisp = 0;        // non-zero hides point labels (see DrawState)
   int penWidth = 1;              // "ZKwin.DrawWidth": 1 to 10 pixels
   CanvasFont font;               // "ZKwin.FontName", "ZKwin.FontSize" (points, used as pixels)
   int replayInterval = 500;      // "ZKwin_Redraw_Slow", milliseconds
@@ -66,10 +65,22 @@ struct AngleMarkList {
   int16_t count = 0;
 };
 
-// Work that later modules add to the redraw; an empty hook does nothing.
+// What the picture shows besides the figure, decided by the session from
+// the interaction's state, so that the renderer never reads the mode stack.
+struct DrawState {
+  // Point labels are left out at rest (the labels switch is off and the
+  // standard or deformation mode is on) and in each deformation step (the
+  // switch is off).
+  bool labelsHidden = false;
+  bool movingLabelsHidden = false;
+  // The full redraw shows where dragging is possible (standard mode).
+  bool draggableHints = false;
+};
+
+// Work that the interaction adds to the redraw; an empty hook does nothing.
 struct RenderHooks {
-  // Redraw in modes 2 and 8: rebuild the draggable candidates (and, in the
-  // simple menu, mark them all with the hover mark).
+  // Redraw with draggable hints: rebuild the draggable candidates (and, in
+  // the simple menu, mark them all with the hover mark).
   std::function<void()> markDraggableCandidates;
   // Redraw: draw the stored locus traces (on the trace layer), before the figure.
   std::function<void()> drawLocusTraces;
@@ -79,23 +90,24 @@ struct RenderHooks {
   // After the normal number list: the locus recording appends a row while
   // its switch is on.
   std::function<void()> afterNumberList;
-  // Window caption, status panels 1 and 2, menu states.
-  std::function<void()> refreshStatus;
-  // Status panel 3; "" empties it.
-  std::function<void(const std::string&)> showPanel3;
-  // The replay timer on or off, with its interval in milliseconds.
-  std::function<void(bool enabled, int intervalMs)> setReplayTimer;
 };
 
 // Everything a drawing call reads or writes. The session owns one; the
-// engine is the one the recomputation runs with.
+// engine is the one the recomputation runs with. Drawing goes to `target`
+// through `canvas`, which notes the layers drawn.
 struct Renderer {
+  Renderer(Figure& figure, Canvas& target, ViewState& viewState, DisplaySettings& display,
+           Engine& computation)
+      : fig(figure), canvas(target), view(viewState), settings(display), engine(computation) {}
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
+
   Figure& fig;
-  Canvas& canvas;
+  LayerTracker canvas;
   ViewState& view;
   DisplaySettings& settings;
-  ModeStack& modes;
   Engine& engine;
+  DrawState state{};
   RenderHooks hooks{};
   AngleMarkList angleMarks{};
   // Every object's colour at the last full redraw, by class 1 to 3.
@@ -104,6 +116,8 @@ struct Renderer {
   DependentSet moving{};
   // The marks on the overlay layer.
   std::vector<OverlayMark> overlay{};
+  // True while a deformation step draws what moves.
+  bool drawingStep = false;
 };
 
 // The screen colour of a palette index (0 = background, 1 to 6 with the
@@ -112,11 +126,16 @@ struct Renderer {
 Rgb PaletteColor(Renderer& r, int index);
 
 // The full update: clear, axes, recomputation, previous-state copy,
-// draggable lines, traces, figure, number list, status.
+// draggable lines, traces, figure, number list.
 void Redraw(Renderer& r);
 // Every visible object on the current layer: points first, lines and
 // circles over them, and the points with a pixel style (10 and above) last.
 void DrawFigure(Renderer& r);
+// What the full redraw shows, drawn anew from the tables as they are (no
+// recomputation): grid, angle marks, traces (`drawTraces`, on the trace
+// layer), figure, number list, and the overlay's marks. For pictures of the
+// drawing on another surface.
+void DrawScene(Renderer& r, const std::function<void()>& drawTraces);
 
 // A deformation's layers. Begin after the dependency analysis with the
 // moved objects: what can move is everything built on them; the base

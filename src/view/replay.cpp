@@ -59,23 +59,14 @@ void DrawStepOutputs(Renderer& r, const ReplayState& replay, int step, int code)
   }
 }
 
-void ShowPanel3(Renderer& r, const std::string& text) {
-  if (r.hooks.showPanel3) r.hooks.showPanel3(text);
-}
+}  // namespace
 
-void SetTimer(Renderer& r, ReplayState& replay, bool running) {
-  replay.timerRunning = running;
-  if (r.hooks.setReplayTimer) r.hooks.setReplayTimer(running, r.settings.replayInterval);
-}
-
-void Start(Renderer& r, ReplayState& replay) {
+void BeginReplayPicture(Renderer& r, ReplayState& replay) {
   replay.shownStep = 1;
   r.canvas.Clear(r.view.backColor);
   r.angleMarks.count = 0;
   r.overlay.clear();
-  PushMode(r.modes, kModeReplay, *r.engine.shell);
-  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
-  int points = std::min<int>(r.fig.ObjectCounts[kPointClass], r.fig.Points.UpperBound());
+  int points = ClassCount(r.fig, kPointClass);
   replay.freePointsShown = 0;
   for (int i = 1; i <= points && r.fig.Points[i].independent != 0; ++i) {
     ObjectRef ref{kPointClass, static_cast<int16_t>(i)};
@@ -83,57 +74,15 @@ void Start(Renderer& r, ReplayState& replay) {
     if (r.fig.Points[i].color == 0) DrawPointLabel(r, ref, 7, kCurrentTables);
     replay.freePointsShown = static_cast<int16_t>(i);
   }
-  if (r.settings.replayInterval == 0) r.settings.replayInterval = kReplayDefaultInterval;
-  SetTimer(r, replay, true);
 }
 
-void Finish(Renderer& r, ReplayState& replay) {
-  PushMode(r.modes, kPopMode, *r.engine.shell);
-  if (r.hooks.refreshStatus) r.hooks.refreshStatus();
-  SetTimer(r, replay, false);
-  ShowPanel3(r, "");
-  Redraw(r);
-}
-
-}  // namespace
-
-void ReplayConstruction(Renderer& r, ReplayState& replay, int flag) {
-  if (flag == kReplayStart) {
-    Start(r, replay);
-  } else {
-    // A late tick or key after the replay ended must not step or pop again.
-    if (!IsCurrentMode(r.modes, kModeReplay)) return;
-    replay.shownStep =
-        flag == kReplayEnd ? r.fig.StepCount : static_cast<int16_t>(replay.shownStep + 1);
-  }
+void DrawReplayStep(Renderer& r, ReplayState& replay) {
   DrawStepOutputs(r, replay, replay.shownStep - 1, kDrawOwnColor);
-  ShowPanel3(r, StepDescription(r.fig, replay.shownStep, r.engine.translate));
+  replay.caption = StepDescription(r.fig, replay.shownStep, r.engine.translate);
   // The red picture goes away with the next step, leaving the own colour.
   r.canvas.ClearLayer(Layer::kOverlay);
-  {
-    LayerScope overlay(r.canvas, Layer::kOverlay);
-    DrawStepOutputs(r, replay, replay.shownStep, kDrawRed);
-  }
-  // An empty figure has no step to show: it ends at once too.
-  if (replay.shownStep >= r.fig.StepCount) {
-    Finish(r, replay);
-    return;
-  }
-  r.canvas.Present();
-}
-
-void ReplayKey(Renderer& r, ReplayState& replay, int keyCode) {
-  if (keyCode == kEscapeKey) {
-    ReplayConstruction(r, replay, kReplayEnd);
-    return;
-  }
-  SetTimer(r, replay, false);
-  ReplayConstruction(r, replay, kReplayNext);
-}
-
-void ReplayClick(Renderer& r, ReplayState& replay, bool leftButton) {
-  bool toEnd = !leftButton || replay.timerRunning;
-  ReplayConstruction(r, replay, toEnd ? kReplayEnd : kReplayNext);
+  LayerScope overlay(r.canvas, Layer::kOverlay);
+  DrawStepOutputs(r, replay, replay.shownStep, kDrawRed);
 }
 
 std::string StepDescription(const Figure& fig, int step, const TranslateFn& translate) {

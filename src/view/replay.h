@@ -1,6 +1,8 @@
-// The step-by-step replay of the construction ("作図手続きの再生"): the free
-// points first, then each step's outputs in red (on the overlay), the step
-// before in its own colour, with the step's description in status panel 3.
+// The pictures of the step-by-step replay of the construction
+// ("作図手続きの再生"): the free points first, then each step's outputs in
+// red (on the overlay), the step before in its own colour, with the step's
+// description for status panel 3. The replay's mode and timer are the
+// interaction's (interact/replay_mode.h).
 #pragma once
 
 #include <cstdint>
@@ -12,28 +14,21 @@
 
 namespace sakuzu {
 
-constexpr int kReplayStart = 1;
-constexpr int kReplayNext = 0;
-constexpr int kReplayEnd = -1;
 constexpr int kReplayDefaultInterval = 300;  // milliseconds, when none was set
 
 struct ReplayState {
   int16_t shownStep = 0;
   bool timerRunning = false;
   int16_t freePointsShown = 0;  // the leading free points drawn at the start
+  std::string caption;          // the shown step's description (status panel 3)
 };
 
-// flag kReplayStart starts (mode 73), kReplayNext shows the next step (a
-// timer tick), kReplayEnd jumps to the last step. Reaching the last step
-// leaves mode 73 and runs the full redraw. Ticks outside mode 73 are ignored.
-void ReplayConstruction(Renderer& r, ReplayState& replay, int flag);
-
-// Input during the replay: a key (Esc jumps to the end, any other stops the
-// timer and shows the next step) and a click (the right button, or the left
-// one while the timer runs, jumps to the end; else the next step).
-constexpr int kEscapeKey = 27;
-void ReplayKey(Renderer& r, ReplayState& replay, int keyCode);
-void ReplayClick(Renderer& r, ReplayState& replay, bool leftButton);
+// The start of a replay: every layer emptied, the leading free points
+// drawn; step 1 is the next to show.
+void BeginReplayPicture(Renderer& r, ReplayState& replay);
+// Shows replay.shownStep: the step before it in its own colour, this one
+// in red on the overlay, its description in `caption`.
+void DrawReplayStep(Renderer& r, ReplayState& replay);
 
 // The status bar text of a step: "name:(点(A) , 点(B))→(線(1))".
 std::string StepDescription(const Figure& fig, int step, const TranslateFn& translate = {});

@@ -57,7 +57,7 @@ class ConstructWindowTest : public QObject {
 
     QTest::keyClick(&w, Qt::Key_U, Qt::ControlModifier);  // deletes the second circle
     std::string path = (Home() / "circle.zk4").string();
-    QVERIFY(w.SaveFigureAs(path));
+    QVERIFY(w.files().SaveFigureAs(path));
     Figure saved;
     QVERIFY(ReadWriteFigure(saved, path, FigureFileMode::kRead).ok);
     QCOMPARE(saved.StepCount, int16_t{7});
@@ -95,7 +95,7 @@ class ConstructWindowTest : public QObject {
     QVERIFY(std::abs(fig.Circles[1].radius - radius) > 0.1);
 
     std::string path = (Home() / "dragged.zk4").string();
-    QVERIFY(w.SaveFigureAs(path));
+    QVERIFY(w.files().SaveFigureAs(path));
     Figure saved;
     QVERIFY(ReadWriteFigure(saved, path, FigureFileMode::kRead).ok);
     QCOMPARE(saved.Points[1].x, fig.Points[1].x);

@@ -157,7 +157,7 @@ class EnglishTest : public QObject {
     // batch pictures write beside the figure, so the figure is a copy; no
     // second program starts and no browser opens.
     std::filesystem::copy_file(SAKUZU_SAMPLES "/sample.zk4", Home() / "sample.zk4");
-    QVERIFY(w.ReadZKFigFile((Home() / "sample.zk4").string()));
+    QVERIFY(w.files().ReadZKFigFile((Home() / "sample.zk4").string()));
     w.exports().startProgram = [](const QString&, const QStringList&) { return true; };
     w.exports().openDocument = [](const std::string&) { return true; };
 
@@ -179,7 +179,7 @@ class EnglishTest : public QObject {
       menus.Action("mnuZoomIn")->trigger();
     }
     QVERIFY(reader.Saw(EnglishFor(kZoomLimitMessage)));
-    QVERIFY(!w.ReadZKFigFile((Home() / "none.zk4").string()));
+    QVERIFY(!w.files().ReadZKFigFile((Home() / "none.zk4").string()));
     QVERIFY(reader.Saw(EnglishFor("図形ファイルを読み込めませんでした。")));
     QVERIFY(reader.Modals() >= 12);  // file, prompt, colour, font, language and message boxes
 

@@ -66,7 +66,7 @@ class ExportWindowTest : public QObject {
     };
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
-    QVERIFY(w_->ReadZKFigFile(kSample));
+    QVERIFY(w_->files().ReadZKFigFile(kSample));
   }
 
   void cleanup() { w_.reset(); }
@@ -117,14 +117,14 @@ class ExportWindowTest : public QObject {
     fs::copy_file(kSample, folder / "c.zk4");
     WriteText(folder / "bad.zk4", "3\r\n\"PNEW\"\r\n");
     WriteText(folder / "notes.txt", "");
-    QVERIFY(w.ReadZKFigFile((folder / "c.zk4").string()));
+    QVERIFY(w.files().ReadZKFigFile((folder / "c.zk4").string()));
     QCOMPARE(w.exports().BatchFolder(), folder.string());
     // Unsaved changes: Cancel keeps the figure and makes nothing.
     w.session().history.MarkUnsaved();
-    w.askSave = [] { return ZKwin::SaveAnswer::kCancel; };
+    w.shell().askSave = [] { return SaveAnswer::kCancel; };
     Trigger(w, "mnuHmakeAllBmp");
     QVERIFY(!fs::exists(folder / "bmp"));
-    w.askSave = [] { return ZKwin::SaveAnswer::kDiscard; };
+    w.shell().askSave = [] { return SaveAnswer::kDiscard; };
     Trigger(w, "mnuHmakeAllBmp");
     QCOMPARE(QImage(QString::fromStdString((folder / "bmp/a.bmp").string())).size(),
              w.canvas().Composed().size());

@@ -86,16 +86,18 @@ class ExportsTest : public QObject {
     WriteFigure(fig, figure_.string());
   }
 
-  // The kept calls give the picture the window shows: every layer, the
-  // same places, colours, dots and letters.
+  // The picture drawn on demand is the one the window shows: every layer,
+  // the same places, colours, dots and letters.
   void ReplayMatchesTheWindowsPixels() {
     RenderOptions options;
     options.figurePath = figure_.string();
-    FigureDrawing drawing(options, NullShell());
+    FrontEnd front;
+    FigureDrawing drawing(options, front);
     std::string message;
     QVERIFY2(drawing.Open(message), message.c_str());
     QImage window = drawing.Picture().convertToFormat(QImage::Format_RGB32);
-    QImage replay = ReplayImage(drawing.calls, 1);
+    PainterCanvas calls = drawing.Calls();
+    QImage replay = ReplayImage(calls, 1);
     QCOMPARE(replay.size(), window.size());
     int ink = 0, differ = 0;
     for (int y = 0; y < window.height(); ++y) {
@@ -110,7 +112,7 @@ class ExportsTest : public QObject {
     QVERIFY(ink > 2000);
     QVERIFY2(differ * 100 < ink,
              qPrintable(QString("%1 of %2 ink pixels differ").arg(differ).arg(ink)));
-    QCOMPARE(ReplayImage(drawing.calls, 2).size(), window.size() * 2);
+    QCOMPARE(ReplayImage(calls, 2).size(), window.size() * 2);
   }
 
   void SvgAndPdfKeepLinesCirclesAndText() {

@@ -36,10 +36,12 @@ class HistoryWindowTest : public QObject {
   void UndoRedoAndTheSaveQuestion() {
     ZKwin w;
     int asked = 0;
-    ZKwin::SaveAnswer answer = ZKwin::SaveAnswer::kCancel;
-    w.askSave = [&] { return ++asked, answer; };
+    SaveAnswer answer = SaveAnswer::kCancel;
+    w.shell().askSave = [&] { return ++asked, answer; };
     // The killed program's copy waits for the test below.
-    w.askRestore = [](const RecoveryFiles::Leftover&) { return ZKwin::RestoreAnswer::kLater; };
+    w.files().askRestore = [](const RecoveryFiles::Leftover&) {
+      return FileCommands::RestoreAnswer::kLater;
+    };
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QVERIFY(!w.menus().Action("mnuEUndo")->isEnabled());
@@ -61,7 +63,7 @@ class HistoryWindowTest : public QObject {
     QCOMPARE(asked, 1);
     QCOMPARE(w.session().fig.ObjectCounts[kPointClass], int16_t{2});
     // Discard lets the window go.
-    answer = ZKwin::SaveAnswer::kDiscard;
+    answer = SaveAnswer::kDiscard;
     QVERIFY(w.close());
     QCOMPARE(asked, 2);
   }
@@ -72,22 +74,22 @@ class HistoryWindowTest : public QObject {
     QVERIFY(fs::exists(Home() / kMarker));
     ZKwin w;
     std::vector<std::string> offered;
-    w.askRestore = [&](const RecoveryFiles::Leftover& leftover) {
+    w.files().askRestore = [&](const RecoveryFiles::Leftover& leftover) {
       offered.push_back(leftover.figureName);
-      return ZKwin::RestoreAnswer::kRestore;
+      return FileCommands::RestoreAnswer::kRestore;
     };
-    w.OfferRecovery();
+    w.files().OfferRecovery();
     QCOMPARE(offered, std::vector<std::string>{"untitled"});
     QCOMPARE(w.session().fig.ObjectCounts[kPointClass], int16_t{3});
     QVERIFY(w.session().history.IsModified());
     QVERIFY(w.windowTitle().startsWith("[*untitled]"));
     // Our own copy now; nothing more is offered to another window.
     ZKwin other;
-    other.askRestore = [&](const RecoveryFiles::Leftover&) {
+    other.files().askRestore = [&](const RecoveryFiles::Leftover&) {
       offered.push_back("again");
-      return ZKwin::RestoreAnswer::kLater;
+      return FileCommands::RestoreAnswer::kLater;
     };
-    other.OfferRecovery();
+    other.files().OfferRecovery();
     QCOMPARE(offered.size(), size_t{1});
     w.session().history.MarkSaved();
     QVERIFY(w.close());  // a normal exit leaves no copy behind
@@ -100,8 +102,10 @@ class HistoryWindowTest : public QObject {
     ZKwin w;
     std::vector<std::string> messages;
     w.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
-    w.askRestore = [](const RecoveryFiles::Leftover&) { return ZKwin::RestoreAnswer::kRestore; };
-    w.OfferRecovery();
+    w.files().askRestore = [](const RecoveryFiles::Leftover&) {
+      return FileCommands::RestoreAnswer::kRestore;
+    };
+    w.files().OfferRecovery();
     QCOMPARE(messages.size(), size_t{1});
     QVERIFY(fs::exists(Home() / "recover-999999-1.zk4.damaged"));
     QCOMPARE(w.session().fig.StepCount, int16_t{0});
@@ -119,7 +123,7 @@ int main(int argc, char** argv) {
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) _exit(1);
     PlacePoints(w, {{100, 100}, {200, 150}, {300, 100}});
-    w.WriteRecoveryNow();
+    w.files().WriteRecoveryNow();
     WriteText(Home() / kMarker, "1");
     for (;;) pause();  // until killed
   }

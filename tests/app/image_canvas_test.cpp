@@ -19,7 +19,6 @@ struct Picture {
   Picture() {
     engine.shell = &NullShell();
     SetScreen(view, canvas.Width(), canvas.Height());
-    PushMode(modes, kModeStandard, NullShell());
     AddFreePoint(fig, -6, 0, 0, 7, "A");
     AddFreePoint(fig, 6, 0, 0, 7, "B");
     AddStepOnFirstTwoPoints(fig, "L1", kLineClass);
@@ -51,9 +50,8 @@ struct Picture {
   ImageCanvas canvas{401, 301};
   ViewState view;
   DisplaySettings settings;
-  ModeStack modes;
   Engine engine;
-  Renderer r{fig, canvas, view, settings, modes, engine};
+  Renderer r{fig, canvas, view, settings, engine};
   bool first = true;
 };
 
@@ -106,9 +104,11 @@ class ImageCanvasTest : public QObject {
     QList<QRect> changes;
     p.canvas.SetChangeListener([&](const QRect& r) { changes << r; });
     ToggleAxisCommand(p.r);
+    p.canvas.Present();
     QCOMPARE(changes.size(), 1);
     QCOMPARE(p.At(1, 0, 0, 0), kBlackPixel);  // the axis lies under the line
     ToggleAxisCommand(p.r);
+    p.canvas.Present();
     QCOMPARE(p.At(1, 0), kBlackPixel);
     QCOMPARE(p.At(1, 1), kWhitePixel);  // the grid is gone
     {

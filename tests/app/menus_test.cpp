@@ -236,7 +236,7 @@ class MenusTest : public QObject {
         continue;
       }
       std::string caption = Trim(entry.caption);
-      std::string keys = entry.shortcut.toString(QKeySequence::PortableText).toStdString();
+      std::string keys(entry.shortcut);
       for (const auto& [manual, text] :
            {std::pair{&japanese, caption}, {&english, EnglishFor(caption)}}) {
         std::string row = ManualEntry(*manual, entry.name);

@@ -73,8 +73,9 @@ class ZKwinTest : public QObject {
       QCOMPARE(w.session().view.ViewScale, 0.05);
       // No data folder file: the sample is the starting file of the dialogs,
       // found beside the program when the program's folder has none.
-      QVERIFY(w.DataFolder().ends_with("sample.zk4") && fs::is_regular_file(w.DataFolder()));
-      QVERIFY(w.FileFilter().contains("ZK4形式(*.zk4)"));
+      QVERIFY(w.files().DataFolder().ends_with("sample.zk4") &&
+              fs::is_regular_file(w.files().DataFolder()));
+      QVERIFY(w.files().FileFilter().contains("ZK4形式(*.zk4)"));
     }
     WriteText(Home() / kConfig,
               "ZKwin_Language =English\r\nZKwin_MenuMode =-1 \r\naxissw =-1 \r\n"
@@ -192,25 +193,25 @@ class ZKwinTest : public QObject {
     std::vector<std::string> messages;
     w.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
     std::string sample = SAKUZU_SAMPLES "/sample.zk4";
-    QVERIFY(w.ReadZKFigFile(sample));
+    QVERIFY(w.files().ReadZKFigFile(sample));
     QImage before = w.canvas().Composed();
     int16_t steps = w.session().fig.StepCount;
     QVERIFY(steps > 0 && messages.empty());
 
     fs::path bad = Home() / "bad.zk4";
     WriteText(bad, "3\r\n\"PNEW\"\r\nnot a figure\r\n");
-    QVERIFY(!w.ReadZKFigFile(bad.string()) && !w.MergeFigure(bad.string()));
+    QVERIFY(!w.files().ReadZKFigFile(bad.string()) && !w.files().MergeFigure(bad.string()));
     QCOMPARE(messages.size(), size_t{2});
     QVERIFY(w.session().fig.StepCount == steps && w.session().fig.FigureFileName == sample);
     QVERIFY(w.canvas().Composed() == before);
 
     // A file that cannot be written gives the read-only message.
-    QVERIFY(!w.SaveFigureAs((Home() / "no folder" / "x.zk4").string()));
+    QVERIFY(!w.files().SaveFigureAs((Home() / "no folder" / "x.zk4").string()));
     QCOMPARE(messages.back(), std::string(kReadOnlyMessage));
     QCOMPARE(w.session().fig.FigureFileName, sample);
     // Saving and merging a good file: panel 2 names the figure's own file.
     std::string copy = (Home() / "copy.zk4").string();
-    QVERIFY(w.SaveFigureAs(copy) && w.MergeFigure(sample));
+    QVERIFY(w.files().SaveFigureAs(copy) && w.files().MergeFigure(sample));
     QCOMPARE(w.Panel(2)->text(), QString("copy.zk4"));
     QCOMPARE(static_cast<int>(w.session().fig.StepCount), 2 * steps);
 
@@ -225,7 +226,9 @@ class ZKwinTest : public QObject {
   void OptionPromptsAndSettingsFile() {
     ZKwin w;
     std::string answer;
-    w.inputBox = [&](const std::string&, const std::string&, const std::string&) { return answer; };
+    w.shell().inputBox = [&](const std::string&, const std::string&, const std::string&) {
+      return answer;
+    };
     answer = "15", Trigger(w, "mnuWidth");
     QCOMPARE(w.session().display.penWidth, 10);
     answer = "33", Trigger(w, "mnuOdeformManual");
@@ -301,7 +304,7 @@ class ZKwinTest : public QObject {
 
   void TextWindowReportAndMatrixOutput() {
     ZKwin w;
-    QVERIFY(w.ReadZKFigFile(SAKUZU_SAMPLES "/sample.zk4"));
+    QVERIFY(w.files().ReadZKFigFile(SAKUZU_SAMPLES "/sample.zk4"));
     Trigger(w, "mnuEditFigDataView");
     TextViewer& viewer = w.viewer();
     QVERIFY(viewer.Text().starts_with("FileName : "));
