@@ -90,7 +90,7 @@ struct Before {
     changes.status =
         changes.modes || screen != std::tie(now.cursor, now.panel4, now.panel4Raised) ||
         replay != std::tie(d.replay.caption, d.replay.timerRunning) || now.popup.has_value();
-    changes.layers = d.ws.renderer.canvas.TakeDrawnLayers();
+    changes.layers = d.ws.renderer.canvas.DrawnLayers();
     return changes;
   }
 

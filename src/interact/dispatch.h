@@ -40,7 +40,9 @@ struct Dispatcher {
 struct Changes {
   bool modes = false;   // the mode stack: the menus, status panel 1
   bool status = false;  // a status text, the cursor, the replay timer, a pop-up to open
-  uint8_t layers = 0;   // the canvas layers drawn, one bit each (1 << Layer)
+  // The canvas layers drawn since whoever shows them last took the record
+  // (LayerTracker::TakeDrawnLayers), one bit each (1 << Layer).
+  uint8_t layers = 0;
 
   Changes& operator|=(const Changes& other) {
     modes |= other.modes;

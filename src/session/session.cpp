@@ -242,7 +242,7 @@ Update Session::Finish(const Changes& changes) {
   figureChanged_ = false;
   update.modes = changes.modes;
   update.status = changes.status || update.figure;
-  update.layers = changes.layers | renderer.canvas.TakeDrawnLayers();
+  update.layers = renderer.canvas.TakeDrawnLayers();
   update.popup = std::move(workspace.screen.popup);
   workspace.screen.popup.reset();
   return update;
@@ -264,7 +264,7 @@ Update Session::MouseMove(const MouseInput& input) {
   if (!changes.modes) {
     Update update;
     update.status = changes.status;
-    update.layers = changes.layers;
+    update.layers = renderer.canvas.TakeDrawnLayers();
     return update;
   }
   return Finish(changes);
@@ -287,7 +287,7 @@ Update Session::ReplayTick() {
   Update update;
   update.modes = changes.modes;
   update.status = changes.status;
-  update.layers = changes.layers;
+  update.layers = renderer.canvas.TakeDrawnLayers();
   return update;
 }
 

@@ -120,8 +120,10 @@ class LayerTracker : public Canvas {
   explicit LayerTracker(Canvas& target) : target_(&target), layer_(target.CurrentLayer()) {}
 
   Canvas& Target() const { return *target_; }
-  // The layers touched since the last call, one bit each (1 << Layer); the
-  // record starts again.
+  // The layers touched since the record last started, one bit each
+  // (1 << Layer).
+  uint8_t DrawnLayers() const { return drawn_; }
+  // The same, and the record starts again.
   uint8_t TakeDrawnLayers() {
     uint8_t layers = drawn_;
     drawn_ = 0;
