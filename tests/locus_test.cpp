@@ -8,6 +8,7 @@
 
 #include "interact/deform.h"
 #include "interaction_fixture.h"
+#include "lang/translate.h"
 #include "macros/macros.h"
 
 namespace sakuzu {
@@ -65,6 +66,7 @@ TEST(Locus, TracesOfMovingObjects) {
   b.Key(kKeyEnter);  // placed where it is
   b.fig.Points[3].locusColor = 4;
   b.fig.Circles[1].locusColor = 0;
+  EXPECT_EQ(LocusStateText(b.ws), "×軌");  // off from the start, and shown so
   ToggleLocus(b.ws);
   EXPECT_EQ(LocusStateText(b.ws), "軌");
   StartPointDrag(b.ws, 3);
@@ -80,6 +82,10 @@ TEST(Locus, TracesOfMovingObjects) {
   EXPECT_TRUE(b.ws.locus.points.empty());
   ToggleLocus(b.ws);
   EXPECT_EQ(LocusStateText(b.ws), "×軌");
+  b.r.engine.translate = [](const std::string& text) { return EnglishFor(text); };
+  EXPECT_EQ(LocusStateText(b.ws), "Locus off");  // a switch, not a command
+  ToggleLocus(b.ws);
+  EXPECT_EQ(LocusStateText(b.ws), "Locus on");
 }
 
 // The sign of the locus variable marks the point; the scan visits every

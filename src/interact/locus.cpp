@@ -132,7 +132,6 @@ bool RecordBook::Flush() {
 void ToggleLocus(Workspace& ws) {
   LocusState& locus = ws.locus;
   locus.on = !locus.on;
-  locus.used = true;
   if (locus.on) {
     locus.record.Open(ws.fig, ws.programTitle, ws.T("Excelなどで開く"), ws.T("測定値の結果"));
   } else {
@@ -142,7 +141,6 @@ void ToggleLocus(Workspace& ws) {
 }
 
 std::string LocusStateText(const Workspace& ws) {
-  if (!ws.locus.used) return {};
   return ws.T(ws.locus.on ? kLocusOnText : kLocusOffText);
 }
 

@@ -73,7 +73,6 @@ std::string HtmlText(std::string_view text);
 
 struct LocusState {
   bool on = false;
-  bool used = false;                // switched at least once: panel 3 shows the state
   std::vector<PointRecord> points;  // samples, coloured in their locus colour
   std::vector<LineRecord> lines;
   std::vector<CircleRecord> circles;
@@ -83,8 +82,7 @@ struct LocusState {
 
 // "On/Off" (the menu, or a click on status panel 3): traces and records.
 void ToggleLocus(Workspace& ws);
-// Panel 3's text: "軌" while on, "×軌" while off (nothing before the
-// switch was first used).
+// Panel 3's text: "軌" while on, "×軌" while off, from the start.
 std::string LocusStateText(const Workspace& ws);
 // Empties the traces and starts the record anew; the caller redraws.
 void ResetTraces(Workspace& ws);
