@@ -220,6 +220,7 @@ void EndKeyboardDeformation(Workspace& ws) {
   ws.pick.chosenPoints.clear();
   Pop(ws);
   Redraw(ws.renderer);
+  ws.locus.record.Flush();
 }
 
 // Keys "S", "M", "F", "0" to "5": the step of points, or of numbers.
@@ -547,6 +548,7 @@ void EndDrag(Workspace& ws) {
   ws.drag.draggedPoint = 0;
   ws.drag.draggedObject = {};
   Redraw(ws.renderer);
+  ws.locus.record.Flush();  // the drag's rows, the redraw's among them, on the disk
 }
 
 void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {

@@ -71,6 +71,7 @@ void RecordBook::Open(const Figure& fig, const std::string& title,
   rows_.clear();
   written_ = 0;
   open_ = true;
+  lastFlush_ = clock_();
   std::string html = "<html><head><meta charset=\"utf-8\"></head><body>\n<small>\n";
   html += "<a href=" + std::string(kRecordCsvName) + ">[" + EscapeHtml(openInSpreadsheet) +
           "]</a>\n</small>\n";
@@ -105,11 +106,21 @@ void RecordBook::AddRow(const Figure& fig, int decimals) {
   }
   rows_.push_back(std::move(row));
   constexpr size_t kBatch = 200;
-  if (rows_.size() - written_ >= kBatch) Flush();
+  if (rows_.size() - written_ >= kBatch) {
+    Flush();
+  } else {
+    FlushIfDue();
+  }
+}
+
+bool RecordBook::FlushIfDue() {
+  if (written_ >= rows_.size() || clock_() - lastFlush_ < kFlushInterval) return !failed_;
+  return Flush();
 }
 
 bool RecordBook::Flush() {
   if (written_ >= rows_.size() || failed_) return !failed_;
+  lastFlush_ = clock_();
   std::string html, csv;
   for (size_t r = written_; r < rows_.size(); ++r) {
     html += "<tr>\n";

@@ -7,6 +7,7 @@
 // and a scan moves the point over the whole drawing to map that sign.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -32,10 +33,17 @@ constexpr std::string_view kRecordNotWrittenMessage =
     "測定記録のファイルに書き込めません。記録は画面の終了まで保たれます。";
 
 // The measured values of one row, and the file writer that keeps them.
-// Rows are kept in memory and written in batches; a file that cannot be
-// written is reported once and recording goes on in memory.
+// Rows are kept in memory and reach the files in batches: a row added
+// when the last write is a second old writes what waits, the end of a drag
+// writes it all, and a front end calls FlushIfDue from a short timer so
+// that the rows of a pause follow within a second (and the timer's
+// period). A file that cannot be written is reported once and recording
+// goes on in memory.
 class RecordBook {
  public:
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  static constexpr std::chrono::seconds kFlushInterval{1};
+
   // The files are `folder`/temp.csv and `folder`/temp.htm.
   void SetFolder(std::string folder) { folder_ = std::move(folder); }
   bool IsOpen() const { return open_; }
@@ -49,6 +57,10 @@ class RecordBook {
   // Writes what is waiting; false (and a message through `report`, once)
   // when a file cannot be written.
   bool Flush();
+  // Writes what is waiting when the last write is a second old or more.
+  bool FlushIfDue();
+  // The time the book goes by (tests put their own; steady_clock by default).
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
   std::function<void(const std::string&)> report;
 
   const std::vector<std::string>& Headers() const { return headers_; }
@@ -64,6 +76,8 @@ class RecordBook {
   std::vector<std::string> headers_;
   std::vector<std::vector<std::string>> rows_;
   size_t written_ = 0;  // rows already in the files
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::chrono::steady_clock::time_point lastFlush_{};
 };
 
 // A text as one field of a spreadsheet line: quoted, quotes doubled.
