@@ -4,10 +4,12 @@
 set -euo pipefail
 
 # qt6-svg-dev draws the window's icon; desktop-file-utils and shared-mime-info
-# check the desktop entry and the file type that the install test installs.
+# check the desktop entry and the file type that the install test installs;
+# dpkg-dev (dpkg-shlibdeps) finds the Debian package's library dependencies
+# and lintian checks the package.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk xvfb xauth
-  desktop-file-utils shared-mime-info emscripten node-acorn chromium)
+  desktop-file-utils shared-mime-info dpkg-dev lintian emscripten node-acorn chromium)
 # The web viewer's tests run under Node.js; a Node.js of the machine's own
 # (first on the PATH) is used when there is one.
 command -v node >/dev/null || packages+=(nodejs)

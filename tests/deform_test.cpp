@@ -84,6 +84,44 @@ TEST(Deform, ShiftSnapping) {
   EXPECT_NEAR(b.fig.Points[3].x, 0.3, 1e-12);
 }
 
+// Shift snapping takes a segment or a ray as drawn: the point lands on
+// its nearest drawn place, and an unseen extension does not beat a circle.
+TEST(Deform, ShiftSnapsOntoTheDrawnPart) {
+  Bench b;
+  b.PlacePoints({{0, 0}, {2, 0}, {6, 0}, {7, 0}, {0, 3}, {1, 4}, {-3, -3}});
+  auto command = [&](const char* control, std::initializer_list<int16_t> points) {
+    RunKindCommand(b.ws, control);
+    for (int16_t p : points) {
+      for (int i = 0; i < 7 && b.ws.pick.current.index != p; ++i) b.Key(kKeyDown);
+      b.Key(kKeyEnter);
+    }
+  };
+  command("mnuS2P", {1, 2});  // the segment AB
+  command("mnuC2P", {3, 4});  // the unit circle about C
+  command("mnuH2P", {5, 6});  // the ray from E through F
+  ASSERT_EQ(b.fig.Circles[1].radius, 1);
+  ASSERT_EQ(b.fig.Lines[2].x1, 0);
+  ASSERT_EQ(b.fig.Lines[2].lineKind, 2);
+  const PointRecord& g = b.fig.Points[7];
+  StartPointDrag(b.ws, 7);
+  SnapDragStep(b.ws, 4.4, 0.2);  // 0.2 from AB extended, 0.61 from the circle
+  EXPECT_NEAR(g.x, 6 - 1.6 / std::hypot(1.6, 0.2), 1e-12);  // the circle towards the mouse
+  EXPECT_NEAR(g.y, 0.2 / std::hypot(1.6, 0.2), 1e-12);
+  b.ws.sDeformKind = 1;
+  SnapDragStep(b.ws, 3, 0.5);  // beyond B: onto B
+  EXPECT_NEAR(g.x, 2, 1e-12);
+  EXPECT_NEAR(g.y, 0, 1e-12);
+  SnapDragStep(b.ws, 1.2, 0.4);  // between A and B: straight down
+  EXPECT_NEAR(g.x, 1.2, 1e-12);
+  EXPECT_NEAR(g.y, 0, 1e-12);
+  SnapDragStep(b.ws, -1, 2.2);  // behind the ray's start: onto E
+  EXPECT_NEAR(g.x, 0, 1e-12);
+  EXPECT_NEAR(g.y, 3, 1e-12);
+  SnapDragStep(b.ws, 3, 5.2);  // along the ray, past F
+  EXPECT_NEAR(g.x, 2.6, 1e-12);
+  EXPECT_NEAR(g.y, 5.6, 1e-12);
+}
+
 // Several points chosen one by one move together; a line through two free
 // points is dragged by them; a free number is varied.
 TEST(Deform, SeveralPointsLinesAndNumbers) {

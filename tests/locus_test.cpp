@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
 #include "interact/deform.h"
 #include "interaction_fixture.h"
+#include "lang/translate.h"
 #include "macros/macros.h"
 
 namespace sakuzu {
@@ -65,6 +67,7 @@ TEST(Locus, TracesOfMovingObjects) {
   b.Key(kKeyEnter);  // placed where it is
   b.fig.Points[3].locusColor = 4;
   b.fig.Circles[1].locusColor = 0;
+  EXPECT_EQ(LocusStateText(b.ws), "×軌");  // off from the start, and shown so
   ToggleLocus(b.ws);
   EXPECT_EQ(LocusStateText(b.ws), "軌");
   StartPointDrag(b.ws, 3);
@@ -80,6 +83,10 @@ TEST(Locus, TracesOfMovingObjects) {
   EXPECT_TRUE(b.ws.locus.points.empty());
   ToggleLocus(b.ws);
   EXPECT_EQ(LocusStateText(b.ws), "×軌");
+  b.r.engine.translate = [](const std::string& text) { return EnglishFor(text); };
+  EXPECT_EQ(LocusStateText(b.ws), "Locus off");  // a switch, not a command
+  ToggleLocus(b.ws);
+  EXPECT_EQ(LocusStateText(b.ws), "Locus on");
 }
 
 // The sign of the locus variable marks the point; the scan visits every
@@ -151,6 +158,47 @@ TEST(Locus, RecordFiles) {
   ToggleLocus(b.ws);
   EXPECT_EQ(reports.size(), 1u);
   EXPECT_EQ(b.ws.locus.record.Rows().size(), 300u);
+  fs::remove_all(folder);
+}
+
+// Rows reach the files a second after the last write, from a row or from
+// the front end's timer, and all of them at the end of a drag; the clock
+// is the test's own.
+TEST(Locus, RecordsReachTheFilesWithinASecond) {
+  Bench b;
+  fs::path folder = fs::temp_directory_path() / "sakuzu-record-timing-test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  RecordBook& book = b.ws.locus.record;
+  book.SetFolder(folder.string());
+  auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+  book.SetClock([&] { return now; });
+  auto rowsOnDisk = [&] { return ReadCsv(Slurp(folder / "temp.csv")).size() - 1; };
+  b.PlacePoints({{0, 0}, {3, 4}});
+  RunKindCommand(b.ws, "mnuMdis2P");
+  b.Key(kKeyEnter), b.Key(kKeyEnter);
+  ToggleLocus(b.ws);
+  Redraw(b.r);
+  EXPECT_EQ(rowsOnDisk(), 0u);  // the headers were just written
+  now += std::chrono::milliseconds(999);
+  book.FlushIfDue();
+  EXPECT_EQ(rowsOnDisk(), 0u);
+  now += std::chrono::milliseconds(1);
+  book.FlushIfDue();  // the timer
+  EXPECT_EQ(rowsOnDisk(), 1u);
+  Redraw(b.r);
+  now += std::chrono::seconds(1);
+  Redraw(b.r);  // a row a second after the last write: both go
+  EXPECT_EQ(rowsOnDisk(), 3u);
+
+  b.Click(3, 4);  // a drag of B, in less than a second
+  for (int i = 1; i <= 5; ++i) b.Move(3 + 0.1 * i, 4, true);
+  ASSERT_EQ(book.Rows().size(), 3u + 5);  // a row a step
+  EXPECT_EQ(rowsOnDisk(), 3u);
+  MouseUp(b.d, b.Mouse(3.5, 4));
+  EXPECT_EQ(rowsOnDisk(), book.Rows().size());
+  EXPECT_EQ(ReadCsv(Slurp(folder / "temp.csv")).back(), std::vector<std::string>{"5.32"});
+  ToggleLocus(b.ws);
   fs::remove_all(folder);
 }
 

@@ -128,8 +128,9 @@ Line2 ComputeLH1(const Inputs& in) {
   return LineThroughPoints(vb, Incentre(PointOf(*a), vb, PointOf(*c)));
 }
 
-// The line from B at angle theta * n / m from ray BA. A ratio with m = 0
-// (or n = 0, which gives the arm BA itself) makes no dividing line.
+// The line from B at angle theta * n / m from ray BA: m (slot 4) is the
+// number of parts, n (slot 5) the line's number among them. m = 0 makes no
+// line; n = 0 gives the arm BA itself.
 Line2 ComputeLH2(const Inputs& in, Engine& engine) {
   auto a = in.Point(1), b = in.Point(2), c = in.Point(3);
   auto m = in.Number(4), n = in.Number(5);

@@ -230,10 +230,13 @@ void FinishEqualDivision(Workspace& ws, ObjectRef a, ObjectRef b, int n) {
   CloseGroup(ws, "PNEQ");
 }
 
+// Line k of n leaves ray BA at k/n of the angle. An "LH2" step holds the
+// count before the line's number (theta * slot 5 / slot 4), as stored
+// figure files have it.
 void FinishAngleSection(Workspace& ws, ObjectRef a, ObjectRef b, ObjectRef c, int n) {
   for (int k = 1; k < n; ++k) {
-    ObjectRef m = NewFreeNumber(ws, k), parts = NewFreeNumber(ws, n);
-    AddStep(ws, "LH2", {a, b, c, m, parts}, {kLineClass});
+    ObjectRef parts = NewFreeNumber(ws, n), line = NewFreeNumber(ws, k);
+    AddStep(ws, "LH2", {a, b, c, parts, line}, {kLineClass});
   }
   CloseGroup(ws, "LH2+");
 }

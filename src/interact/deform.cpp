@@ -1,5 +1,6 @@
 #include "interact/deform.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -111,8 +112,36 @@ void LineStep(Workspace& ws, double x, double y) {
   DeformationStepDraw(ws);
 }
 
+// The place of a line's drawn part nearest to `at`, the part being what
+// the renderer draws for its kind: a segment (arrowheads or not) between
+// P1 and P2, a ray from P1 on, a reversed ray up to P2, a line throughout.
+Vec2 NearestDrawnPlace(const LineRecord& l, Vec2 at) {
+  double t = (at.x - l.x1) * l.dx + (at.y - l.y1) * l.dy;    // along the line from P1
+  double end = (l.x2 - l.x1) * l.dx + (l.y2 - l.y1) * l.dy;  // where P2 lies
+  switch (l.lineKind) {
+    case 1:
+    case 4:
+    case 5:
+    case 6:
+      t = std::clamp(t, std::min(0.0, end), std::max(0.0, end));
+      break;
+    case 2:
+    case 7:
+      t = std::max(t, 0.0);
+      break;
+    case 3:
+      t = std::min(t, end);
+      break;
+    default:
+      break;
+  }
+  return {l.x1 + t * l.dx, l.y1 + t * l.dy};
+}
+
 // The nearest line (and circle, with snap kind 0) that does not move with
 // the dragged point, and (x, y) put on it; nothing when there is none.
+// Only the drawn part of a line counts: the point never lands on the
+// unseen extension of a segment or ray.
 std::optional<Vec2> SnapOntoNearest(Workspace& ws, double x, double y) {
   const Figure& fig = ws.fig;
   double best = kNoObject;
@@ -121,12 +150,11 @@ std::optional<Vec2> SnapOntoNearest(Workspace& ws, double x, double y) {
   for (int i = 1; i <= ClassCount(fig, kLineClass); ++i) {
     ObjectRef ref{kLineClass, static_cast<int16_t>(i)};
     if (!IsExistingObject(fig, ref) || !IsFixedObject(ws.renderer, ref)) continue;
-    Line2 line = LineOf(fig.Lines[i]);
-    NumberResult d = PointLineDistance(at, line);
-    if (!d.exists || !(d.value < best)) continue;
-    double t = (x - line.p1.x) * line.d.x + (y - line.p1.y) * line.d.y;
-    best = d.value;
-    found = Vec2{line.p1.x + t * line.d.x, line.p1.y + t * line.d.y};
+    Vec2 on = NearestDrawnPlace(fig.Lines[i], at);
+    double d = PointDistance(at, on);
+    if (!(d < best)) continue;  // not finite, or no nearer
+    best = d;
+    found = on;
   }
   if (ws.sDeformKind != 0) return found;
   for (int i = 1; i <= ClassCount(fig, kCircleClass); ++i) {
@@ -188,6 +216,7 @@ void EndKeyboardDeformation(Workspace& ws) {
   ws.pick.chosenPoints.clear();
   Pop(ws);
   Redraw(ws.renderer);
+  ws.locus.record.Flush();
 }
 
 // Keys "S", "M", "F", "0" to "5": the step of points, or of numbers.
@@ -507,6 +536,7 @@ void EndDrag(Workspace& ws) {
   ws.drag.draggedPoint = 0;
   ws.drag.draggedObject = {};
   Redraw(ws.renderer);
+  ws.locus.record.Flush();  // the drag's rows, the redraw's among them, on the disk
 }
 
 void DeformMouseDown(Workspace& ws, double x, double y, bool shift) {

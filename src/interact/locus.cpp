@@ -67,6 +67,7 @@ void RecordBook::Open(const Figure& fig, const std::string& title,
   rows_.clear();
   written_ = 0;
   open_ = true;
+  lastFlush_ = clock_();
   std::string html = "<html><head><meta charset=\"utf-8\"></head><body>\n<small>\n";
   html += "<a href=" + std::string(kRecordCsvName) + ">[" + EscapeHtml(openInSpreadsheet) +
           "]</a>\n</small>\n";
@@ -101,11 +102,21 @@ void RecordBook::AddRow(const Figure& fig, int decimals) {
   }
   rows_.push_back(std::move(row));
   constexpr size_t kBatch = 200;
-  if (rows_.size() - written_ >= kBatch) Flush();
+  if (rows_.size() - written_ >= kBatch) {
+    Flush();
+  } else {
+    FlushIfDue();
+  }
+}
+
+bool RecordBook::FlushIfDue() {
+  if (written_ >= rows_.size() || clock_() - lastFlush_ < kFlushInterval) return !failed_;
+  return Flush();
 }
 
 bool RecordBook::Flush() {
   if (written_ >= rows_.size() || failed_) return !failed_;
+  lastFlush_ = clock_();
   std::string html, csv;
   for (size_t r = written_; r < rows_.size(); ++r) {
     html += "<tr>\n";
@@ -128,7 +139,6 @@ bool RecordBook::Flush() {
 void ToggleLocus(Workspace& ws) {
   LocusState& locus = ws.locus;
   locus.on = !locus.on;
-  locus.used = true;
   if (locus.on) {
     locus.record.Open(ws.fig, ws.programTitle, ws.T("Excelなどで開く"), ws.T("測定値の結果"));
   } else {
@@ -137,7 +147,6 @@ void ToggleLocus(Workspace& ws) {
 }
 
 std::string LocusStateText(const Workspace& ws) {
-  if (!ws.locus.used) return {};
   return ws.T(ws.locus.on ? kLocusOnText : kLocusOffText);
 }
 

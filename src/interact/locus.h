@@ -7,6 +7,7 @@
 // and a scan moves the point over the whole drawing to map that sign.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,10 +34,17 @@ constexpr std::string_view kRecordNotWrittenMessage =
     "測定記録のファイルに書き込めません。記録は画面の終了まで保たれます。";
 
 // The measured values of one row, and the file writer that keeps them.
-// Rows are kept in memory and written in batches; a file that cannot be
-// written is reported once and recording goes on in memory.
+// Rows are kept in memory and reach the files in batches: a row added
+// when the last write is a second old writes what waits, the end of a drag
+// writes it all, and a front end calls FlushIfDue from a short timer so
+// that the rows of a pause follow within a second (and the timer's
+// period). A file that cannot be written is reported once and recording
+// goes on in memory.
 class RecordBook {
  public:
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  static constexpr std::chrono::seconds kFlushInterval{1};
+
   // The files are `folder`/temp.csv and `folder`/temp.htm.
   void SetFolder(std::string folder) { folder_ = std::move(folder); }
   bool IsOpen() const { return open_; }
@@ -50,6 +58,10 @@ class RecordBook {
   // Writes what is waiting; false (and a message through `report`, once)
   // when a file cannot be written.
   bool Flush();
+  // Writes what is waiting when the last write is a second old or more.
+  bool FlushIfDue();
+  // The time the book goes by (tests put their own; steady_clock by default).
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
   std::function<void(const std::string&)> report;
 
   const std::vector<std::string>& Headers() const { return headers_; }
@@ -65,6 +77,8 @@ class RecordBook {
   std::vector<std::string> headers_;
   std::vector<std::vector<std::string>> rows_;
   size_t written_ = 0;  // rows already in the files
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::chrono::steady_clock::time_point lastFlush_{};
 };
 
 // A text as one field of a spreadsheet line: quoted, quotes doubled.
@@ -74,7 +88,6 @@ std::string HtmlText(std::string_view text);
 
 struct LocusState {
   bool on = false;
-  bool used = false;                // switched at least once: panel 3 shows the state
   std::vector<PointRecord> points;  // samples, coloured in their locus colour
   std::vector<LineRecord> lines;
   std::vector<CircleRecord> circles;
@@ -84,8 +97,7 @@ struct LocusState {
 
 // "On/Off" (the menu, or a click on status panel 3): traces and records.
 void ToggleLocus(Workspace& ws);
-// Panel 3's text: "軌" while on, "×軌" while off (nothing before the
-// switch was first used).
+// Panel 3's text: "軌" while on, "×軌" while off, from the start.
 std::string LocusStateText(const Workspace& ws);
 // Empties the traces and starts the record anew; the caller redraws.
 void ResetTraces(Workspace& ws);

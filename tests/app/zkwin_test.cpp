@@ -69,6 +69,7 @@ class ZKwinTest : public QObject {
       QCOMPARE(w.windowTitle(), QString("[untitled] Sakuzu " SAKUZU_VERSION));
       QVERIFY(!w.windowIcon().pixmap(32).isNull());  // the program's icon, drawn from its SVG
       QCOMPARE(w.Panel(1)->text(), QString("標準"));
+      QCOMPARE(w.Panel(3)->text(), QString("×軌"));  // the locus switch, off
       QVERIFY(w.session().modes.depth == 1 && Mode(w) == kModeStandard);
       QCOMPARE(w.session().view.ViewScale, 0.05);
       // No data folder file: the sample is the starting file of the dialogs,
@@ -179,7 +180,8 @@ class ZKwinTest : public QObject {
     QVERIFY(w.Panel(3)->text() != first);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(Mode(w), std::optional<int16_t>(kModeStandard));
-    QVERIFY(!timer->isActive() && w.Panel(3)->text().isEmpty());
+    QVERIFY(!timer->isActive());
+    QCOMPARE(w.Panel(3)->text(), QString("×軌"));  // the locus switch again, off
     // A closed menu gives the focus back to the drawing area.
     QMenu* file = w.menuBar()->actions().first()->menu();
     file->popup(QPoint(0, 0));
