@@ -35,6 +35,7 @@ constexpr size_t kFailuresKept = 64;
 // hundredth of a number) is plain to see; beyond it, one that shows on
 // the screen is the better counterexample.
 constexpr double kClearExcess = 1e7;
+constexpr double kApart = 0.05;  // of L: free points this far apart are apart enough
 constexpr int kStandardWidth = 640, kStandardHeight = 480;  // a view that was never laid out
 
 int Count(const Figure& fig, int cls) {
@@ -210,15 +211,19 @@ struct FreeInput {
 
 // A failed position, kept for the nudge test. Better counterexamples come
 // first: a visible one that clearly fails before one far off the screen
-// (the circumcircle of a nearly flat triangle) that fails by more.
+// (the circumcircle of a nearly flat triangle) that fails by more, and of
+// those one whose free points stand apart before one with two of them
+// almost on top of each other.
 struct Failure {
   bool visible = false;
   double excess = 0;  // capped at kClearExcess
+  double spread = 0;  // the closest two free points' distance, capped
   std::vector<FreeValue> values;
 
   bool BetterThan(const Failure& f) const {
     if (visible != f.visible) return visible;
-    return excess > f.excess;
+    if (excess != f.excess) return excess > f.excess;
+    return spread > f.spread;
   }
 };
 
@@ -439,13 +444,27 @@ class Checker {
     if (j->verdict == Verdict::kHolds) return;
     ++a.failing;
     std::vector<Failure>& kept = tally.failures;
-    Failure failure{IsOnScreen(r), std::min(j->excess, kClearExcess), {}};
+    Failure failure{IsOnScreen(r), std::min(j->excess, kClearExcess), Spread(tally.inputs), {}};
     if (kept.size() >= kFailuresKept && !failure.BetterThan(kept.back())) return;
     failure.values = ValuesOf(tally.inputs);
     auto at = std::find_if(kept.begin(), kept.end(),
                            [&](const Failure& f) { return failure.BetterThan(f); });
     kept.insert(at, std::move(failure));
     if (kept.size() > kFailuresKept) kept.pop_back();
+  }
+
+  double Spread(const std::vector<size_t>& which) const {
+    double closest = kApart * size_;
+    for (size_t i = 0; i < which.size(); ++i) {
+      const ObjectRef p = inputs_[which[i]].object;
+      if (p.cls != kPointClass) continue;
+      for (size_t j = i + 1; j < which.size(); ++j) {
+        const ObjectRef q = inputs_[which[j]].object;
+        if (q.cls != kPointClass) continue;
+        closest = std::min(closest, PointsDistance(work_, p, q));
+      }
+    }
+    return closest;
   }
 
   // Whether the relation's objects show in the area the free points come
