@@ -2,11 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <charconv>
 #include <ostream>
 
 #include "app/program_folder.h"
 #include "geometry/engine.h"
 #include "geometry/recalc.h"
+#include "interact/relation_check.h"
+#include "interact/relation_words.h"
 #include "lang/translate.h"
 #include "model/figure.h"
 #include "model/figure_file.h"
@@ -14,6 +17,7 @@
 #include "model/report.h"
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
+#include "view/view_mapping.h"
 
 namespace sakuzu {
 namespace {
@@ -48,6 +52,17 @@ constexpr const char* kUsage =
     "                               stay so; --scale has no effect), .htm or .html\n"
     "                               (the figure's page from the template; its picture,\n"
     "                               the figure's file name and .svg, goes beside it)\n"
+    "  sakuzu --check FILE RELATION NAME... [--seed N] [--positions N]\n"
+    "         [--language japanese|english]\n"
+    "                               is the relation always true? Tries N random\n"
+    "                               positions of the figure (10000; seed 1) and prints\n"
+    "                               the answer, with a counterexample when there is one.\n"
+    "                               RELATION: collinear, concyclic, on, parallel,\n"
+    "                               perpendicular, tangent or equal; NAME: an object's\n"
+    "                               name, or point:A, line:AB, circle:1, number:r.\n"
+    "                               Exit status 0 always true, 1 not always (or not in a\n"
+    "                               figure that cannot move), 2 bad input or no answer\n"
+    "                               (an object that never exists, degenerate everywhere)\n"
     "  sakuzu --folders             show where the settings and the shipped files are\n"
     "  sakuzu --version             show the program's version\n"
     "  sakuzu --help                show this text\n";
@@ -140,6 +155,99 @@ int Report(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return 0;
 }
 
+constexpr const char* kCheckUsage =
+    "usage: sakuzu --check FILE RELATION NAME... [--seed N] [--positions N] "
+    "[--language japanese|english]\n";
+constexpr int kMostPositions = 10000000;
+
+template <typename T>
+bool ReadWhole(const std::string& text, T& value) {
+  const char* end = text.data() + text.size();
+  auto [at, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && at == end;
+}
+
+// Is a relation among named objects always true? Exit status 0 yes, 1 no
+// (with a counterexample), 2 bad input or no answer possible.
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() < 4) {
+    err << kCheckUsage;
+    return 2;
+  }
+  CheckOptions options;
+  Language language;
+  std::vector<std::string> names;
+  for (size_t i = 3; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.rfind("--", 0) != 0) {
+      names.push_back(arg);
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      err << arg << " needs a value\n" << kCheckUsage;
+      return 2;
+    }
+    const std::string& value = args[++i];
+    if (arg == "--seed") {
+      if (ReadWhole(value, options.seed)) continue;
+      err << "the seed must be a whole number from 0 to 18446744073709551615, not " << value
+          << "\n";
+      return 2;
+    }
+    if (arg == "--positions") {
+      if (ReadWhole(value, options.positions) && options.positions >= 1 &&
+          options.positions <= kMostPositions) {
+        continue;
+      }
+      err << "the positions must be a whole number from 1 to " << kMostPositions << ", not "
+          << value << "\n";
+      return 2;
+    }
+    if (arg == "--language") {
+      std::string setting = NormalisedSetting(value);
+      if (setting == "japanese" || setting == "english") {
+        language.setting = setting;
+        continue;
+      }
+      err << "unknown language " << value << " (japanese or english)\n";
+      return 2;
+    }
+    err << "unknown option " << arg << "\n" << kCheckUsage;
+    return 2;
+  }
+  TranslateFn translate = MakeTranslator(language);
+  Figure fig;
+  fig.FigureFileName = args[1];
+  auto autoNames = [&](Figure& f) { UpdateAutoNames(f, translate); };
+  FileOutcome read = ReadWriteFigure(fig, args[1], FigureFileMode::kRead, autoNames, translate);
+  if (!read.ok) {
+    err << read.message << "\n";
+    return 2;
+  }
+  RelationRequest request = RelationFromNames(fig, args[2], names);
+  if (!request.relation) {
+    err << request.error << "\n";
+    return 2;
+  }
+  // The drawing area of a window opened on the file.
+  ViewState view;
+  SetScreen(view, 640, 480);
+  RelationAnswer answer = CheckRelation(fig, view, *request.relation, options);
+  out << RelationAnswerText(fig, answer, translate) << "\n";
+  std::string counterexample = CounterexampleText(fig, answer, translate);
+  if (!counterexample.empty()) out << counterexample << "\n";
+  switch (answer.outcome) {
+    case CheckOutcome::kAlways:
+    case CheckOutcome::kFixedHolds:
+      return 0;
+    case CheckOutcome::kNotAlways:
+    case CheckOutcome::kFixedFails:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
 // Where a teacher finds the settings file, and what the program ships.
 int Folders(std::ostream& out) {
   out << "settings and temporary files: " << ProgramFolder() << "\n";
@@ -173,6 +281,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return Convert(args[1], args[2], err);
   }
   if (mode == "--report") return Report(args, out, err);
+  if (mode == "--check") return Check(args, out, err);
   if (mode == "--render" || mode == "--export") {
     // The window's build handles them before they get here.
     err << mode << " needs the window; this build has none\n";
