@@ -22,7 +22,7 @@ namespace sakuzu::testing {
 
 // Answers the number dialogs in turn: an existing number's index, a typed
 // value (a new free number), or a cancel (nothing).
-class ScriptedNumbers : public NumberDialogs {
+class ScriptedNumbers : public NumberPrompts {
  public:
   struct Typed {
     double value;

@@ -14,7 +14,7 @@
 
 #include "app/captions.h"
 #include "numbers/number_choice.h"
-#include "numbers/number_dialogs.h"
+#include "numbers/number_prompts.h"
 
 class QLabel;
 class QLineEdit;
@@ -125,7 +125,7 @@ class ZKExpress : public NumberDialogBase {
 // The dialogs as the construction commands ask for them: each call opens
 // a modal dialog over `parent` in `font`, with captions through
 // `translate`, and returns the user's answer.
-class WindowNumberDialogs : public NumberDialogs {
+class WindowNumberDialogs : public NumberPrompts {
  public:
   WindowNumberDialogs(QWidget* parent, const QFont& font, Translator translate);
 

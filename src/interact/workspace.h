@@ -18,7 +18,7 @@
 #include "interact/locus.h"
 #include "interact/modes.h"
 #include "model/figure.h"
-#include "numbers/number_dialogs.h"
+#include "numbers/number_prompts.h"
 #include "view/renderer.h"
 
 namespace sakuzu {
@@ -123,7 +123,7 @@ struct Workspace {
   Renderer& renderer;
   Figure& fig;
   ModeStack& modes;
-  NumberDialogs* numbers = nullptr;
+  NumberPrompts* numbers = nullptr;
   AttributeDialogs* attributes = nullptr;
   bool easyMenu = false;  // the simple menu: only points are picked for dragging
   // The deformation steps ("delta" pixels, "DeltaVar", "SDeformKind").

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/figure.h"
-#include "numbers/number_dialogs.h"
+#include "numbers/number_prompts.h"
 
 namespace sakuzu {
 

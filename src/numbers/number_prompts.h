@@ -1,6 +1,7 @@
-// The two number dialogs as the commands below the window see them: the
-// number choice ("数値の選択") and the expression input ("数式の入力").
-// The window shows them as modal Qt dialogs; tests answer them directly.
+// The two number prompts as the commands see them: the number choice
+// ("数値の選択") and the expression input ("数式の入力"). A front end
+// shows them as its dialogs (the window: app/number_dialogs); tests answer
+// them directly.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +20,9 @@ struct NumberChoiceRequest {
   int decimals = 2;  // places of the listed values ("KetaDecimal")
 };
 
-class NumberDialogs {
+class NumberPrompts {
  public:
-  virtual ~NumberDialogs() = default;
+  virtual ~NumberPrompts() = default;
 
   // Opens the number choice. The answer is the chosen number's index: an
   // existing number, or a new free number that the dialog added to the
