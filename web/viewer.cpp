@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "model/figure_digest.h"
 #include "view/renderer.h"
 #include "view/view_mapping.h"
 
@@ -65,16 +66,7 @@ bool Viewer::Open(const std::string& name, const std::string& bytes, bool englis
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   session_ = std::make_unique<Session>(canvas_, shell_, kNoSettingsFolder);
-  Session& s = *session_;
-  s.ResetForStartUp();
-  s.LoadSettings();
-  s.language.setting = english ? "English" : "Japanese";
-  canvas_.Clear(s.view.backColor);
-  s.SetScreen();
-  s.StartModes();
-  s.fig.FigureFileName = "untitled";
-  s.Redraw();
-  FileOutcome outcome = s.OpenStartUpFigure(path);
+  FileOutcome outcome = session_->StartWithFigure(path, english ? "English" : "Japanese");
   fs::remove(path, ec);
   if (!outcome.ok) {
     message_ = outcome.message;
@@ -121,6 +113,14 @@ void Viewer::Repaint() {
 
 bool Viewer::Dragging() const {
   return session_ && CurrentMode(session_->modes).value_or(0) == kModeDrag;
+}
+
+std::string Viewer::Digest() const { return session_ ? ResultDigest(session_->fig) : ""; }
+
+void Viewer::ScriptedDrag() {
+  if (!session_) return;
+  sakuzu::ScriptedDrag(*session_);
+  canvas_.Present();
 }
 
 std::string Viewer::StateJson() const {

@@ -33,6 +33,10 @@ class Viewer {
   bool Dragging() const;
   // The objects' state for the page and its tests, as JSON.
   std::string StateJson() const;
+  // The digest of what the figure computes, and the determinism check's
+  // scripted drag (model/figure_digest.h, session/session.h).
+  std::string Digest() const;
+  void ScriptedDrag();
 
  private:
   // What the session asks of the page: messages are kept, not shown in

@@ -195,6 +195,10 @@
         open();
       });
 
+      // The determinism check: the digest of the computed results, and
+      // the scripted drag that the program's own test makes.
+      api.digest = function () { return M.UTF8ToString(M._sakuzu_digest()); };
+      api.scriptedDrag = function () { call(function () { M._sakuzu_scripted_drag(); }); };
       api.state = function () {
         return JSON.parse(M.UTF8ToString(M._sakuzu_state()));
       };

@@ -56,4 +56,13 @@ EMSCRIPTEN_KEEPALIVE const char* sakuzu_state() {
   return reply.c_str();
 }
 
+EMSCRIPTEN_KEEPALIVE const char* sakuzu_digest() {
+  reply = viewer ? viewer->Digest() : std::string();
+  return reply.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void sakuzu_scripted_drag() {
+  if (viewer) viewer->ScriptedDrag();
+}
+
 }  // extern "C"

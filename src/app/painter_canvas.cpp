@@ -69,38 +69,24 @@ PainterCanvas::PainterCanvas(int width, int height)
       height_(std::max(1, height)),
       measureFont_(SurfaceFont(CanvasFont{}, true)) {}
 
-PainterCanvas::PainterCanvas(Canvas& target) : target_(&target) {}
+int PainterCanvas::Width() const { return width_; }
 
-int PainterCanvas::Width() const { return target_ ? target_->Width() : width_; }
-
-int PainterCanvas::Height() const { return target_ ? target_->Height() : height_; }
+int PainterCanvas::Height() const { return height_; }
 
 void PainterCanvas::Clear(Rgb background) {
-  if (target_) target_->Clear(background);
   background_ = background;
   for (LayerCalls& layer : layers_) layer.Clear();
   fonts_ = {fonts_.back()};
   layer_ = Layer::kBase;
 }
 
-void PainterCanvas::ClearLayer(Layer layer) {
-  if (target_) target_->ClearLayer(layer);
-  layers_[static_cast<int>(layer)].Clear();
-}
+void PainterCanvas::ClearLayer(Layer layer) { layers_[static_cast<int>(layer)].Clear(); }
 
-void PainterCanvas::SetLayer(Layer layer) {
-  if (target_) target_->SetLayer(layer);
-  layer_ = layer;
-}
+void PainterCanvas::SetLayer(Layer layer) { layer_ = layer; }
 
 void PainterCanvas::SetSmooth(bool smooth) {
-  if (target_) target_->SetSmooth(smooth);
   smooth_ = smooth;
   measureFont_ = SurfaceFont(fonts_.back(), smooth_);
-}
-
-void PainterCanvas::Present() {
-  if (target_) target_->Present();
 }
 
 void PainterCanvas::Keep(Op op, std::array<double, 5> v, Pen pen) {
@@ -108,30 +94,25 @@ void PainterCanvas::Keep(Op op, std::array<double, 5> v, Pen pen) {
 }
 
 void PainterCanvas::DrawPixel(double x, double y, Rgb color) {
-  if (target_) target_->DrawPixel(x, y, color);
   Keep(Op::kPixel, {x, y}, {color, 1, false});
 }
 
 void PainterCanvas::DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) {
-  if (target_) target_->DrawLine(x1, y1, x2, y2, pen);
   Keep(Op::kLine, {x1, y1, x2, y2}, pen);
 }
 
 void PainterCanvas::DrawCircle(double cx, double cy, double radius, const Pen& pen) {
-  if (target_) target_->DrawCircle(cx, cy, radius, pen);
   if (!(radius >= 0) || CircleOutlineMisses(Width(), Height(), cx, cy, radius, pen.width)) return;
   Keep(Op::kCircle, {cx, cy, radius}, pen);
 }
 
 void PainterCanvas::DrawArc(double cx, double cy, double radius, double startAngle, double endAngle,
                             const Pen& pen) {
-  if (target_) target_->DrawArc(cx, cy, radius, startAngle, endAngle, pen);
   if (!(radius >= 0) || CircleOutlineMisses(Width(), Height(), cx, cy, radius, pen.width)) return;
   Keep(Op::kArc, {cx, cy, radius, startAngle, endAngle}, pen);
 }
 
 void PainterCanvas::DrawPolygon(const std::vector<PixelPoint>& corners, const Pen& pen) {
-  if (target_) target_->DrawPolygon(corners, pen);
   if (corners.empty()) return;
   LayerCalls& layer = Current();
   Call call{
@@ -142,19 +123,16 @@ void PainterCanvas::DrawPolygon(const std::vector<PixelPoint>& corners, const Pe
 }
 
 void PainterCanvas::FillRect(double x1, double y1, double x2, double y2, Rgb color) {
-  if (target_) target_->FillRect(x1, y1, x2, y2, color);
   Keep(Op::kFill, {x1, y1, x2, y2}, {color, 1, false});
 }
 
 void PainterCanvas::SetFont(const CanvasFont& font) {
-  if (target_) target_->SetFont(font);
   if (font == fonts_.back()) return;
   fonts_.push_back(font);
   measureFont_ = SurfaceFont(font, smooth_);
 }
 
 void PainterCanvas::DrawText(double x, double y, const std::string& text, Rgb color) {
-  if (target_) target_->DrawText(x, y, text, color);
   if (text.empty()) return;
   LayerCalls& layer = Current();
   layer.calls.push_back(Call{Op::kText,
@@ -167,7 +145,6 @@ void PainterCanvas::DrawText(double x, double y, const std::string& text, Rgb co
 }
 
 double PainterCanvas::TextWidth(const std::string& text) const {
-  if (target_) return target_->TextWidth(text);
   return QFontMetricsF(measureFont_).horizontalAdvance(QString::fromStdString(text));
 }
 

@@ -2,11 +2,8 @@
 // paints them again on any QPainter: an SVG or PDF writer, a printer, an
 // image of any scale. Lines, circles and text stay lines, circles and text
 // there, so a picture of the figure can be enlarged, searched and copied
-// from.
-//
-// Given a target surface it passes every call on as well and takes its
-// size and its text widths from it: the window draws through one, so that
-// the picture kept here is always the one on the screen, traces included.
+// from. The session draws the picture on one when a picture is asked for
+// (Session::DrawPicture); it measures text as the window's surface does.
 #pragma once
 
 #include <QFont>
@@ -22,10 +19,7 @@ namespace sakuzu {
 
 class PainterCanvas : public Canvas {
  public:
-  // A surface of its own of that size.
   PainterCanvas(int width, int height);
-  // Records what is drawn on `target` and passes it on.
-  explicit PainterCanvas(Canvas& target);
 
   // Paints the background and the layers bottom to top. One unit of the
   // painter is one pixel of the surface; clipped to the surface.
@@ -41,7 +35,6 @@ class PainterCanvas : public Canvas {
   void SetLayer(Layer layer) override;
   Layer CurrentLayer() const override { return layer_; }
   void SetSmooth(bool smooth) override;
-  void Present() override;
   void DrawPixel(double x, double y, Rgb color) override;
   void DrawLine(double x1, double y1, double x2, double y2, const Pen& pen) override;
   void DrawCircle(double cx, double cy, double radius, const Pen& pen) override;
@@ -82,7 +75,6 @@ class PainterCanvas : public Canvas {
   void PaintCall(QPainter& painter, const LayerCalls& layer, const Call& call,
                  const std::vector<QFont>& fonts) const;
 
-  Canvas* target_ = nullptr;
   int width_ = 1, height_ = 1;
   // Kept as they come, so that a drag step costs little; a call drawn
   // again (objects that coincide) is painted once, as the window does.
@@ -91,7 +83,7 @@ class PainterCanvas : public Canvas {
   Rgb background_ = MakeRgb(255, 255, 255);
   bool smooth_ = true;
   std::vector<CanvasFont> fonts_{CanvasFont{}};
-  QFont measureFont_;  // the current font, for text widths without a target
+  QFont measureFont_;  // the current font, for text widths
 };
 
 }  // namespace sakuzu

@@ -13,7 +13,7 @@ FigureDrawing::FigureDrawing(const RenderOptions& options, FrontEnd& frontEnd)
       options_(options) {}
 
 bool FigureDrawing::Open(std::string& message) {
-  session.ResetForStartUp();
+  // The message of a missing file speaks the language of the picture.
   session.LoadSettings();
   if (!options_.language.empty()) session.language.setting = options_.language;
   std::error_code ec;
@@ -22,12 +22,7 @@ bool FigureDrawing::Open(std::string& message) {
     message = UnreadableFileMessage(path, session.Translator());
     return false;
   }
-  pixels.Resize(options_.width, options_.height, session.view.backColor);
-  session.SetScreen();
-  session.StartModes();
-  session.fig.FigureFileName = "untitled";
-  session.Redraw();
-  FileOutcome outcome = session.OpenStartUpFigure(path);
+  FileOutcome outcome = session.StartWithFigure(path, options_.language);
   if (!outcome.ok) {
     message = outcome.message;
     return false;

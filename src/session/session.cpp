@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include <cmath>
 #include <filesystem>
 
 #include "interact/deform.h"
@@ -144,6 +145,17 @@ FileOutcome Session::OpenStartUpFigure(std::string_view commandLine) {
   Redraw();
   if (fig.ComplexOpsUsed != 0) ZoomComplexCommand(renderer);
   return outcome;
+}
+
+FileOutcome Session::StartWithFigure(const std::string& path, const std::string& languageSetting) {
+  ResetForStartUp();
+  LoadSettings();
+  if (!languageSetting.empty()) language.setting = languageSetting;
+  SetScreen();
+  StartModes();
+  fig.FigureFileName = "untitled";
+  Redraw();
+  return OpenStartUpFigure(path);
 }
 
 // ---------------------------------------------------------------- files
@@ -415,6 +427,29 @@ std::string CommandLinePath(std::string_view commandLine) {
   if (!text.empty() && text.back() == '"') text.pop_back();
   if (!text.empty() && text.front() == '"') text.erase(text.begin());
   return text;
+}
+
+bool ScriptedDrag(Session& session, int steps) {
+  const Figure& fig = session.fig;
+  int point = 0;
+  for (int i = 1; i <= ClassCount(fig, kPointClass) && point == 0; ++i) {
+    if (fig.Points[i].exists != 0 && fig.Points[i].independent == kTrue) point = i;
+  }
+  if (point == 0) return false;
+  // Whole and half pixels: the path is the same in every build.
+  PixelPoint at = ToPixel(session.view, fig.Points[point].x, fig.Points[point].y);
+  double x = std::round(at.x), y = std::round(at.y);
+  MouseInput input;
+  input.px = x, input.py = y, input.button = MouseButton::kLeft, input.leftHeld = true;
+  session.MouseDown(input);
+  input.button = MouseButton::kNone;
+  for (int k = 1; k <= steps; ++k) {
+    input.px = x + k, input.py = y + k / 2.0;
+    session.MouseMove(input);
+  }
+  input.button = MouseButton::kLeft, input.leftHeld = false;
+  session.MouseUp(input);
+  return true;
 }
 
 std::string VersionText(const ProgramVersion& v) {

@@ -85,6 +85,10 @@ class Session {
   // when there was nothing to read); the figure is then redrawn, in the
   // complex-number view when it uses complex steps.
   FileOutcome OpenStartUpFigure(std::string_view commandLine);
+  // The start-up steps that concern the drawing, with the figure at `path`
+  // (a picture, a page): settings, language (empty: the settings'), view,
+  // modes, the figure drawn as the window shows it right after opening.
+  FileOutcome StartWithFigure(const std::string& path, const std::string& languageSetting = {});
 
   // -------------------------------------------------------------- files
   // The file routine: a refused file leaves everything as it was. A read
@@ -197,5 +201,11 @@ std::string CommandLinePath(std::string_view commandLine);
 
 // "0.1.0".
 std::string VersionText(const ProgramVersion& version);
+
+// The drag of the determinism check: the first free point that can be
+// dragged is pressed where it is shown, moved one pixel right and half a
+// pixel down a step for `steps` steps through the same events a front end
+// sends, and released. False when the figure has no such point.
+bool ScriptedDrag(Session& session, int steps = 100);
 
 }  // namespace sakuzu

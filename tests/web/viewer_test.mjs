@@ -214,6 +214,30 @@ async function client(page, x, y) {
   await page.close();
 }
 
+{
+  // The page computes exactly what the program computes: the digests of
+  // every shipped figure, opened and after the scripted drag, are those
+  // the program's own test pins.
+  const pinned = fs.readFileSync(args.digests, 'utf8').split('\n')
+    .filter((line) => line && !line.startsWith('#')).map((line) => line.trim().split(/\s+/));
+  check(pinned.length > 0, 'digests to check');
+  for (const [name, opened, dragged] of pinned) {
+    const page = path.join(work, 'digest-' + name.replace(/\.zk4$/, '.htm'));
+    execFileSync(program, ['--export', path.join(samples, name), '--output', page],
+                 { env: { ...process.env, SAKUZU_HOME: work, QT_QPA_PLATFORM: 'offscreen' } });
+    const { page: tab } = await open(page);
+    const digests = await tab.evaluate(() => {
+      const api = document.querySelector('[data-sakuzu-ready]').sakuzu;
+      const first = api.digest();
+      api.scriptedDrag();
+      return [first, api.digest()];
+    });
+    check(digests[0] === opened, name + ' opens with digest ' + opened + ', page ' + digests[0]);
+    check(digests[1] === dragged, name + ' drags to digest ' + dragged + ', page ' + digests[1]);
+    await tab.close();
+  }
+}
+
 await browser.close();
 fs.rmSync(work, { recursive: true, force: true });
 if (failures > 0) {
