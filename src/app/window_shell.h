@@ -11,8 +11,15 @@
 
 namespace sakuzu {
 
+class ZKwin;
+
 class WindowShell : public FrontEnd {
  public:
+  // Every service by its Qt dialog over the window (message boxes, input
+  // box, colour chooser, the save and new-figure questions, the desktop's
+  // "open", the text window).
+  void UseDialogsOf(ZKwin& window);
+
   std::function<void(const std::string&)> showMessage;
   std::function<void()> beep;
   std::function<bool(const std::string&)> confirm;

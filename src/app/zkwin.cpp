@@ -3,18 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFontDialog>
 #include <QIcon>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QUrl>
@@ -23,7 +20,6 @@
 #include "app/drawing_area.h"
 #include "app/fonts.h"
 #include "app/language_dialog.h"
-#include "app/new_figure_dialog.h"
 #include "app/program_folder.h"
 #include "app/qt_translation.h"
 
@@ -60,7 +56,7 @@ ZKwin::ZKwin(const std::string& commandLine)
   connect(&replayTimer_, &QTimer::timeout, this, [this] { Show(session_.ReplayTick()); });
   geometry_ = std::make_unique<WindowGeometry>(*this, *drawing_, session_);
   files_ = std::make_unique<FileCommands>(*this, session_);
-  InstallShell();
+  shell_.UseDialogsOf(*this);
   InstallDrawingArea();
   InstallDialogs();
   exports_ = std::make_unique<ExportCommands>(*this);
@@ -109,62 +105,6 @@ bool ZKwin::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // ----------------------------------------------------------------- wiring
-
-void ZKwin::InstallShell() {
-  const std::string title = CurrentProgramVersion().title;
-  shell_.showMessage = [this, title](const std::string& text) {
-    QMessageBox::information(this, Q(title), Q(text));
-  };
-  shell_.beep = [] { QApplication::beep(); };
-  shell_.confirm = [this, title](const std::string& text) {
-    return QMessageBox::question(this, Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
-  };
-  shell_.writeText = [this](const std::string& text) { viewer_->WriteBlock(text); };
-  shell_.inputBox = [this](const std::string& message, const std::string& caption,
-                           const std::string& start) -> std::optional<std::string> {
-    bool ok = false;
-    QString answer =
-        QInputDialog::getText(this, Q(caption), Q(message), QLineEdit::Normal, Q(start), &ok);
-    if (!ok) return std::nullopt;
-    return answer.toStdString();
-  };
-  shell_.chooseColor = [this](Rgb start) -> std::optional<Rgb> {
-    QColor color = QColorDialog::getColor(QColor(start.r, start.g, start.b), this);
-    if (!color.isValid()) return std::nullopt;
-    return MakeRgb(color.red(), color.green(), color.blue());
-  };
-  shell_.faceColor = [] {
-    QColor face = QApplication::palette().color(QPalette::Button);
-    return MakeRgb(face.red(), face.green(), face.blue());
-  };
-  shell_.askSave = [this, title] {
-    QMessageBox box(QMessageBox::Question, Q(title), Q(session_.T("保存しますか")),
-                    QMessageBox::NoButton, this);
-    QPushButton* save = box.addButton(Q(session_.T("保存")), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(Q(session_.T("破棄")), QMessageBox::DestructiveRole);
-    box.addButton(Q(session_.T("キャンセル")), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.exec();
-    if (box.clickedButton() == save) return SaveAnswer::kSave;
-    if (box.clickedButton() == discard) return SaveAnswer::kDiscard;
-    return SaveAnswer::kCancel;
-  };
-  shell_.askNewFigure = [this] {
-    NewFigureDialog dialog(this, session_.Translator());
-    dialog.setFont(uiFont_);
-    dialog.exec();
-    return dialog.Answer();
-  };
-  shell_.saveWithDialog = [this] { return files_->SaveCommand(); };
-  shell_.openDocument = [](const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
-  };
-  shell_.showText = [this](const std::string& caption, const std::string& text) {
-    viewer_->ShowText(caption, text);
-  };
-  shell_.setTextCaption = [this](const std::string& caption) { viewer_->SetCaption(caption); };
-}
 
 void ZKwin::InstallDrawingArea() {
   drawing_->onResize = [this] { DrawingResized(); };

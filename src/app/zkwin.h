@@ -45,6 +45,7 @@ class ZKwin : public QMainWindow {
   FileCommands& files() { return *files_; }
   WindowGeometry& geometry() { return *geometry_; }
   WindowShell& shell() { return shell_; }
+  const QFont& UiFont() const { return uiFont_; }
   QLabel* Panel(int n) const;  // status bar panels 1 to 4
 
   // Shows what the session reported: the layers drawn, the status bar and
@@ -69,7 +70,6 @@ class ZKwin : public QMainWindow {
  private:
   void StartUp(const std::string& commandLine);
   void BuildStatusBar();
-  void InstallShell();
   void InstallDrawingArea();
   void InstallDialogs();
   void InstallWindowCommands();
