@@ -7,6 +7,7 @@
 #include <QPolygon>
 #include <QPolygonF>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -102,15 +103,54 @@ QFont SurfaceFont(const CanvasFont& font, bool smooth) {
   return qfont;
 }
 
-size_t ImageCanvas::DrawKeyHash::operator()(const DrawKey& k) const {
-  size_t h = k.op * 1000003u ^ k.color ^ (static_cast<size_t>(k.width) << 40) ^ k.dotted;
-  for (int32_t v : k.v) h = h * 1000003u ^ static_cast<uint32_t>(v);
-  if (!k.text.empty()) h ^= std::hash<std::string>()(k.text);
-  return h;
+namespace {
+
+// SplitMix64's finaliser: every bit of the input reaches every bit.
+uint64_t Mix(uint64_t h) {
+  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
+  return h ^ (h >> 31);
+}
+
+}  // namespace
+
+uint64_t ImageCanvas::DrawKey::Hash() const {
+  uint64_t h = Mix(op | static_cast<uint64_t>(color) << 8 |
+                   static_cast<uint64_t>(static_cast<uint16_t>(width)) << 40 |
+                   static_cast<uint64_t>(dotted) << 56);
+  for (int32_t value : v) h = Mix(h ^ static_cast<uint32_t>(value));
+  if (!text.empty()) h = Mix(h ^ std::hash<std::string_view>()(text));
+  return h == 0 ? 1 : h;  // 0 marks an empty slot
+}
+
+bool ImageCanvas::DrawnSet::Insert(uint64_t hash) {
+  if (2 * (count_ + 1) > slots_.size()) {
+    std::vector<uint64_t> old = std::move(slots_);
+    slots_.assign(std::max<size_t>(1024, 2 * old.size()), 0);
+    count_ = 0;
+    for (uint64_t h : old) {
+      if (h != 0) Insert(h);
+    }
+  }
+  size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    if (slots_[i] == hash) return false;
+    if (slots_[i] == 0) {
+      slots_[i] = hash;
+      ++count_;
+      return true;
+    }
+  }
+}
+
+void ImageCanvas::DrawnSet::Clear() {
+  if (count_ == 0) return;
+  std::fill(slots_.begin(), slots_.end(), 0);
+  count_ = 0;
 }
 
 bool ImageCanvas::FirstTime(DrawKey key) {
-  return drawn_[static_cast<int>(layer_)].insert(std::move(key)).second;
+  return drawn_[static_cast<int>(layer_)].Insert(key.Hash());
 }
 
 ImageCanvas::ImageCanvas(int width, int height, double devicePixelRatio)
@@ -150,8 +190,7 @@ void ImageCanvas::SetDevicePixelRatio(double ratio) {
   ratio = std::clamp(ratio, 1.0, kMaxRatio);
   if (ratio == ratio_) return;
   ratio_ = ratio;
-  texts_.clear();
-  textBytes_ = 0;
+  ClearTexts();
   Resize(width_, height_, background_);
 }
 
@@ -161,8 +200,7 @@ void ImageCanvas::SetSmooth(bool smooth) {
   smooth_ = smooth;
   font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
   canvasFont_.family.clear();  // the next SetFont makes the font anew
-  texts_.clear();
-  textBytes_ = 0;
+  ClearTexts();
 }
 
 // ------------------------------------------------------------------ layers
@@ -193,7 +231,7 @@ void ImageCanvas::Changed(Layer layer, const QRect& device) {
 
 void ImageCanvas::EmptyImage(Layer layer, const QRect& device) {
   LayerImage& l = layers_[static_cast<int>(layer)];
-  drawn_[static_cast<int>(layer)].clear();
+  drawn_[static_cast<int>(layer)].Clear();
   QRgb value = layer == Layer::kGrid ? Opaque(background_) : 0;
   FillPixels(l.image, device, value);
   Changed(layer, device & l.image.rect());
@@ -479,21 +517,33 @@ void ImageCanvas::SetFont(const CanvasFont& font) {
   fontSet_ = true;
   canvasFont_ = font;
   EndPainting();
-  texts_.clear();
-  textBytes_ = 0;
+  ClearTexts();
   font_ = SurfaceFont(font, smooth_);
 }
 
 // A label is drawn once into a small image of its own and then copied:
 // a figure shows the same few names in the same colours again and again.
-const QImage& ImageCanvas::TextImage(const QString& text, Rgb color) {
-  QString key = QString::number(Opaque(color), 16) + ':' + text;
-  auto found = texts_.find(key);
-  if (found != texts_.end()) return *found;
-  if (textBytes_ > kTextCacheBytes) {
-    texts_.clear();
-    textBytes_ = 0;
+void ImageCanvas::ClearTexts() {
+  texts_.clear();
+  textSlots_.clear();
+  textBytes_ = 0;
+}
+
+const ImageCanvas::TextEntry& ImageCanvas::TextImage(const std::string& utf8, Rgb color) {
+  uint32_t rgb = Opaque(color);
+  textKey_.assign(reinterpret_cast<const char*>(&rgb), sizeof rgb).append(utf8);
+  uint64_t hash = Mix(std::hash<std::string>()(textKey_));
+  size_t mask = textSlots_.empty() ? 0 : textSlots_.size() - 1;
+  size_t slot = hash & mask;
+  for (; !textSlots_.empty() && textSlots_[slot].second != 0; slot = (slot + 1) & mask) {
+    const TextEntry& entry = texts_[static_cast<size_t>(textSlots_[slot].second - 1)];
+    if (textSlots_[slot].first == hash && entry.key == textKey_) return entry;
   }
+  if (textBytes_ > kTextCacheBytes) {
+    ClearTexts();
+    mask = 0;
+  }
+  QString text = QString::fromStdString(utf8);
   QFontMetricsF metrics(font_, &layers_[0].image);
   QSize device(static_cast<int>(std::ceil((metrics.horizontalAdvance(text) + 2) * ratio_)),
                static_cast<int>(std::ceil((metrics.height() + 2) * ratio_)));
@@ -509,14 +559,30 @@ const QImage& ImageCanvas::TextImage(const QString& text, Rgb color) {
   }
   image.setDevicePixelRatio(ratio_);
   textBytes_ += image.sizeInBytes();
-  return *texts_.insert(key, image);
+  QSizeF size = image.deviceIndependentSize();
+  texts_.push_back({textKey_, std::move(image), size});
+  // The table stays at most half full.
+  if (2 * texts_.size() > textSlots_.size()) {
+    textSlots_.assign(std::bit_ceil(std::max<size_t>(1024, 4 * texts_.size())), {0, 0});
+    mask = textSlots_.size() - 1;
+    for (size_t i = 0; i < texts_.size(); ++i) {
+      uint64_t h = Mix(std::hash<std::string>()(texts_[i].key));
+      size_t s = h & mask;
+      while (textSlots_[s].second != 0) s = (s + 1) & mask;
+      textSlots_[s] = {h, static_cast<int>(i) + 1};
+    }
+  } else {
+    textSlots_[slot] = {hash, static_cast<int>(texts_.size())};
+  }
+  return texts_.back();
 }
 
 void ImageCanvas::DrawText(double x, double y, const std::string& text, Rgb color) {
   if (text.empty()) return;
   if (!FirstTime({kOpText, {Round(x), Round(y)}, Opaque(color), 0, false, text})) return;
-  const QImage& image = TextImage(QString::fromStdString(text), color);
-  QSizeF size = image.deviceIndependentSize();
+  const TextEntry& label = TextImage(text, color);
+  const QImage& image = label.image;
+  QSizeF size = label.size;
   Ink(x, y, x + size.width() + 1, y + size.height() + 1, 2);
   // Whole device pixels keep the letters sharp.
   Painter().drawImage(

@@ -6,13 +6,13 @@
 #pragma once
 
 #include <QFont>
-#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <array>
 #include <functional>
 #include <memory>
-#include <unordered_set>
+#include <string_view>
+#include <vector>
 
 #include "view/canvas.h"
 
@@ -72,11 +72,27 @@ class ImageCanvas : public Canvas {
     uint32_t color = 0;
     int16_t width = 0;
     bool dotted = false;
-    std::string text;
-    bool operator==(const DrawKey&) const = default;
+    std::string_view text;
+    uint64_t Hash() const;
   };
-  struct DrawKeyHash {
-    size_t operator()(const DrawKey& k) const;
+  // The calls drawn on a layer since it was emptied, by a 64-bit hash of
+  // their keys (two different calls share one about once in 10^19): open
+  // addressing in one flat table, so a drag step allocates nothing.
+  class DrawnSet {
+   public:
+    // False when the hash was there already.
+    bool Insert(uint64_t hash);
+    void Clear();
+
+   private:
+    std::vector<uint64_t> slots_;  // 0: empty
+    size_t count_ = 0;
+  };
+
+  struct TextEntry {
+    std::string key;
+    QImage image;
+    QSizeF size;  // logical pixels
   };
 
   struct LayerImage {
@@ -88,7 +104,7 @@ class ImageCanvas : public Canvas {
   // The painter of the current layer, opened on first use in a frame.
   QPainter& Painter();
   void EndPainting();
-  const QImage& TextImage(const QString& text, Rgb color);
+  const TextEntry& TextImage(const std::string& text, Rgb color);
   // Gives the painter the pen, unless it has it already.
   void UsePen(const Pen& pen);
   // Marks the logical rectangle (with a margin for the pen) as drawn on
@@ -110,7 +126,7 @@ class ImageCanvas : public Canvas {
   int width_ = 1, height_ = 1;
   double ratio_ = 1;
   std::array<LayerImage, kLayerCount> layers_;
-  std::array<std::unordered_set<DrawKey, DrawKeyHash>, kLayerCount> drawn_;
+  std::array<DrawnSet, kLayerCount> drawn_;
   QImage still_;       // the grid, base and trace layers composed
   QRect stillDirty_;   // device pixels of still_ to compose again
   QRect changedArea_;  // device pixels changed since the last Present
@@ -120,8 +136,13 @@ class ImageCanvas : public Canvas {
   QFont font_;
   CanvasFont canvasFont_;  // what font_ was made from
   bool fontSet_ = false;
-  // Label texts drawn once, by colour and text.
-  QHash<QString, QImage> texts_;
+  // Label texts drawn once, by colour and text (the colour's four bytes,
+  // then the text's UTF-8), found through a flat table of their hashes:
+  // a drag step looks up thousands of labels.
+  std::vector<TextEntry> texts_;
+  std::vector<std::pair<uint64_t, int>> textSlots_;  // hash, index into texts_ + 1
+  std::string textKey_;                              // kept, so that a lookup allocates nothing
+  void ClearTexts();
   qsizetype textBytes_ = 0;
   Pen pen_;  // the pen the open painter has, when penSet_
   bool penSet_ = false;
