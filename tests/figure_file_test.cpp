@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "numbers/auto_names.h"
@@ -387,24 +388,61 @@ TEST_F(FigureFile, MergeBeyondTheLimitIsRefused) {
   EXPECT_EQ(fig.ObjectCounts[kNumberClass], 32767);
 }
 
-TEST_F(FigureFile, SaveNeverDestroysTheExistingFile) {
+// Whatever fails while a save is under way, the file on disk is the old
+// one, no temporary file stays, and the message names the file and why.
+TEST_F(FigureFile, SaveThatFailsKeepsTheOldFileAndSaysWhy) {
   Figure fig = MixedFigure();
-  // A target that cannot be replaced (a folder of that name) fails even
-  // for root; nothing is written and no temporary file is left.
-  fs::create_directory(Path("folder.zk4"));
-  FileOutcome outcome = ReadWriteFigure(fig, Path("folder.zk4"), FigureFileMode::kWrite);
-  EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message, kReadOnlyMessage);
-  EXPECT_TRUE(fs::is_directory(Path("folder.zk4")));
-
   std::string target = Path("keep.zk4");
   Spit(target, "old contents");
-  ::chmod(target.c_str(), 0444);
-  if (::access(target.c_str(), W_OK) != 0) {  // root may write anyway
-    EXPECT_EQ(ReadWriteFigure(fig, target, FigureFileMode::kWrite).message, kReadOnlyMessage);
+  auto failedWith = [&](int error, const std::string& path) {
+    FileOutcome outcome = ReadWriteFigure(fig, path, FigureFileMode::kWrite);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, WriteErrorMessage(path, error));
+    EXPECT_NE(outcome.message.find(path), std::string::npos);
+    EXPECT_EQ(Slurp(target), "old contents");
+    return outcome.ok;
+  };
+  // A disk that fills part way (at every length up to the whole file), or
+  // a rename refused at the end.
+  size_t size = FigureBytes(fig).size();
+  for (size_t after : {size_t{0}, size_t{1}, size / 2, size - 1}) {
+    ScopedWriteFault full({target, after, false, ENOSPC});
+    failedWith(ENOSPC, target);
   }
-  EXPECT_EQ(Slurp(target), "old contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+  for (int error : {EACCES, EROFS, EIO, EXDEV}) {
+    ScopedWriteFault refused({target, SIZE_MAX, true, error});
+    failedWith(error, target);
+  }
+  {
+    // Another file is not touched by the fault.
+    ScopedWriteFault elsewhere({Path("other.zk4"), 0, false, ENOSPC});
+    EXPECT_TRUE(ReadWriteFigure(fig, Path("plain.zk4"), FigureFileMode::kWrite).ok);
+  }
+  // Real refusals, which fail even for root: a folder of that name, a
+  // folder that is not there, a name longer than the file system takes.
+  fs::create_directory(Path("folder.zk4"));
+  failedWith(EISDIR, Path("folder.zk4"));
+  EXPECT_TRUE(fs::is_directory(Path("folder.zk4")));
+  failedWith(ENOENT, Path("no such folder/x.zk4"));
+  failedWith(ENAMETOOLONG, Path(std::string(300, 'n') + ".zk4"));
+  ::chmod(target.c_str(), 0444);
+  if (::access(target.c_str(), W_OK) != 0) failedWith(EACCES, target);  // root may write anyway
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir_)) left.insert(entry.path().filename());
+  EXPECT_EQ(left, (std::set<std::string>{"keep.zk4", "folder.zk4", "plain.zk4"}));
+  // Each reason in words of its own; the read-only one as it always was.
+  EXPECT_EQ(WriteErrorMessage("a.zk4", EACCES), std::string(kReadOnlyMessage) + "\na.zk4");
+  EXPECT_EQ(WriteErrorMessage("a.zk4", ENOSPC), std::string(kDiskFullMessage) + "\na.zk4");
+  EXPECT_NE(WriteErrorMessage("a.zk4", EIO).find(kNotSavedMessage), std::string::npos);
+}
+
+// The temporary file beside the target has a short name of its own: a
+// name that just fits the folder saves.
+TEST_F(FigureFile, SaveUnderTheLongestNameTheFolderTakes) {
+  Figure fig = MixedFigure();
+  std::string name = std::string(251, 'n') + ".zk4";  // 255 bytes
+  ASSERT_TRUE(ReadWriteFigure(fig, Path(name), FigureFileMode::kWrite).ok);
+  EXPECT_EQ(Slurp(Path(name)), FigureBytes(fig));
 }
 
 TEST_F(FigureFile, SaveReplacesAtomicallyAndKeepsPermissions) {
@@ -417,7 +455,6 @@ TEST_F(FigureFile, SaveReplacesAtomicallyAndKeepsPermissions) {
   struct stat st {};
   ::stat(target.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_FALSE(ReadWriteFigure(fig, Path("no/such/folder/x.zk4"), FigureFileMode::kWrite).ok);
   EXPECT_EQ(FileTitle("C:\\figs\\tri.zk4"), "tri.zk4");
   EXPECT_EQ(FileTitle("/home/t/a b.zk4"), "a b.zk4");
 }

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,7 +29,9 @@ struct Front : FrontEnd {
                                       const std::string&) override {
     return answer;
   }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
   std::optional<std::string> answer;
+  std::vector<std::string> messages;
 };
 
 // The sample figure in a 640 x 480 drawing area.
@@ -77,6 +82,41 @@ TEST(Session, DragIsOneChangeAndEachMoveDrawsOnlyWhatMoves) {
   // Hovering over nothing draws nothing new: nothing to present.
   w.session.MouseMove(w.Empty());
   EXPECT_EQ(w.session.MouseMove(w.Empty()).layers, 0);
+}
+
+// A save that fails part way (a full disk, a refused rename) keeps the
+// old file, names the file and the reason, and leaves the figure unsaved
+// under its own name; the next save that works counts.
+TEST(Session, FailedSaveLosesNothing) {
+  Window w;
+  w.session.Command("mnuOAxis");  // no change to the figure
+  MouseInput at = w.At(1);
+  w.session.MouseDown(at);
+  at.px += 20, at.button = MouseButton::kNone;
+  w.session.MouseMove(at);
+  w.session.MouseUp(at);
+  std::string figure = w.Bytes();
+  fs::path folder = fs::temp_directory_path() / "sakuzu-session-save-test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  std::string path = (folder / "lesson.zk4").string();
+  std::ofstream(path, std::ios::binary) << "last week's lesson";
+  for (WriteFault fault :
+       {WriteFault{path, 100, false, ENOSPC}, WriteFault{path, SIZE_MAX, true, EACCES}}) {
+    ScopedWriteFault scoped(fault);
+    EXPECT_FALSE(w.session.SaveFigure(path));
+    ASSERT_FALSE(w.front.messages.empty());
+    EXPECT_EQ(w.front.messages.back(),
+              WriteErrorMessage(path, fault.error, w.session.Translator()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    std::ifstream old(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "last week's lesson");
+    EXPECT_EQ(w.session.Status().caption.rfind("[*sample.zk4]", 0), 0u);
+    EXPECT_EQ(w.Bytes(), figure);
+  }
+  EXPECT_TRUE(w.session.SaveFigure(path));
+  EXPECT_EQ(w.session.Status().caption.rfind("[lesson.zk4]", 0), 0u);
+  fs::remove_all(folder);
 }
 
 TEST(Session, CommandsReportTheirDrawingAndCloseTheirChange) {

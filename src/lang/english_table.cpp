@@ -673,6 +673,18 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"直線{0}", "line {0}"},
     {"円{0}", "circle {0}"},
     {"数{0}", "number {0}"},
+    {"ディスクがいっぱいなので,保存できません。空きを作るか,別の場所に保存し直してください。",
+     "The disk is full, so the figure cannot be saved. Free some space, or save it somewhere "
+     "else."},
+    {"ファイルの名前か場所が長すぎるので,保存できません。短い名前で保存し直してください。",
+     "The file name or its folder is too long, so the figure cannot be saved. Save it under a "
+     "shorter name."},
+    {"同じ名前のフォルダがあるので,保存できません。ファイル名を変えて,保存し直してください。",
+     "A folder has this name, so the figure cannot be saved. Change the file name and save "
+     "again."},
+    {"保存先のフォルダがないので,保存できません。別の場所に保存し直してください。",
+     "The folder to save in does not exist. Save the figure somewhere else."},
+    {"図形ファイルを保存できませんでした。", "The figure file could not be saved."},
 };
 
 }  // namespace

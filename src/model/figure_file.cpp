@@ -8,9 +8,11 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <system_error>
 #include <vector>
 
 #include "text/encoding.h"
@@ -365,36 +367,6 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return ss.str();
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  struct stat st {};
-  bool exists = ::stat(path.c_str(), &st) == 0;
-  if (exists && ::access(path.c_str(), W_OK) != 0) return false;
-  std::string tmpl = path + ".tmp-XXXXXX";
-  int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
-  mode_t mode = 0666;
-  if (exists) {
-    mode = st.st_mode & 07777;
-  } else {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  bool ok = ::fchmod(fd, mode) == 0;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    if (n > 0) done += static_cast<size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tmpl.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tmpl.c_str());
-  return ok;
-}
-
 int16_t AddCount(int a, int b) { return static_cast<int16_t>(a + b); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -610,6 +582,114 @@ std::string UnreadableFileMessage(const std::string& path, const TranslateFn& tr
   return FileErrorMessage(WholeFileError(path, kUnreadable), translate);
 }
 
+namespace {
+
+std::optional<WriteFault>& CurrentWriteFault() {
+  static std::optional<WriteFault> fault;
+  return fault;
+}
+
+const WriteFault* FaultFor(const std::string& path) {
+  const std::optional<WriteFault>& fault = CurrentWriteFault();
+  if (!fault || (!fault->path.empty() && fault->path != path)) return nullptr;
+  return &*fault;
+}
+
+// Writes everything or fails with errno set.
+bool WriteAll(int fd, std::string_view bytes, const WriteFault* fault) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    size_t want = bytes.size() - done;
+    if (fault && done + want > fault->failAfterBytes) {
+      if (done >= fault->failAfterBytes) {
+        errno = fault->error;
+        return false;
+      }
+      want = fault->failAfterBytes - done;
+    }
+    ssize_t n = ::write(fd, bytes.data() + done, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+ScopedWriteFault::ScopedWriteFault(WriteFault fault) : before_(CurrentWriteFault()) {
+  CurrentWriteFault() = std::move(fault);
+}
+
+ScopedWriteFault::~ScopedWriteFault() { CurrentWriteFault() = before_; }
+
+int WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const WriteFault* fault = FaultFor(path);
+  struct stat st {};
+  bool exists = ::stat(path.c_str(), &st) == 0;
+  if (!exists && errno != ENOENT) return errno;
+  if (exists && S_ISDIR(st.st_mode)) return EISDIR;
+  if (exists && ::access(path.c_str(), W_OK) != 0) return errno;
+  // The temporary file's name is short and fixed, so that a name that just
+  // fits the folder does not fail for the temporary one.
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  std::string tmpl = (folder.empty() ? std::string(".") : folder.string()) + "/.sakuzu-XXXXXX";
+  int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) return errno;
+  mode_t mode = 0666;
+  if (exists) {
+    mode = st.st_mode & 07777;
+  } else {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
+  }
+  int error = 0;
+  if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes, fault) || ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && fault && fault->failAtRename) error = fault->error;
+  if (error == 0 && ::rename(tmpl.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) ::unlink(tmpl.c_str());
+  return error;
+}
+
+std::string WriteErrorMessage(const std::string& path, int error, const TranslateFn& translate) {
+  auto t = [&](std::string_view s) {
+    return translate ? translate(std::string(s)) : std::string(s);
+  };
+  std::string reason;
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+      reason = t(kReadOnlyMessage);
+      break;
+    case ENOSPC:
+    case EDQUOT:
+      reason = t(kDiskFullMessage);
+      break;
+    case ENAMETOOLONG:
+      reason = t(kNameTooLongMessage);
+      break;
+    case EISDIR:
+      reason = t(kFolderInTheWayMessage);
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      reason = t(kNoSuchFolderMessage);
+      break;
+    default:
+      reason = t(kNotSavedMessage) + " (" + std::generic_category().message(error) + ")";
+      break;
+  }
+  return reason + "\n" + path;
+}
+
 std::string FileTitle(std::string_view path) {
   size_t cut = path.find_last_of(":\\/");
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
@@ -618,14 +698,12 @@ std::string FileTitle(std::string_view path) {
 FileOutcome ReadWriteFigure(Figure& fig, const std::string& path, FigureFileMode mode,
                             const AutoNamesFn& updateAutoNames, const TranslateFn& translate) {
   FileOutcome outcome;
-  auto t = [&](std::string_view s) {
-    return translate ? translate(std::string(s)) : std::string(s);
-  };
   if (mode == FigureFileMode::kWrite) {
     if (updateAutoNames) updateAutoNames(fig);
-    if (!WriteFileAtomically(path, FigureBytes(fig))) {
+    if (int error = WriteFileAtomically(path, FigureBytes(fig)); error != 0) {
       outcome.ok = false;
-      outcome.message = t(kReadOnlyMessage);
+      outcome.error.path = path;
+      outcome.message = WriteErrorMessage(path, error, translate);
     }
     return outcome;
   }

@@ -207,9 +207,10 @@ class ZKwinTest : public QObject {
     QVERIFY(w.session().fig.StepCount == steps && w.session().fig.FigureFileName == sample);
     QVERIFY(w.canvas().Composed() == before);
 
-    // A file that cannot be written gives the read-only message.
-    QVERIFY(!w.files().SaveFigureAs((Home() / "no folder" / "x.zk4").string()));
-    QCOMPARE(messages.back(), std::string(kReadOnlyMessage));
+    // A file that cannot be written: the reason and the file.
+    std::string nowhere = (Home() / "no folder" / "x.zk4").string();
+    QVERIFY(!w.files().SaveFigureAs(nowhere));
+    QCOMPARE(messages.back(), WriteErrorMessage(nowhere, ENOENT));
     QCOMPARE(w.session().fig.FigureFileName, sample);
     // Saving and merging a good file: panel 2 names the figure's own file.
     std::string copy = (Home() / "copy.zk4").string();
