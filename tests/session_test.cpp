@@ -75,6 +75,9 @@ TEST(Session, DragIsOneChangeAndEachMoveDrawsOnlyWhatMoves) {
   EXPECT_FALSE(w.session.history.CanUndo());      // the drag is still under way
   Update release = w.session.MouseUp(move);
   EXPECT_TRUE(release.figure && release.modes);
+  // Only the release closes the change: what waited for rest may run.
+  EXPECT_FALSE(press.changeClosed || step.changeClosed);
+  EXPECT_TRUE(release.changeClosed);
   EXPECT_EQ(w.session.history.UndoCaption(), "ドラッグ");
   EXPECT_EQ(w.session.Status().caption.rfind("[*sample.zk4]", 0), 0u);
   w.session.Command("mnuEUndo");
@@ -82,6 +85,7 @@ TEST(Session, DragIsOneChangeAndEachMoveDrawsOnlyWhatMoves) {
   // Hovering over nothing draws nothing new: nothing to present.
   w.session.MouseMove(w.Empty());
   EXPECT_EQ(w.session.MouseMove(w.Empty()).layers, 0);
+  EXPECT_FALSE(w.session.MouseMove(w.Empty()).changeClosed);
 }
 
 // A save that fails part way (a full disk, a refused rename) keeps the

@@ -19,6 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kRecoveryIntervalMs = 30000;
+// Well under the second within which recorded rows must be on disk.
+constexpr int kRecordFlushIntervalMs = 250;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -47,6 +49,11 @@ FileCommands::FileCommands(ZKwin& window, Session& session)
   recoveryTimer_.setObjectName("TimerRecovery");
   QObject::connect(&recoveryTimer_, &QTimer::timeout, &w_, [this] { WriteRecoveryNow(); });
   recoveryTimer_.start(kRecoveryIntervalMs);
+  recordTimer_.setParent(&w_);
+  recordTimer_.setObjectName("TimerRecord");
+  QObject::connect(&recordTimer_, &QTimer::timeout, &w_,
+                   [this] { s_.workspace.locus.record.FlushIfDue(); });
+  recordTimer_.start(kRecordFlushIntervalMs);
   askRestore = [this](const RecoveryFiles::Leftover& leftover) {
     const std::string& title = CurrentProgramVersion().title;
     QString when = QLocale().toString(leftover.written, QLocale::ShortFormat);
@@ -113,7 +120,12 @@ bool FileCommands::ReadZKFigFile(const std::string& path) {
 
 bool FileCommands::SaveFigureAs(const std::string& path) {
   bool saved = s_.SaveFigure(path);
-  if (saved) recovery_.Remove();
+  // A save that failed leaves the work unsaved: its copy at once.
+  if (saved) {
+    recovery_.Remove();
+  } else {
+    WriteRecoveryNow();
+  }
   w_.ShowSession();
   return saved;
 }
@@ -150,13 +162,22 @@ void FileCommands::DataFolderStandardSet() {
 // ------------------------------------------------------------- recovery
 
 void FileCommands::WriteRecoveryNow() {
-  // Never in the middle of a command or a drag: only a figure at rest.
-  if (s_.modes.depth > 1 || s_.history.IsOpen()) return;
+  // Never in the middle of a command or a drag: only a figure at rest,
+  // when the change closes.
+  if (s_.modes.depth > 1 || s_.history.IsOpen()) {
+    recoveryDue_ = true;
+    return;
+  }
+  recoveryDue_ = false;
   if (!s_.history.IsModified()) {
     recovery_.Remove();
     return;
   }
   recovery_.Write(s_.fig);
+}
+
+void FileCommands::ChangeClosed() {
+  if (recoveryDue_) WriteRecoveryNow();
 }
 
 void FileCommands::OfferRecovery() {

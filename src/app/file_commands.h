@@ -1,8 +1,9 @@
 // The main window's commands that read and write figure files: load,
 // save, merge with their file dialogs, the data folder, the recovery copy
 // of unsaved work (written every 30 seconds, offered at the next start),
-// and the temporary copies that go when the window closes. The file
-// routine itself is the session's.
+// the timer that brings recorded values to their files, and the temporary
+// copies that go when the window closes. The file routine itself is the
+// session's.
 #pragma once
 
 #include <QString>
@@ -46,8 +47,12 @@ class FileCommands {
   const std::string& LastDialogFolder() const { return lastDialogFolder_; }
 
   // The recovery copy of unsaved changes (every 30 seconds while there
-  // are any and no command is under way; also at once on request).
+  // are any and no command is under way; also at once on request). A copy
+  // that falls due while a command or a drag is under way is written when
+  // its change closes.
   void WriteRecoveryNow();
+  void ChangeClosed();
+  bool RecoveryDue() const { return recoveryDue_; }
   RecoveryFiles& Recovery() { return recovery_; }
   // Offers what windows that did not exit normally left behind.
   void OfferRecovery();
@@ -69,6 +74,10 @@ class FileCommands {
   Session& s_;
   RecoveryFiles recovery_;
   QTimer recoveryTimer_;
+  bool recoveryDue_ = false;
+  // Recorded values reach their files within a second, also while the
+  // figure rests.
+  QTimer recordTimer_;
   std::string dataFolder_;
   std::string dialogStart_;
   std::string mergeStart_;

@@ -182,6 +182,8 @@ void ZKwin::RunCommand(const std::string& name) {
 void ZKwin::Show(Update update) {
   if (update.layers != 0) canvas_.Present();
   if (update.modes || update.status || update.figure) RefreshStatusBar();
+  // A recovery copy put off during a drag or a command, once it is shown.
+  if (update.changeClosed) files_->ChangeClosed();
   if (update.popup) OpenObjectPopup(*update.popup);
 }
 

@@ -239,6 +239,7 @@ void Session::BeginChange(const std::string& caption) {
 // A change ends when no command is under way any more.
 bool Session::EndChange() {
   if (modes.depth > 1 || !history.IsOpen()) return false;
+  changeClosed_ = true;
   bool changed = history.Commit(fig, changeCaption_);
   if (savedAfterChange_) history.MarkSaved();
   savedAfterChange_ = false;
@@ -257,6 +258,7 @@ Update Session::Finish(const Changes& changes) {
   update.layers = renderer.canvas.TakeDrawnLayers();
   update.popup = std::move(workspace.screen.popup);
   workspace.screen.popup.reset();
+  update.changeClosed = std::exchange(changeClosed_, false);
   return update;
 }
 

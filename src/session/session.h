@@ -53,8 +53,13 @@ struct Update {
   bool status = false;             // the status texts, the cursor or the replay timer may differ
   uint8_t layers = 0;              // canvas layers drawn, one bit each (1 << Layer)
   std::optional<PopupMenu> popup;  // the object pop-up menu to open at the mouse
+  // A change to undo closed with this event (kept or not): the figure is at
+  // rest again, and work put off while it was under way may run.
+  bool changeClosed = false;
 
-  bool Any() const { return figure || modes || status || layers != 0 || popup.has_value(); }
+  bool Any() const {
+    return figure || modes || status || layers != 0 || popup.has_value() || changeClosed;
+  }
 };
 
 class Session {
@@ -192,6 +197,7 @@ class Session {
   bool savedAfterChange_ = false;       // the change loaded a file: unchanged after it
   bool figureChanged_ = false;          // since the last update
   bool skipNewFigureQuestion_ = false;  // the save question was asked already
+  bool changeClosed_ = false;           // since the last update
   int16_t menuMode_ = kFullMenuMode;
 };
 

@@ -6,11 +6,14 @@
 
 #include <QAction>
 #include <QtTest>
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
 #include "app/zkwin.h"
 #include "app_test_support.h"
+#include "interact/locus.h"
 
 using namespace sakuzu;
 using namespace sakuzu::test;
@@ -109,6 +112,80 @@ class HistoryWindowTest : public QObject {
     QCOMPARE(messages.size(), size_t{1});
     QVERIFY(fs::exists(Home() / "recover-999999-1.zk4.damaged"));
     QCOMPARE(w.session().fig.StepCount, int16_t{0});
+  }
+
+  // A save that fails part way (a full disk here) keeps the old file and
+  // the unsaved mark, and the work goes into the recovery copy at once.
+  void FailedSaveKeepsTheWork() {
+    ZKwin w;
+    std::vector<std::string> messages;
+    w.shell().showMessage = [&](const std::string& text) { messages.push_back(text); };
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    PlacePoints(w, {{100, 100}, {200, 150}});
+    fs::path target = Home() / "lesson.zk4";
+    WriteText(target, "last week's lesson");
+    {
+      ScopedWriteFault full({target.string(), 64, false, ENOSPC});
+      QVERIFY(!w.files().SaveFigureAs(target.string()));
+    }
+    QCOMPARE(messages, std::vector<std::string>{WriteErrorMessage(target.string(), ENOSPC)});
+    QCOMPARE(ReadText(target), std::string("last week's lesson"));
+    QVERIFY(w.windowTitle().startsWith("[*untitled]"));
+    QVERIFY(w.files().Recovery().HasFile());
+    QCOMPARE(ReadText(w.files().Recovery().FigurePath()), FigureBytes(w.session().fig));
+    w.files().Recovery().Remove();
+  }
+
+  // A drag longer than the recovery period: the copy that fell due while
+  // the point moved is written as the drag ends, with the point dropped.
+  void LongDragGetsItsCopyWhenItEnds() {
+    ZKwin w(SAKUZU_SAMPLES "/sample.zk4");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* timer = w.findChild<QTimer*>("TimerRecovery");
+    QVERIFY(timer && timer->isActive());
+    QWidget* area = w.centralWidget();
+    const Figure& fig = w.session().fig;
+    PixelPoint a = ToPixel(w.session().view, fig.Points[1].x, fig.Points[1].y);
+    QPoint from(static_cast<int>(a.x), static_cast<int>(a.y));
+    QTest::mousePress(area, Qt::LeftButton, {}, from);
+    for (int period = 1; period <= 2; ++period) {
+      QTest::mouseMove(area, from + QPoint(-20 * period, 10 * period));
+      QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));  // the timer's period passed
+      QVERIFY(!w.files().Recovery().HasFile());
+    }
+    QTest::mouseRelease(area, Qt::LeftButton, {}, from + QPoint(-40, 20));
+    QVERIFY(w.files().Recovery().HasFile());
+    Figure copy;
+    QVERIFY(ReadWriteFigure(copy, w.files().Recovery().FigurePath(), FigureFileMode::kRead).ok);
+    QCOMPARE(copy.Points[1].x, fig.Points[1].x);
+    QCOMPARE(copy.Points[1].y, fig.Points[1].y);
+    w.files().Recovery().Remove();
+  }
+
+  // Recorded values reach their file within a second while the figure
+  // rests too: the window's timer writes what waits, so a crash loses at
+  // most the last second of rows.
+  void RecordedRowsReachTheDiskAtRest() {
+    ZKwin w(SAKUZU_SAMPLES "/sample.zk4");
+    RecordBook& book = w.session().workspace.locus.record;
+    auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+    book.SetClock([&] { return now; });
+    auto rowsOnDisk = [&] {
+      std::string csv = ReadText(Home() / std::string(kRecordCsvName));
+      return static_cast<size_t>(std::count(csv.begin(), csv.end(), '\n')) - 1;
+    };
+    w.menus().Action("mnuLocusSW")->trigger();
+    w.session().Redraw();
+    QCOMPARE(book.Rows().size(), size_t{1});
+    QCOMPARE(rowsOnDisk(), size_t{0});
+    auto* timer = w.findChild<QTimer*>("TimerRecord");
+    QVERIFY(timer && timer->isActive() && timer->interval() < 1000);
+    now += std::chrono::milliseconds(1000);
+    QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+    QCOMPARE(rowsOnDisk(), size_t{1});
+    w.menus().Action("mnuLocusSW")->trigger();
   }
 };
 
