@@ -138,6 +138,12 @@ TEST(Edit, Scribble) {
   EXPECT_EQ(b.Modes(), kStandardOnly);
   EXPECT_TRUE(b.r.overlay.empty());
   EXPECT_EQ(b.fig.StepCount, steps);
+  // The command again while scribbling (its menu stays open) goes on
+  // scribbling: one Esc still ends it.
+  ScribbleCommand(b.ws);
+  ScribbleCommand(b.ws);
+  b.Key(kKeyEscape);
+  EXPECT_EQ(b.Modes(), kStandardOnly);
 }
 
 }  // namespace

@@ -197,6 +197,9 @@ bool EditSelectionCancelled(Workspace& ws, int16_t below) {
 }
 
 void ScribbleCommand(Workspace& ws) {
+  // Its menu stays open while scribbling: choosing it again goes on
+  // scribbling, so that one Esc always ends it.
+  if (IsCurrentMode(ws.modes, kModeScribble)) return;
   Push(ws, kModeScribble);
   ws.scribble = ScribbleState{};
 }
