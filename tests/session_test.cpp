@@ -164,6 +164,36 @@ TEST(Session, DrawStateFollowsTheModesAndTheLabelsSwitch) {
   EXPECT_TRUE(w.session.workspace.easyMenu);
 }
 
+// The automatic names follow a new language at once, within its change;
+// a save that would rename anything records the renaming as a change of
+// its own. Undoing everything always gives the first file back.
+TEST(Session, AutomaticNamesChangeOnlyInChangesToUndo) {
+  fs::path folder = fs::temp_directory_path() / "sakuzu-session-language-test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  testing::FakeCanvas canvas{640, 480};
+  Front front;
+  Session session{canvas, front, folder.string()};
+  ASSERT_TRUE(session.StartWithFigure(SAKUZU_SAMPLES "/sample.zk4").ok);
+  auto radius = [&] { return session.fig.Numbers[4].name; };
+  ASSERT_EQ(radius(), "円1の半径");
+  std::string first = FigureText(session.fig);
+  session.SetCommand("mnuLanguage", [&] { session.SetLanguage("English"); });
+  session.Command("mnuLanguage");
+  EXPECT_EQ(radius(), "Circle 1's radius");
+  EXPECT_EQ(session.history.UndoCaption(), "Language");
+  session.Command("mnuEUndo");  // the names go back; the language stays
+  EXPECT_EQ(FigureText(session.fig), first);
+  EXPECT_TRUE(session.SaveFigure((folder / "names.zk4").string()));
+  EXPECT_EQ(radius(), "Circle 1's radius");
+  EXPECT_EQ(session.history.UndoCaption(), "自動の名前");
+  EXPECT_FALSE(session.history.IsModified());
+  session.Command("mnuEUndo");
+  EXPECT_EQ(FigureText(session.fig), first);
+  EXPECT_TRUE(session.history.IsModified());  // the file has the English names
+  fs::remove_all(folder);
+}
+
 TEST(Session, PopupIsHandedOverOnce) {
   Window w;
   Update right = w.session.MouseDown(w.At(1, MouseButton::kRight));

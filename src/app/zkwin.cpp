@@ -360,9 +360,7 @@ void ZKwin::LanguageCommand() {
                     [this](const std::string& font) { SetFontAll(font); });
   dialog.setFont(uiFont_);
   if (dialog.exec() != QDialog::Accepted || !dialog.Chosen()) return;
-  session_.CollectSettings();
-  session_.language.setting = *dialog.Chosen();
-  session_.SaveSettings();
+  session_.SetLanguage(*dialog.Chosen());
   ApplyLanguage();
 }
 

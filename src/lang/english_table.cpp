@@ -685,6 +685,7 @@ constexpr EnglishEntry kEnglishTable[] = {
     {"保存先のフォルダがないので,保存できません。別の場所に保存し直してください。",
      "The folder to save in does not exist. Save the figure somewhere else."},
     {"図形ファイルを保存できませんでした。", "The figure file could not be saved."},
+    {"自動の名前", "automatic names"},
 };
 
 }  // namespace

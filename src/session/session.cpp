@@ -193,6 +193,9 @@ bool Session::OpenFigure(const std::string& path) {
 }
 
 bool Session::SaveFigure(const std::string& path) {
+  // The file holds the automatic names in the language of now; renamed
+  // here, they are renamed in a change to undo, not behind the history.
+  RefreshAutoNames();
   FileOutcome outcome = WriteFigureFile(path);
   if (!outcome.ok) {
     front_.ShowMessage(outcome.message);
@@ -213,6 +216,21 @@ bool Session::MergeFigure(const std::string& path) {
   }
   Redraw();
   return true;
+}
+
+void Session::RefreshAutoNames() {
+  bool atRest = modes.depth <= 1 && !history.IsOpen();
+  if (atRest) history.Begin(fig);
+  UpdateAutoNames(fig, translate_);
+  if (atRest && history.Commit(fig, "自動の名前")) figureChanged_ = true;
+}
+
+void Session::SetLanguage(const std::string& setting) {
+  CollectSettings();
+  language.setting = setting;
+  SaveSettings();
+  UpdateAutoNames(fig, translate_);
+  Redraw();
 }
 
 bool Session::MaySave() {

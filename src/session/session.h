@@ -111,6 +111,10 @@ class Session {
   // With unsaved changes: asks whether to save them first; false when the
   // user keeps the figure (Cancel, or a save that did not happen).
   bool MaySave();
+  // The language of the user interface, kept in the settings file; the
+  // figure's automatic names follow at once, as part of the caller's
+  // change (the language command is one).
+  void SetLanguage(const std::string& setting);
 
   // ------------------------------------------------------------- events
   // The drawing area's mouse and keys (pixels of the drawing area). A
@@ -188,6 +192,8 @@ class Session {
   void AskSetting(const char* message, const char* title, const std::string& start,
                   const std::function<void(Settings&, const std::string&)>& apply, bool redraw);
   void NewFigureCommand();
+  // The automatic names rebuilt; a renaming at rest is a change of its own.
+  void RefreshAutoNames();
 
   FrontEnd& front_;
   std::string programFolder_;
