@@ -129,8 +129,12 @@ TEST(Session, CommandsReportTheirDrawingAndCloseTheirChange) {
   Update replay = w.session.Command("mnuFigData_Redraw");
   EXPECT_TRUE(replay.layers & Bit(Layer::kOverlay));
   EXPECT_TRUE(w.session.Status().replayTimer);
-  while (IsCurrentMode(w.session.modes, kModeReplay)) w.session.ReplayTick();
+  Update tick;
+  while (IsCurrentMode(w.session.modes, kModeReplay)) tick = w.session.ReplayTick();
   EXPECT_FALSE(w.session.Status().replayTimer);
+  // The replay ran out by itself: its command's change is closed.
+  EXPECT_TRUE(tick.changeClosed);
+  EXPECT_FALSE(w.session.history.IsOpen());
   // A construction is one change from its command to its last input.
   int16_t circles = w.session.fig.ObjectCounts[kCircleClass];
   w.session.Command("mnuCgaisetsu");

@@ -316,6 +316,8 @@ Update Session::KeyDown(const KeyInput& input) {
 
 Update Session::ReplayTick() {
   Changes changes = sakuzu::ReplayTick(dispatcher);
+  // The last tick ends the replay, and with it the change its command opened.
+  if (changes.modes) return Finish(changes);
   Update update;
   update.modes = changes.modes;
   update.status = changes.status;
