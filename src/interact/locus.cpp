@@ -66,6 +66,7 @@ void RecordBook::Open(const Figure& fig, const std::string& title,
   for (int i : columns_) headers_.push_back(HeaderName(fig.Numbers[i]));
   rows_.clear();
   written_ = 0;
+  ++starts_;
   open_ = true;
   lastFlush_ = clock_();
   std::string html = "<html><head><meta charset=\"utf-8\"></head><body>\n<small>\n";

@@ -64,6 +64,8 @@ class RecordBook {
   void SetClock(Clock clock) { clock_ = std::move(clock); }
   std::function<void(const std::string&)> report;
 
+  // How often the record started anew (its files truncated each time).
+  int Starts() const { return starts_; }
   const std::vector<std::string>& Headers() const { return headers_; }
   const std::vector<std::vector<std::string>>& Rows() const { return rows_; }
   std::string CsvPath() const;
@@ -77,6 +79,7 @@ class RecordBook {
   std::vector<std::string> headers_;
   std::vector<std::vector<std::string>> rows_;
   size_t written_ = 0;  // rows already in the files
+  int starts_ = 0;
   Clock clock_ = [] { return std::chrono::steady_clock::now(); };
   std::chrono::steady_clock::time_point lastFlush_{};
 };
