@@ -1,5 +1,6 @@
 #include "session/menu_table.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "model/kinds.h"
@@ -470,6 +471,71 @@ std::vector<std::pair<std::string_view, bool>> MenuChecks(const MenuCheckState& 
   check("mnuLocusSW", s.locusOn);
   check("mnuPTmatrixSW", s.matrixDisplay);
   return marks;
+}
+
+namespace {
+
+bool Contains(std::span<const std::string_view> list, std::string_view name) {
+  return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+bool Contains(const std::vector<std::string_view>& list, std::string_view name) {
+  return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+}  // namespace
+
+std::vector<MenuItemState> MenuStates(const MenuInputs& in, const TranslateFnRef& translate) {
+  auto t = [&](const std::string& text) { return translate ? translate(text) : text; };
+  const bool easy = in.menuMode == kEasyMenuMode;
+  std::vector<MenuItemState> items;
+  for (const MenuEntry& entry : MenuTree()) {
+    MenuItemState item;
+    item.name = entry.name;
+    item.parent = entry.parent;
+    item.caption = t(entry.caption);
+    item.shortcut = entry.shortcut;
+    item.submenu = entry.submenu;
+    item.checkable = Contains(CheckableItems(), entry.name);
+    item.visible = !Contains(UnreachableItems(), entry.name) && entry.name != "mnuEdit2_point" &&
+                   !Contains(in.leftOut, entry.name);
+    item.enabled =
+        !Contains(UnreachableItems(), entry.name) && !Contains(FutureItemNames(), entry.name);
+    if (easy && Contains(FullOnlyItems(), entry.name)) item.visible = false;
+    if (entry.name == "mnuEasyConst" || entry.name == "mnuEasy_Measure") item.visible = easy;
+    items.push_back(std::move(item));
+  }
+  auto find = [&items](std::string_view name) -> MenuItemState* {
+    for (MenuItemState& item : items) {
+      if (item.name == name) return &item;
+    }
+    return nullptr;
+  };
+  for (std::string_view menu : ModeMenus()) find(menu)->enabled = MenuEnabledInMode(menu, in.mode);
+  find("mnuEasyConst")->enabled = MenuEnabledInMode("mnuConstruction", in.mode);
+  find("mnuEasy_Measure")->enabled = MenuEnabledInMode("mnuMeasure", in.mode);
+  find("mnuEasyMenu")->caption = t(easy ? "フルメニューに" : "簡易メニューに");
+  for (const auto& [name, on] : MenuChecks(in.checks)) find(name)->checked = on;
+  for (const char* name : {"mnuEUndo", "mnuEasy_Undo"}) {
+    find(name)->caption = in.undoCaption;
+    find(name)->enabled = in.canUndo;
+  }
+  for (const char* name : {"mnuERedo", "mnuEasy_Redo"}) {
+    find(name)->caption = in.redoCaption;
+    find(name)->enabled = in.canRedo;
+  }
+  // Undo and redo keep their keys in either menu, on the items shown.
+  find("mnuEasy_Undo")->shortcut = easy ? find("mnuEUndo")->shortcut : std::string_view{};
+  find("mnuEasy_Redo")->shortcut = easy ? find("mnuERedo")->shortcut : std::string_view{};
+  if (easy) find("mnuEUndo")->shortcut = find("mnuERedo")->shortcut = {};
+  // An easy item runs its full command and is available when it is.
+  for (const EasyMenuLink& link : EasyMenuLinks()) {
+    find(link.easyItem)->enabled = find(link.fullItem)->enabled;
+  }
+  for (const auto& [name, keys] : in.shortcuts) {
+    if (MenuItemState* item = find(name)) item->shortcut = keys;
+  }
+  return items;
 }
 
 }  // namespace sakuzu
