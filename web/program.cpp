@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -49,6 +48,17 @@ std::optional<Rgb> FromHex(std::string_view text) {
     value = value * 16 + static_cast<unsigned>(digit);
   }
   return MakeRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return bytes;
+  char buffer[8192];
+  size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  std::fclose(file);
+  return bytes;
 }
 
 // Bytes as base64, for the page to turn back into a file.
@@ -669,8 +679,7 @@ std::string WebProgram::FigureBytes() {
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
   if (!session_->WriteFigureFile(path.string()).ok) return {};
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = ReadBytes(path.string());
   fs::remove(path, ec);
   return bytes;
 }
@@ -695,10 +704,7 @@ std::string WebProgram::PictureSvg() {
 }
 
 std::string WebProgram::FolderFile(const std::string& name) const {
-  fs::path path = fs::path(kFolder) / FileTitle(name);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ReadBytes((fs::path(kFolder) / FileTitle(name)).string());
 }
 
 void WebProgram::PutFolderFile(const std::string& name, const std::string& bytes) {
@@ -767,6 +773,47 @@ std::string WebProgram::State() {
   }
   j.Close('}');
   statusChanged_ = false;
+  return j.Text();
+}
+
+std::string WebProgram::ObjectsJson() const {
+  const Figure& fig = session_->fig;
+  Json j;
+  j.Open('{');
+  const std::pair<const char*, int> classes[] = {{"numbers", kNumberClass},
+                                                 {"points", kPointClass},
+                                                 {"lines", kLineClass},
+                                                 {"circles", kCircleClass}};
+  for (auto [key, cls] : classes) {
+    j.Key(key).Open('[');
+    for (int i = 1; i <= ClassCount(fig, cls); ++i) {
+      j.Open('{');
+      VisitObject(fig, ObjectRef{static_cast<int16_t>(cls), static_cast<int16_t>(i)},
+                  Overloaded{[&](const NumberRecord& n) {
+                               j.Key("name").String(n.name).Key("exists").Bool(n.exists != 0);
+                               j.Key("value").Number(n.value);
+                             },
+                             [&](const PointRecord& p) {
+                               j.Key("name").String(p.name).Key("exists").Bool(p.exists != 0);
+                               j.Key("x").Number(p.x).Key("y").Number(p.y);
+                               PixelPoint px = ToPixel(session_->view, p.x, p.y);
+                               j.Key("px").Number(px.x).Key("py").Number(px.y);
+                             },
+                             [&](const LineRecord& l) {
+                               j.Key("name").String(l.name).Key("exists").Bool(l.exists != 0);
+                               j.Key("x1").Number(l.x1).Key("y1").Number(l.y1);
+                               j.Key("x2").Number(l.x2).Key("y2").Number(l.y2);
+                             },
+                             [&](const CircleRecord& c) {
+                               j.Key("name").String(c.name).Key("exists").Bool(c.exists != 0);
+                               j.Key("cx").Number(c.cx).Key("cy").Number(c.cy);
+                               j.Key("r").Number(c.radius);
+                             }});
+      j.Close('}');
+    }
+    j.Close(']');
+  }
+  j.Close('}');
   return j.Text();
 }
 

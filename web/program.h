@@ -71,6 +71,9 @@ class WebProgram {
   // Everything the page shows beside the drawing, as JSON: caption,
   // status panels, cursor, replay timer, the menus, a pop-up to open.
   std::string State();
+  // The objects as JSON, for the page's tests: every point, line, circle
+  // and number with its name, existence and results.
+  std::string ObjectsJson() const;
   // The determinism check's digest and scripted drag.
   std::string Digest() const;
   void ScriptedDrag();

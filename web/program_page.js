@@ -82,8 +82,13 @@
     return job;
   }
 
-  // A call that may ask the user: made so that it can wait.
+  // A call that may ask the user: made so that it can wait. The calls of
+  // the events are kept (the last thousand), so that a test can make the
+  // same steps through the program's core and compare the results.
+  app.log = [];
   function ask(name, types, args) {
+    app.log.push([name].concat(args));
+    if (app.log.length > 1000) app.log.shift();
     return app.M.ccall(name, 'number', types, args, { async: true });
   }
 
@@ -219,7 +224,12 @@
       };
       app.menus.set(entry.n, record);
     });
-    document.addEventListener('click', closeMenus);
+    document.addEventListener('click', function () {
+      // The click a browser sends after a long press must not close the
+      // pop-up menu the long press opened.
+      if (Date.now() < app.keepPopupUntil) return;
+      closeMenus();
+    });
   }
 
   function updateMenus(entries) {
@@ -409,7 +419,10 @@
       clearTimeout(touch.timer);
       var pressed = touch.pressed;
       touch = null;
-      if (pressed === 'right') return;
+      if (pressed === 'right') {
+        app.keepPopupUntil = Date.now() + 600;
+        return;
+      }
       if (!pressed) pointerCall(0, p, 0, true, event);  // a tap
     }
     flushMove();
@@ -647,14 +660,14 @@
   // The number choice and the expression input: the module's model says
   // what every control shows; the page sends back what the user did.
   function controlsDialog(spec, done) {
+    var answered = false;
+    function act(text) {
+      if (answered) return;
+      answered = true;
+      shade.remove();
+      done(text);
+    }
     var shade = modal(spec.title, function (body) {
-      var answered = false;
-      function act(text) {
-        if (answered) return;
-        answered = true;
-        shade.remove();
-        done(text);
-      }
       var row = null;
       spec.controls.forEach(function (c) {
         if (c.type === 'list') {
@@ -716,15 +729,15 @@
         var b = button(row, c.text, function () { act('click ' + c.name); }, c.name);
         b.disabled = !c.enabled;
       });
-      shade.addEventListener('keydown', function (event) {
-        if (event.key === 'Escape') act('key ' + (event.target.name || event.target.dataset.name || '') + ' Escape');
-        if (event.key === 'Enter' && event.target.dataset && event.target.dataset.name === 'NumList') {
-          act('key NumList Enter');
-        }
-      });
       var focus = spec.focus && (body.querySelector('[name="' + CSS.escape(spec.focus) + '"]') ||
                                  body.querySelector('[data-name="' + CSS.escape(spec.focus) + '"]'));
       setTimeout(function () { (focus || body.querySelector('.list, button')).focus(); });
+    });
+    shade.addEventListener('keydown', function (event) {
+      event.stopPropagation();
+      var from = event.target.name || (event.target.dataset && event.target.dataset.name) || '';
+      if (event.key === 'Escape') act('key ' + from + ' Escape');
+      if (event.key === 'Enter' && from === 'NumList') act('key NumList Enter');
     });
   }
   // The attribute dialogs: named fields; OK sends every field's value.
@@ -1060,7 +1073,8 @@
     document.body.setAttribute('data-sakuzu-ready', 'failed');
   });
 
-  // For the tests: the module's digest and state.
+  // For the tests: the module's digest, objects and state.
   app.digest = function () { return app.M.UTF8ToString(app.M._sakuzu_program_digest()); };
+  app.objects = function () { return JSON.parse(app.M.UTF8ToString(app.M._sakuzu_program_objects())); };
   app.idle = function () { return app.queue.then(function () { return app.pending === 0; }); };
 })();

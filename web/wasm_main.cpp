@@ -176,6 +176,10 @@ EMSCRIPTEN_KEEPALIVE const char* sakuzu_program_state() {
   return Reply(program ? program->State() : "{}");
 }
 
+EMSCRIPTEN_KEEPALIVE const char* sakuzu_program_objects() {
+  return Reply(program ? program->ObjectsJson() : "{}");
+}
+
 EMSCRIPTEN_KEEPALIVE const char* sakuzu_program_digest() {
   return Reply(program ? program->Digest() : "");
 }

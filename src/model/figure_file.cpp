@@ -378,7 +378,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   } else {
     mode_t mask = ::umask(0);
     ::umask(mask);
-    mode &= ~mask;
+    // The owner reads and writes what he saved, whatever the mask says (the
+    // browser build's mask takes every bit).
+    mode = (mode & ~mask) | S_IRUSR | S_IWUSR;
   }
   bool ok = ::fchmod(fd, mode) == 0;
   size_t done = 0;
