@@ -71,6 +71,8 @@ class WebProgram {
   // Everything the page shows beside the drawing, as JSON: caption,
   // status panels, cursor, replay timer, the menus, a pop-up to open.
   std::string State();
+  // True when State() would report something new since it last did.
+  bool StateChanged() const { return statusChanged_ || popup_.has_value(); }
   // The objects as JSON, for the page's tests: every point, line, circle
   // and number with its name, existence and results.
   std::string ObjectsJson() const;

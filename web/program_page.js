@@ -112,8 +112,11 @@
 
   // ----------------------------------------------------------- state
 
-  function refresh() {
+  // The status bar, caption and menus, when the module has news for them:
+  // a drag step that changed none of them costs nothing here.
+  function refresh(force) {
     if (!app.M || app.dialogOpen) return;
+    if (!force && app.state && !app.M._sakuzu_program_changed()) return;
     var state = readState();
     app.state = state;
     document.title = state.caption;
@@ -233,6 +236,9 @@
   }
 
   function updateMenus(entries) {
+    var text = JSON.stringify(entries);
+    if (text === app.menuText) return;
+    app.menuText = text;
     if (app.menus.size === 0) buildMenus(entries);
     app.shortcuts = [];
     entries.forEach(function (entry) {
@@ -1065,6 +1071,7 @@
     var wanted = new URLSearchParams(location.search).get('open');
     if (wanted && sakuzuFigures[wanted]) openBytes(wanted, base64ToBytes(sakuzuFigures[wanted]), 0);
     app.queue.then(function () {
+      app.readyAt = performance.now();
       document.body.setAttribute('data-sakuzu-ready', 'ready');
       offerRecovery();
     });
@@ -1076,5 +1083,9 @@
   // For the tests: the module's digest, objects and state.
   app.digest = function () { return app.M.UTF8ToString(app.M._sakuzu_program_digest()); };
   app.objects = function () { return JSON.parse(app.M.UTF8ToString(app.M._sakuzu_program_objects())); };
+  // For the benchmark: a figure's bytes opened, and pointer events as the
+  // drawing area sends them.
+  app.open = function (name, bytes) { return openBytes(name, bytes, 0); };
+  app.pointer = function (kind, x, y, button, held) { return pointerCall(kind, { x: x, y: y }, button, held); };
   app.idle = function () { return app.queue.then(function () { return app.pending === 0; }); };
 })();

@@ -172,6 +172,10 @@ EMSCRIPTEN_KEEPALIVE void sakuzu_program_set_language(const char* setting) {
   if (program) program->SetLanguage(setting);
 }
 
+EMSCRIPTEN_KEEPALIVE int sakuzu_program_changed() {
+  return program && program->StateChanged() ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* sakuzu_program_state() {
   return Reply(program ? program->State() : "{}");
 }
