@@ -60,7 +60,7 @@ std::string Session::T(std::string_view japanese) const {
 // ------------------------------------------------------------- start-up
 
 void Session::ResetForStartUp() {
-  view.ViewScale = kStandardScale;
+  ZoomDefault(view);
   settings.browserSw = 2;
   CreateTables(fig, kTableCapacity);
 }
