@@ -25,6 +25,8 @@ void WindowShell::UseDialogsOf(ZKwin& w) {
   };
   beep = [] { QApplication::beep(); };
   confirm = [&w, title](const std::string& text) {
+    // What the question is about may just have been marked on the figure.
+    w.canvas().Present();
     return QMessageBox::question(&w, Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel) ==
            QMessageBox::Ok;
   };

@@ -242,14 +242,23 @@ std::string ClassWord(const Workspace& ws, int cls) {
   }
 }
 
-void ShowObjectName(Workspace& ws, ObjectRef ref) {
+std::string ObjectNameText(const Workspace& ws, ObjectRef ref) {
+  if (ref.index < 1 || ref.index > ClassCount(ws.fig, ref.cls)) return {};
   std::string word = ClassWord(ws, ref.cls);
   // "点A", but "Point A": a translated word does not run into the name.
   bool latin = !word.empty() && std::isalpha(static_cast<unsigned char>(word.back()));
-  Panel4(ws, word + (latin ? " " : "") + TrimRight(ObjectName(ws.fig, ref)));
+  return word + (latin ? " " : "") + TrimRight(ObjectName(ws.fig, ref));
 }
 
-void ClearObjectName(Workspace& ws) { Panel4(ws, ""); }
+void ShowObjectName(Workspace& ws, ObjectRef ref) {
+  Panel4(ws, ObjectNameText(ws, ref));
+  ws.screen.panel4Object = ref;
+}
+
+void ClearObjectName(Workspace& ws) {
+  Panel4(ws, "");
+  ws.screen.panel4Object = {};
+}
 
 bool BuildCandidates(Workspace& ws, int cls) {
   int count = ClassCount(ws.fig, cls);
@@ -401,6 +410,7 @@ PopupMenu PopupMenuFor(Workspace& ws, ObjectRef ref) {
       {"mnuEdit2_point_Bounded", ws.T("束縛条件の編集") + ":" + t, freePoint},
       {"mnuEdit2_point_Set_Free", ws.T("フリーにする") + ":" + t, bound},
       {"mnuEdit2_point_Deform", ws.T("キーボード変形") + ":" + t, freePoint},
+      {"mnuEdit2_point_Delete", ws.T("削除") + ":" + t, true},
   };
   return menu;
 }

@@ -21,6 +21,7 @@ constexpr int kKeyLeft = 37;
 constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
+constexpr int kKeyDelete = 46;
 
 // Hover picking in the standard mode (full menu: points, lines and
 // circles by weighted distance; simple menu: points only). Names the hit
@@ -34,6 +35,9 @@ bool IsDraggable(const Figure& fig, ObjectRef ref);
 void ShowHoverMark(Workspace& ws, ObjectRef ref);
 void ClearHoverMark(Workspace& ws);
 
+// "点A" ("Point A"): the class word and the name; empty for an object
+// that is not in the figure.
+std::string ObjectNameText(const Workspace& ws, ObjectRef ref);
 // Panel 4: the class word and the name ("点A"), or nothing.
 void ShowObjectName(Workspace& ws, ObjectRef ref);
 void ClearObjectName(Workspace& ws);

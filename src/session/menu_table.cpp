@@ -48,6 +48,7 @@ void AddFileMenu(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuf_html", p, "html保存"));
   t.push_back(Item("mnufSVG", p, "SVG形式で保存"));
   t.push_back(Item("mnufPDF", p, "PDF形式で保存"));
+  t.push_back(Item("mnufPNG", p, "画像として保存"));
   t.push_back(Item("mnuMerge", p, "図形の追加", "Ctrl+M"));
   t.push_back(Item("mnuFprint", p, "印刷", "Ctrl+P"));
   t.push_back(Sub("mnufB", p, "画面切換"));
@@ -190,6 +191,7 @@ void AddZoomAndLocusMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuZoomIn", z, "* 2", "F3"));
   t.push_back(Item("mnuZoomOut", z, "/ 2", "Shift+F3"));
   t.push_back(Item("mnuZoomComplex", z, "複素数用"));
+  t.push_back(Item("mnuZoomFit", z, "全体表示", "Ctrl+Shift+F3"));
 
   const char* l = "mnuLocus";
   t.push_back(Sub(l, "", "軌跡"));
@@ -266,6 +268,13 @@ void AddOptionMenu(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuOFileLoad", "mnuOFile", "起動時の設定に戻す"));
   t.push_back(Item("mnuOFileInit", "mnuOFile", "標準値に戻す"));
   t.push_back(Item("mnuOFont", o, "フォント"));
+  t.push_back(Sub("mnuODisplaySize", o, "表示の大きさ"));
+  t.push_back(Item("mnuODisplaySize0", "mnuODisplaySize", "標準"));
+  t.push_back(Item("mnuODisplaySize1", "mnuODisplaySize", "大"));
+  t.push_back(Item("mnuODisplaySize2", "mnuODisplaySize", "特大"));
+  t.push_back(Sub("mnuONewPointMark", o, "新しい点の印"));
+  t.push_back(Item("mnuONewPointMarkOn", "mnuONewPointMark", "見える印(■,束縛点は○)"));
+  t.push_back(Item("mnuONewPointMarkOff", "mnuONewPointMark", "小さな点(・)"));
 }
 
 void AddEditAndHelpMenus(std::vector<MenuEntry>& t) {
@@ -286,6 +295,7 @@ void AddEditAndHelpMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuEdit2_point_Bounded", "mnuEdit2_point", "束縛条件の編集"));
   t.push_back(Item("mnuEdit2_point_Set_Free", "mnuEdit2_point", "フリーにする"));
   t.push_back(Item("mnuEdit2_point_Deform", "mnuEdit2_point", "キーボード変形"));
+  t.push_back(Item("mnuEdit2_point_Delete", "mnuEdit2_point", "削除"));
 
   const char* h = "mnuHelp";
   t.push_back(Sub(h, "", "ﾍﾙﾌﾟ"));
@@ -368,12 +378,18 @@ constexpr std::string_view kCheckable[] = {"mnuOdeformStandard",
                                            "mnuRedrawslowOption_03",
                                            "mnuRedrawslowOption_05",
                                            "mnuLocusSW",
-                                           "mnuPTmatrixSW"};
+                                           "mnuPTmatrixSW",
+                                           "mnuODisplaySize0",
+                                           "mnuODisplaySize1",
+                                           "mnuODisplaySize2",
+                                           "mnuONewPointMarkOn",
+                                           "mnuONewPointMarkOff"};
 
 // Check marks as designed; the state's marks replace them at start-up.
 constexpr std::string_view kDesignChecked[] = {
     "mnuOdeformStandard", "mnuOdeformVarStandard", "mnuOchrDisp",   "mnuOAxis01",
-    "mnuOSDeformLC",      "mnuOWindowStandard",    "mnuOmenu_full", "mnuRedrawslowOption_03"};
+    "mnuOSDeformLC",      "mnuOWindowStandard",    "mnuOmenu_full", "mnuRedrawslowOption_03",
+    "mnuODisplaySize0",   "mnuONewPointMarkOn"};
 
 // Reachable in the design, but never: their prompts stay in the program.
 constexpr std::string_view kUnreachable[] = {"mnuFont", "mnuOColorStrength", "mnuEcallHis"};
@@ -470,6 +486,11 @@ std::vector<std::pair<std::string_view, bool>> MenuChecks(const MenuCheckState& 
   check("mnuOSDeformCross", s.sDeformKind == 2);
   check("mnuLocusSW", s.locusOn);
   check("mnuPTmatrixSW", s.matrixDisplay);
+  check("mnuODisplaySize0", s.displaySize == 0);
+  check("mnuODisplaySize1", s.displaySize == 1);
+  check("mnuODisplaySize2", s.displaySize == 2);
+  check("mnuONewPointMarkOn", s.newPointMarks);
+  check("mnuONewPointMarkOff", !s.newPointMarks);
   return marks;
 }
 

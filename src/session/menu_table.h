@@ -71,6 +71,8 @@ struct MenuCheckState {
   int32_t replayInterval = 500;  // ms
   bool locusOn = false;          // locus switch
   bool matrixDisplay = false;    // transformation matrices to the text window
+  int16_t displaySize = 0;       // "表示の大きさ" 0, 1, 2
+  bool newPointMarks = true;     // new points get visible marks
   // Window size marks: the window's current state (0 normal, 1 minimized,
   // 2 maximized) and size in twips, and the saved state.
   int16_t windowState = 0;
