@@ -143,8 +143,15 @@ class WebProgram::PageFrontEnd : public FrontEnd {
     return ToInt(Ask(j), -1);
   }
 
-  void ShowMessage(const std::string& text) override { Question(text, {"OK"}, "message"); }
-  void Beep() override { p_.dialog_("{\"kind\":\"beep\"}"); }
+  // Messages, beeps and text need no answer: the page shows them without
+  // the call waiting (they come from deep in a computation too).
+  void ShowMessage(const std::string& text) override {
+    Json j;
+    j.Open('{').Key("kind").String("message").Key("title").String(CurrentProgramVersion().title);
+    j.Key("text").String(text).Key("buttons").Open('[').String("OK").Close(']').Close('}');
+    p_.notify_(j.Text());
+  }
+  void Beep() override { p_.notify_("{\"kind\":\"beep\"}"); }
   bool Confirm(const std::string& text) override {
     return Question(text, {"OK", "キャンセル"}) == 0;
   }
@@ -152,7 +159,7 @@ class WebProgram::PageFrontEnd : public FrontEnd {
     Json j;
     j.Open('{').Key("kind").String("text").Key("append").Bool(true).Key("text").String(text);
     j.Close('}');
-    Ask(j);
+    p_.notify_(j.Text());
   }
   std::optional<std::string> InputBox(const std::string& message, const std::string& title,
                                       const std::string& start) override {
@@ -205,27 +212,28 @@ class WebProgram::PageFrontEnd : public FrontEnd {
     j.Open('{').Key("kind").String("download").Key("name").String(p_.FigureName());
     j.Key("type").String("application/octet-stream").Key("base64").String(Base64(bytes));
     j.Close('}');
-    bool saved = Ask(j) == "ok";
-    if (saved) p_.MarkSaved(p_.FigureName());
-    return saved;
+    p_.notify_(j.Text());
+    p_.MarkSaved(p_.FigureName());
+    return true;
   }
   // The record of values: its page opens from the program's folder.
   bool OpenDocument(const std::string& path) override {
     Json j;
     j.Open('{').Key("kind").String("document").Key("path").String(path).Close('}');
-    return Ask(j) == "ok";
+    p_.notify_(j.Text());
+    return true;
   }
   void ShowText(const std::string& caption, const std::string& text) override {
     Json j;
     j.Open('{').Key("kind").String("text").Key("caption").String(T(caption));
     j.Key("text").String(text).Close('}');
-    Ask(j);
+    p_.notify_(j.Text());
   }
   void SetTextCaption(const std::string& caption) override {
     Json j;
     j.Open('{').Key("kind").String("text").Key("caption").String(T(caption));
     j.Key("append").Bool(true).Key("text").String("").Close('}');
-    Ask(j);
+    p_.notify_(j.Text());
   }
 
  private:
@@ -513,8 +521,9 @@ class WebProgram::PageAttributes : public AttributeDialogs {
 
 // --------------------------------------------------------------- program
 
-WebProgram::WebProgram(int width, int height, WebCanvas::Page page, PageDialogFn dialog)
-    : canvas_(width, height, page), dialog_(dialog) {
+WebProgram::WebProgram(int width, int height, WebCanvas::Page page, PageDialogFn dialog,
+                       PageNoticeFn notify)
+    : canvas_(width, height, page), dialog_(dialog), notify_(notify) {
   front_ = std::make_unique<PageFrontEnd>(*this);
   prompts_ = std::make_unique<PagePrompts>(*front_);
   attributes_ = std::make_unique<PageAttributes>(*front_);
@@ -531,16 +540,18 @@ WebProgram::WebProgram(int width, int height, WebCanvas::Page page, PageDialogFn
     j.Open('{').Key("kind").String("download");
     j.Key("name").String(name.substr(0, name.size() - 4) + ".svg");
     j.Key("type").String("image/svg+xml").Key("base64").String(Base64(PictureSvg())).Close('}');
-    dialog_(j.Text());
+    notify_(j.Text());
   });
-  session_->SetCommand("mnufBMP", [this] { dialog_("{\"kind\":\"picture\",\"format\":\"png\"}"); });
-  session_->SetCommand("mnuFprint", [this] { dialog_("{\"kind\":\"print\"}"); });
+  session_->SetCommand("mnufPNG", [this] { notify_("{\"kind\":\"picture\",\"format\":\"png\"}"); });
+  session_->SetCommand("mnufBMP",
+                       [this] { notify_("{\"kind\":\"picture\",\"format\":\"clipboard\"}"); });
+  session_->SetCommand("mnuFprint", [this] { notify_("{\"kind\":\"print\"}"); });
   // The file picker answers at once; the page then opens the file it
   // chose (Open asks the save question first).
-  session_->SetCommand("mnuLoad", [this] { dialog_("{\"kind\":\"open\",\"merge\":false}"); });
-  session_->SetCommand("mnuMerge", [this] { dialog_("{\"kind\":\"open\",\"merge\":true}"); });
+  session_->SetCommand("mnuLoad", [this] { notify_("{\"kind\":\"open\",\"merge\":false}"); });
+  session_->SetCommand("mnuMerge", [this] { notify_("{\"kind\":\"open\",\"merge\":true}"); });
   session_->SetCommand("mnuSave", [this] { front_->SaveWithDialog(); });
-  session_->SetCommand("mnuLanguage", [this] { dialog_("{\"kind\":\"language\"}"); });
+  session_->SetCommand("mnuLanguage", [this] { notify_("{\"kind\":\"language\"}"); });
   session_->SetCommand("mnuVersion", [this] {
     front_->Question(ProgramCaption(CurrentProgramVersion()) + "\n" + session_->T("作図") +
                          " - dynamic geometry construction",
@@ -605,6 +616,10 @@ void WebProgram::Pointer(int kind, double x, double y, int button, bool held, bo
 void WebProgram::Key(int code, bool shift, bool ctrl) {
   Show(session_->KeyDown(KeyInput{code, shift, ctrl}));
 }
+
+void WebProgram::Wheel(double x, double y, double notches) { Show(session_->Wheel(x, y, notches)); }
+
+void WebProgram::Pinch(double x, double y, double factor) { Show(session_->Pinch(x, y, factor)); }
 
 void WebProgram::Command(const std::string& name) {
   Show(session_->Command(name));
@@ -735,7 +750,7 @@ std::string WebProgram::State() {
        {&status.panel1, &status.panel2, &status.panel3, &status.panel4}) {
     j.String(*panel);
   }
-  j.Close(']').Key("raised").Bool(status.panel4Raised);
+  j.Close(']').Key("prompt").String(status.prompt).Key("raised").Bool(status.panel4Raised);
   j.Key("cursor").String(status.cursor == CursorShape::kMove ? "move" : "default");
   j.Key("replay").Bool(status.replayTimer).Key("interval").Number(status.replayInterval);
   j.Key("mode").Number(CurrentMode(s.modes).value_or(0));

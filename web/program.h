@@ -17,6 +17,9 @@ namespace sakuzu {
 // A dialog shown by the page: its description as JSON, the user's answer
 // as text. The call waits for the answer.
 using PageDialogFn = std::string (*)(const std::string& json);
+// Something for the page to show that needs no answer (a message, text,
+// a download): the call goes on at once.
+using PageNoticeFn = void (*)(const std::string& json);
 
 class WebProgram {
  public:
@@ -24,7 +27,7 @@ class WebProgram {
   // and recorded values are files there.
   static constexpr const char* kFolder = "/sakuzu";
 
-  WebProgram(int width, int height, WebCanvas::Page page, PageDialogFn dialog);
+  WebProgram(int width, int height, WebCanvas::Page page, PageDialogFn dialog, PageNoticeFn notify);
   ~WebProgram();
 
   // Start-up as the window's: settings (the page wrote the stored file
@@ -37,6 +40,10 @@ class WebProgram {
   // right, 2 middle; held: the left button is down.
   void Pointer(int kind, double x, double y, int button, bool held, bool shift, bool ctrl);
   void Key(int code, bool shift, bool ctrl);
+  // The wheel (notches, positive away from the user) or a pinch (factor)
+  // at (x, y): the view zooms about that point.
+  void Wheel(double x, double y, double notches);
+  void Pinch(double x, double y, double factor);
   void Command(const std::string& name);
   void Tick();  // the replay timer
   // The page lost its pictures: everything is drawn again.
@@ -91,6 +98,7 @@ class WebProgram {
 
   WebCanvas canvas_;
   PageDialogFn dialog_;
+  PageNoticeFn notify_;
   std::unique_ptr<PageFrontEnd> front_;
   std::unique_ptr<PagePrompts> prompts_;
   std::unique_ptr<PageAttributes> attributes_;

@@ -30,20 +30,20 @@
   // The page's own captions, in the language the program shows.
   var TEXTS = {
     japanese: {
-      open: '例の読み込み', examples: '見本の図', device: '端末のファイルを開く…',
+      examples: '見本の図', device: '端末のファイルを開く…',
       drop: 'ファイルをここにドロップしても開けます', close: '閉じる', record: '測定記録',
       csv: 'CSV形式で保存', html: 'HTML形式で保存', view: 'ページを開く',
       dictionary: '辞書ファイル(dic_zk4.txt)…', restore: '前回の作業を復元しますか',
       restoreYes: '復元', restoreNo: '破棄', failed: 'このブラウザでは作図を実行できません',
-      merge: '図形の追加', cancel: 'キャンセル', ok: 'OK',
+      cancel: 'キャンセル', ok: 'OK',
     },
     english: {
-      open: 'Open', examples: 'Examples', device: 'Open a file on this device…',
+      examples: 'Examples', device: 'Open a file on this device…',
       drop: 'or drop a file here', close: 'Close', record: 'Recorded values',
       csv: 'Save as CSV', html: 'Save as HTML', view: 'Open the page',
       dictionary: 'Dictionary file (dic_zk4.txt)…', restore: 'Restore the work of the last session?',
       restoreYes: 'Restore', restoreNo: 'Discard', failed: 'This browser cannot run Sakuzu',
-      merge: 'Add a figure', cancel: 'Cancel', ok: 'OK',
+      cancel: 'Cancel', ok: 'OK',
     },
   };
   function T(key) {
@@ -121,6 +121,7 @@
     app.state = state;
     document.title = state.caption;
     for (var k = 0; k < 4; ++k) $('panel' + (k + 1)).textContent = state.panels[k];
+    $('prompt').textContent = state.prompt;
     $('panel4').classList.toggle('raised', state.raised);
     stack.firstChild.style.cursor = state.cursor === 'move' ? 'move' : 'default';
     document.documentElement.lang = state.english ? 'en' : 'ja';
@@ -272,6 +273,12 @@
       if (!e.v || !e.e) return false;
     }
     return true;
+  }
+
+  // A menu item's caption as the menus show it now.
+  function menuCaption(name) {
+    var entry = app.state && app.state.menus.find(function (e) { return e.n === name; });
+    return entry ? entry.c : '';
   }
 
   function closeMenus() {
@@ -440,6 +447,71 @@
   target.addEventListener('pointercancel', release);
   target.addEventListener('contextmenu', function (event) { event.preventDefault(); });
 
+  // The wheel zooms about the pointer (a touchpad's pinch comes as the
+  // wheel with Ctrl); the turns of a frame go as one.
+  var wheel = null;
+  target.addEventListener('wheel', function (event) {
+    event.preventDefault();
+    if (app.dialogOpen) return;
+    var p = where(event);
+    var unit = event.deltaMode === 1 ? 3 : event.deltaMode === 2 ? 0.1 : 100;
+    if (!wheel) {
+      wheel = { p: p, notches: 0, factor: 1 };
+      requestAnimationFrame(function () {
+        var w = wheel;
+        wheel = null;
+        enqueue(function () {
+          if (w.factor !== 1) {
+            return ask('sakuzu_program_pinch', ['number', 'number', 'number'], [w.p.x, w.p.y, w.factor]);
+          }
+          return ask('sakuzu_program_wheel', ['number', 'number', 'number'], [w.p.x, w.p.y, w.notches]);
+        });
+      });
+    }
+    wheel.p = p;
+    if (event.ctrlKey) wheel.factor *= Math.exp(-event.deltaY / 100);
+    else wheel.notches += -event.deltaY / unit;
+  }, { passive: false });
+
+  // Two fingers pinch: the view zooms about their middle.
+  var fingers = new Map(), pinch = null;
+  function spread() {
+    var points = Array.from(fingers.values());
+    return { d: Math.hypot(points[0].x - points[1].x, points[0].y - points[1].y),
+             x: (points[0].x + points[1].x) / 2, y: (points[0].y + points[1].y) / 2 };
+  }
+  target.addEventListener('pointerdown', function (event) {
+    if (event.pointerType !== 'touch') return;
+    var rect = target.getBoundingClientRect();
+    fingers.set(event.pointerId, { x: event.clientX - rect.left, y: event.clientY - rect.top });
+    if (fingers.size === 2) {
+      if (touch) clearTimeout(touch.timer);
+      touch = null;  // a pinch, not a tap or a drag
+      pinch = spread();
+    }
+  }, true);
+  target.addEventListener('pointermove', function (event) {
+    if (!fingers.has(event.pointerId)) return;
+    var rect = target.getBoundingClientRect();
+    fingers.set(event.pointerId, { x: event.clientX - rect.left, y: event.clientY - rect.top });
+    if (fingers.size !== 2 || !pinch) return;
+    event.stopImmediatePropagation();
+    var now = spread();
+    if (pinch.d > 0 && now.d > 0 && Math.abs(now.d / pinch.d - 1) > 0.02 && app.pending === 0) {
+      var factor = now.d / pinch.d;
+      pinch = now;
+      enqueue(function () {
+        return ask('sakuzu_program_pinch', ['number', 'number', 'number'], [now.x, now.y, factor]);
+      });
+    }
+  }, true);
+  function lift(event) {
+    fingers.delete(event.pointerId);
+    if (fingers.size < 2) pinch = null;
+  }
+  target.addEventListener('pointerup', lift, true);
+  target.addEventListener('pointercancel', lift, true);
+
   // ------------------------------------------------------------- keys
 
   function matches(keys, event) {
@@ -455,7 +527,7 @@
 
   function keyCode(event) {
     var named = { Enter: 13, Escape: 27, ' ': 32, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39,
-                  ArrowDown: 40 };
+                  ArrowDown: 40, Delete: 46 };
     if (event.key in named) return named[event.key];
     var f = /^F(\d+)$/.exec(event.key);
     if (f && +f[1] >= 1 && +f[1] <= 12) return 111 + +f[1];
@@ -632,8 +704,15 @@
     picture: function (spec, done) {
       compose().toBlob(function (blob) {
         var name = (app.state ? app.state.name : 'untitled.zk4').replace(/\.zk4$/i, '') + '.png';
-        if (blob) save(blob, name);
         done('');
+        if (!blob) return;
+        // The clipboard where the browser allows it, else a download.
+        if (spec.format === 'clipboard' && navigator.clipboard && window.ClipboardItem) {
+          navigator.clipboard.write([new ClipboardItem({ 'image/png': blob })])
+            .catch(function () { save(blob, name); });
+          return;
+        }
+        save(blob, name);
       }, 'image/png');
     },
     print: function (spec, done) {
@@ -875,7 +954,7 @@
   }
 
   function openDialog(spec, done) {
-    var shade = modal(spec.merge ? T('merge') : T('open'), function (body) {
+    var shade = modal(menuCaption(spec.merge ? 'mnuMerge' : 'mnuLoad'), function (body) {
       if (!spec.merge) textBlock(body, T('examples'));
       var list = document.createElement('div');
       list.className = 'figures';
@@ -1047,6 +1126,12 @@
     app.M = M;
     M.sakuzuLayers = layers;
     M.sakuzuDialog = moduleDialog;
+    // What needs no answer: shown while the module goes on.
+    M.sakuzuNotice = function (json) {
+      var spec = JSON.parse(json);
+      var handler = dialogs[spec.kind];
+      if (handler) handler(spec, function () {});
+    };
     try { M.FS.mkdirTree('/sakuzu'); } catch (e) { /* there */ }
     var settings = stored('sakuzu.settings');
     if (settings) M.FS.writeFile('/sakuzu/config_zkwin.txt', base64ToBytes(settings));

@@ -30,11 +30,16 @@ EM_ASYNC_JS(char*, PageDialogAsync, (const char* json), {
   stringToUTF8(answer, text, size);
   return text;
 });
+EM_JS(void, PageNotice, (const char* json), {
+  Module.sakuzuNotice(UTF8ToString(json));
+});
 // clang-format on
 
 void DrawLayer(int layer, bool cleared, const double* ops, int count, int background) {
   PageDrawLayer(layer, cleared ? 1 : 0, ops, count, background);
 }
+
+void Notice(const std::string& json) { PageNotice(json.c_str()); }
 
 std::string PageDialog(const std::string& json) {
   char* answer = PageDialogAsync(json.c_str());
@@ -95,7 +100,7 @@ EMSCRIPTEN_KEEPALIVE void sakuzu_scripted_drag() {
 // ccall's async option: they may wait for a dialog.
 
 EMSCRIPTEN_KEEPALIVE void sakuzu_program_start(int width, int height) {
-  program = std::make_unique<sakuzu::WebProgram>(width, height, kPage, &PageDialog);
+  program = std::make_unique<sakuzu::WebProgram>(width, height, kPage, &PageDialog, &Notice);
   program->Start();
 }
 
@@ -115,6 +120,14 @@ EMSCRIPTEN_KEEPALIVE void sakuzu_program_pointer(int kind, double x, double y, i
 
 EMSCRIPTEN_KEEPALIVE void sakuzu_program_key(int code, int shift, int ctrl) {
   if (program) program->Key(code, shift != 0, ctrl != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void sakuzu_program_wheel(double x, double y, double notches) {
+  if (program) program->Wheel(x, y, notches);
+}
+
+EMSCRIPTEN_KEEPALIVE void sakuzu_program_pinch(double x, double y, double factor) {
+  if (program) program->Pinch(x, y, factor);
 }
 
 EMSCRIPTEN_KEEPALIVE void sakuzu_program_command(const char* name) {
