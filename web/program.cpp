@@ -131,7 +131,11 @@ class WebProgram::PageFrontEnd : public FrontEnd {
   std::string T(const std::string& japanese) const {
     return p_.session_ ? p_.session_->T(japanese) : japanese;
   }
-  std::string Ask(const Json& json) const { return p_.dialog_(json.Text()); }
+  // What a question is about may just have been drawn or marked.
+  std::string Ask(const Json& json) const {
+    p_.canvas_.Present();
+    return p_.dialog_(json.Text());
+  }
   int Question(const std::string& text, std::initializer_list<const char*> buttons,
                const char* name = "question") const {
     Json j;
@@ -154,6 +158,15 @@ class WebProgram::PageFrontEnd : public FrontEnd {
   void Beep() override { p_.notify_("{\"kind\":\"beep\"}"); }
   bool Confirm(const std::string& text) override {
     return Question(text, {"OK", "キャンセル"}) == 0;
+  }
+  int Choose(const std::string& text, const std::vector<std::string>& buttons) override {
+    Json j;
+    j.Open('{').Key("kind").String("question").Key("name").String("choose");
+    j.Key("title").String(CurrentProgramVersion().title).Key("text").String(text);
+    j.Key("buttons").Open('[');
+    for (const std::string& b : buttons) j.String(b);
+    j.Close(']').Close('}');
+    return ToInt(Ask(j), -1);
   }
   void WriteText(const std::string& text) override {
     Json j;

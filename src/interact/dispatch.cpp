@@ -7,6 +7,7 @@
 #include "interact/deform.h"
 #include "interact/edit.h"
 #include "interact/picking.h"
+#include "interact/relation_mode.h"
 #include "interact/replay_mode.h"
 
 namespace sakuzu {
@@ -21,6 +22,7 @@ bool IsSelectionMode(int16_t mode) {
     case kModeBindPointSelect:
     case kModeBindHostSelect:
     case kModeMultiChoose:
+    case kModeRelationChoose:
       return true;
     default:
       return false;
@@ -172,6 +174,8 @@ void HandleMouseDown(Dispatcher& d, const MouseInput& input) {
   if (mode == kModeStandard) {
     StandardMouseDown(d, input);
   } else if (input.button != MouseButton::kLeft) {
+    return;
+  } else if (mode == kModeRelationChoose && RelationChooseListedNumber(ws, input.px, input.py)) {
     return;
   } else if (IsSelectionMode(mode)) {
     SelectByMouse(ws, at.x, at.y);

@@ -9,6 +9,7 @@
 #include "interact/construct.h"
 #include "interact/deform.h"
 #include "interact/edit.h"
+#include "interact/relation_mode.h"
 #include "text/text_util.h"
 
 namespace sakuzu {
@@ -131,6 +132,7 @@ void Confirm(Workspace& ws) {
   PushMode(ws.modes, kPopMode, ws.shell());
   int16_t below = CurrentMode(ws.modes).value_or(0);
   if (DeformSelectionConfirmed(ws, below, chosen)) return;
+  if (RelationSelectionConfirmed(ws, below, chosen)) return;
   EditSelectionConfirmed(ws, below, chosen);
 }
 
@@ -146,7 +148,10 @@ void CancelSelection(Workspace& ws) {
   }
   PushMode(ws.modes, kPopMode, ws.shell());
   int16_t below = CurrentMode(ws.modes).value_or(0);
-  if (DeformSelectionCancelled(ws, below) || EditSelectionCancelled(ws, below)) return;
+  if (DeformSelectionCancelled(ws, below) || RelationSelectionCancelled(ws, below) ||
+      EditSelectionCancelled(ws, below)) {
+    return;
+  }
   Redraw(ws.renderer);
 }
 
@@ -310,6 +315,10 @@ bool IsExcluded(const Workspace& ws, ObjectRef ref) {
     }
   }
   if (IsCurrentMode(modes, kModeBindHostSelect) && IsExcludedHost(ws, ref)) return true;
+  if (IsCurrentMode(modes, kModeRelationChoose)) {
+    const std::vector<ObjectRef>& chosen = ws.pick.chosenObjects;
+    return std::find(chosen.begin(), chosen.end(), ref) != chosen.end();
+  }
   if (IsCurrentMode(modes, kModeMultiChoose) && ref.cls == kPointClass) {
     if (IsChosen(ws, ref)) return true;
     if (ref.index <= ClassCount(fig, kPointClass) && fig.Points[ref.index].independent == 0) {
@@ -340,9 +349,13 @@ void SelectByMouse(Workspace& ws, double x, double y) {
     return;
   }
   ObjectRef p = PickNearestCandidate(ws, x, y);
-  if (p.IsEmpty()) return;
-  if (p != ws.pick.current) {
-    auto at = std::find(ws.pick.candidates.begin(), ws.pick.candidates.end(), p);
+  if (!p.IsEmpty()) SelectCandidate(ws, p);
+}
+
+void SelectCandidate(Workspace& ws, ObjectRef ref) {
+  auto at = std::find(ws.pick.candidates.begin(), ws.pick.candidates.end(), ref);
+  if (at == ws.pick.candidates.end()) return;
+  if (ref != ws.pick.current) {
     MoveCurrent(ws, static_cast<int>(at - ws.pick.candidates.begin()) + 1);
   } else {
     Confirm(ws);

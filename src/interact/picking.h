@@ -64,6 +64,8 @@ ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y);
 // A click in a selection mode: the first click on another candidate only
 // moves the highlight, a click on the current one confirms it.
 void SelectByMouse(Workspace& ws, double x, double y);
+// The same for a candidate designated otherwise (a line of the number list).
+void SelectCandidate(Workspace& ws, ObjectRef ref);
 // Down and Up step through the list (wrapping, skipping excluded ones),
 // Enter confirms, Esc cancels.
 void SelectByKey(Workspace& ws, int keyCode);

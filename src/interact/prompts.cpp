@@ -102,6 +102,12 @@ std::string PromptFor(const Workspace& ws) {
       return below == kModeDeform ? ws.T("動かす点を選んでください") : std::string();
     case kModeMultiChoose:
       return ws.T("一緒に動かす点を選び、Escで選び終わります");
+    case kModeRelationChoose: {
+      int chosen = static_cast<int>(ws.pick.chosenObjects.size());
+      return ws.T(chosen < 2 ? "関係を調べる対象(点・線・円・数値)を選んでください"
+                             : "さらに選ぶか、Escで調べます") +
+             Count(chosen + 1, 4);
+    }
     case kModeEditSelect:
       return ws.T("編集する対象を選んでください");
     case kModeBindPointSelect:

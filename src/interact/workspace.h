@@ -29,6 +29,7 @@ struct PickState {
   int position = 0;                   // the current candidate's place, 1-based; 0 none
   ObjectRef current;                  // the current candidate
   std::vector<int16_t> chosenPoints;  // points chosen for moving several at once
+  std::vector<ObjectRef> chosenObjects;  // objects chosen for a relation check
   ObjectRef popupObject;              // the object the pop-up menu was opened on
 };
 

@@ -162,6 +162,7 @@ void AddMeasureMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuEasy_N02", e, "角度"));
   t.push_back(Item("mnuEasy_N03", e, "3角形の面積"));
   t.push_back(Item("mnuEasy_N04", e, "4角形の面積"));
+  t.push_back(Item("mnuEasy_N05", e, "関係を調べる"));
 
   const char* m = "mnuMeasure";
   t.push_back(Sub(m, "", "測定"));
@@ -180,6 +181,7 @@ void AddMeasureMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuMcalc", m, "数式"));
   t.push_back(Sub("mnuMfunc", m, "関数"));
   AddKinds(t, "mnuMfunc", {"mnuMFsin", "mnuMFcos", "mnuMFtan"});
+  t.push_back(Item("mnuMcheck", m, "関係を調べる"));
   t.push_back(Item("mnuMredo", m, "繰り返し(Redo)"));
   t.push_back(Item("mnuMundo", m, "最後抹消(Undo)"));
 }
@@ -429,6 +431,7 @@ const std::vector<EasyMenuLink>& EasyMenuLinks() {
                                                   {"mnuEasy_N02", "mnuMangle1"},
                                                   {"mnuEasy_N03", "mnuMarea3P1"},
                                                   {"mnuEasy_N04", "mnuMarea4P"},
+                                                  {"mnuEasy_N05", "mnuMcheck"},
                                                   {"mnuEasy_Undo", "mnuEUndo"},
                                                   {"mnuEasy_Redo", "mnuERedo"}};
   return links;

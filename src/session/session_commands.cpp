@@ -9,6 +9,7 @@
 #include "interact/edit.h"
 #include "interact/locus.h"
 #include "interact/picking.h"
+#include "interact/relation_mode.h"
 #include "macros/macros.h"
 #include "model/report.h"
 #include "session/session.h"
@@ -56,6 +57,7 @@ const WorkspaceEntry kWorkspaceCommands[] = {
     {"mnuMundo", &DeleteLast},
     {"mnuCredo", &RepeatLast},
     {"mnuMredo", &RepeatLast},
+    {"mnuMcheck", &RelationCheckCommand},
 };
 
 // A command of the view on the renderer.

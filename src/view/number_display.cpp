@@ -59,6 +59,23 @@ void DrawNumberDisplay(Renderer& r) {
   if (r.hooks.afterNumberList) r.hooks.afterNumberList();
 }
 
+int ListedNumberAt(Renderer& r, double px, double py) {
+  std::vector<int> listed = NormalListNumbers(r.fig);
+  int n = static_cast<int>(listed.size());
+  if (n == 0) return 0;
+  Canvas& c = r.canvas;
+  double lineHeight = 1.2 * FontPixels(r.settings);
+  for (int k = 1; k <= n; ++k) {
+    PixelPoint at = NumberLinePosition(r, k, n);
+    if (py < at.y || py >= at.y + lineHeight || px < at.x) continue;
+    int i = listed[k - 1];
+    std::string line = NumberLineHead(i) + ListedName(r.fig.Numbers[i]) + " = " +
+                       FormatValue(r.fig.Numbers[i].value, r.settings.decimals);
+    return px <= at.x + c.TextWidth(line) + kListPadPixels ? i : 0;
+  }
+  return 0;
+}
+
 void DrawNumberVariation(Renderer& r, int varied) {
   // An expression naming an unnamed operand by its value follows it.
   UpdateAutoNames(r.fig, r.engine.translate);
