@@ -595,6 +595,18 @@
     return shade;
   }
 
+  // Focus at once, so that a key pressed the moment a dialog shows is the
+  // dialog's; and again after the event that opened it, should that event
+  // move the focus.
+  function focusNow(box, element, select) {
+    if (!element) return;
+    element.focus();
+    if (select) element.select();
+    setTimeout(function () {
+      if (!box.contains(document.activeElement)) element.focus();
+    });
+  }
+
   function button(parent, caption, run, name) {
     var b = document.createElement('button');
     b.type = 'button';
@@ -617,15 +629,15 @@
   // calls the module: it waits.
   var dialogs = {
     question: function (spec, done) {
-      var shade = modal(spec.title, function (body) {
+      var shade = modal(spec.title, function (body, box) {
         textBlock(body, spec.text);
         var row = document.createElement('div');
         row.className = 'buttons';
         spec.buttons.forEach(function (caption, i) {
-          var b = button(row, caption, function () { finish(i); });
-          if (i === 0) setTimeout(function () { b.focus(); });
+          button(row, caption, function () { finish(i); });
         });
         body.appendChild(row);
+        focusNow(box, row.firstChild);
       });
       function finish(i) {
         shade.remove();
@@ -642,7 +654,7 @@
     message: function (spec, done) { dialogs.question(spec, done); },
     input: function (spec, done) {
       var field;
-      var shade = modal(spec.title, function (body) {
+      var shade = modal(spec.title, function (body, box) {
         textBlock(body, spec.text);
         field = document.createElement('input');
         field.type = 'text';
@@ -653,7 +665,7 @@
         button(row, spec.ok, function () { finish(true); });
         button(row, spec.cancel, function () { finish(false); });
         body.appendChild(row);
-        setTimeout(function () { field.focus(); field.select(); });
+        focusNow(box, field, true);
       });
       function finish(ok) {
         shade.remove();
@@ -681,6 +693,12 @@
     },
     controls: controlsDialog,
     form: formDialog,
+    // The status bar before a question, while the module waits for it.
+    status: function (spec, done) {
+      for (var k = 0; k < 4; ++k) $('panel' + (k + 1)).textContent = spec.panels[k];
+      $('prompt').textContent = spec.prompt;
+      done();
+    },
     beep: function (spec, done) {
       var bar = $('status');
       bar.classList.add('beep');
@@ -752,7 +770,7 @@
       shade.remove();
       done(text);
     }
-    var shade = modal(spec.title, function (body) {
+    var shade = modal(spec.title, function (body, box) {
       var row = null;
       spec.controls.forEach(function (c) {
         if (c.type === 'list') {
@@ -816,7 +834,7 @@
       });
       var focus = spec.focus && (body.querySelector('[name="' + CSS.escape(spec.focus) + '"]') ||
                                  body.querySelector('[data-name="' + CSS.escape(spec.focus) + '"]'));
-      setTimeout(function () { (focus || body.querySelector('.list, button')).focus(); });
+      focusNow(box, focus || body.querySelector('.list, button'));
     });
     shade.addEventListener('keydown', function (event) {
       event.stopPropagation();
@@ -828,7 +846,7 @@
   // The attribute dialogs: named fields; OK sends every field's value.
   function formDialog(spec, done) {
     var fields = [];
-    var shade = modal(spec.title, function (body) {
+    var shade = modal(spec.title, function (body, box) {
       spec.fields.forEach(function (f) {
         var row = document.createElement('div');
         row.className = 'row';
@@ -868,7 +886,7 @@
       button(row, spec.ok, function () { finish(true); }, 'OK');
       button(row, spec.cancel, function () { finish(false); }, 'Cancel');
       body.appendChild(row);
-      setTimeout(function () { (body.querySelector('input, select') || row.firstChild).focus(); });
+      focusNow(box, body.querySelector('input, select') || row.firstChild);
     });
     function finish(ok) {
       shade.remove();
