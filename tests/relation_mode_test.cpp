@@ -113,12 +113,24 @@ TEST(RelationMode, ATheoremIsAnsweredAndTheFigureStaysAsItWas) {
   EXPECT_EQ(w.Bytes(), before);
   EXPECT_FALSE(w.session.history.CanUndo());
 
+  // A click on P, where two lines and the circle meet, chooses the point;
+  // then the circle, clicked at its lowest place.
+  w.session.Command("mnuMcheck");
+  ObjectRef p = w.Named(kPointClass, "P");
+  w.ChoosePoint(p);
+  EXPECT_TRUE(w.Chosen(p));
+  const CircleRecord& circle = w.session.fig.Circles[1];
+  w.Choose(ObjectRef{kCircleClass, 1}, w.At(circle.cx, circle.cy - circle.radius));
+  w.session.KeyDown(KeyInput{kKeyEscape});
+  ASSERT_EQ(w.front.shown.size(), 2u);
+  EXPECT_EQ(w.front.shown[1].rfind("P は常に 円1 上にあります", 0), 0u) << w.front.shown[1];
+
   // One object alone is no question: Esc ends the command quietly.
   w.session.Command("mnuMcheck");
   w.ChooseLine("PA");
   w.session.KeyDown(KeyInput{kKeyEscape});
   EXPECT_EQ(CurrentMode(w.session.modes), kModeStandard);
-  EXPECT_EQ(w.front.shown.size(), 1u);
+  EXPECT_EQ(w.front.shown.size(), 2u);
 }
 
 // Three free points placed symmetrically: AB = AC now, not always.

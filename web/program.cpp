@@ -131,9 +131,21 @@ class WebProgram::PageFrontEnd : public FrontEnd {
   std::string T(const std::string& japanese) const {
     return p_.session_ ? p_.session_->T(japanese) : japanese;
   }
-  // What a question is about may just have been drawn or marked.
+  // What a question is about may just have been drawn or marked, and the
+  // status bar says what is under way.
   std::string Ask(const Json& json) const {
     p_.canvas_.Present();
+    if (p_.session_) {
+      StatusTexts status = p_.session_->Status();
+      Json j;
+      j.Open('{').Key("kind").String("status").Key("panels").Open('[');
+      for (const std::string* panel :
+           {&status.panel1, &status.panel2, &status.panel3, &status.panel4}) {
+        j.String(*panel);
+      }
+      j.Close(']').Key("prompt").String(status.prompt).Close('}');
+      p_.notify_(j.Text());
+    }
     return p_.dialog_(json.Text());
   }
   int Question(const std::string& text, std::initializer_list<const char*> buttons,

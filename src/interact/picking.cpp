@@ -329,15 +329,26 @@ bool IsExcluded(const Workspace& ws, ObjectRef ref) {
 }
 
 ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y) {
-  double best = kStart;
-  ObjectRef found;
+  // A point within reach wins over the lines and circles through it: where
+  // the candidates are of several classes, a click on a vertex means the
+  // vertex, not a side that ends there.
+  double best = kStart, bestPoint = kStart;
+  ObjectRef found, foundPoint;
   for (ObjectRef c : ws.pick.candidates) {
     if (IsExcluded(ws, c)) continue;
     std::optional<double> d = DistanceTo(ws.fig, c, x, y);
-    if (d && *d < best) {
+    if (!d) continue;
+    if (*d < best) {
       best = *d;
       found = c;
     }
+    if (c.cls == kPointClass && *d < bestPoint) {
+      bestPoint = *d;
+      foundPoint = c;
+    }
+  }
+  if (!foundPoint.IsEmpty() && bestPoint < kHitPixels * ws.renderer.view.ViewScale) {
+    return foundPoint;
   }
   return found;
 }

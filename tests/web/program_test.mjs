@@ -10,7 +10,7 @@
 // program's core writes for the same steps, and opens again through the
 // file picker as the same figure. A hostile figure shows text and keeps
 // the figure. Touch: a tap picks, a finger drag drags, a long press opens
-// the pop-up menu. Served by a web server, the installed program keeps
+// the pop-up menu and ends the choice of a relation check. Served by a web server, the installed program keeps
 // working after the server is gone.
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -69,7 +69,18 @@ async function open(url, { allowHttp = false, viewport = { width: 1000, height: 
   return { page, trouble };
 }
 
-const idle = (page) => page.evaluate(() => window.sakuzuApp.idle());
+// The program at rest; a program that never comes to rest fails here, with
+// the step that waited, rather than at the browser's protocol timeout.
+async function idle(page) {
+  const stuck = new Error('the program did not come to rest');
+  let timer;
+  const late = new Promise((_, reject) => { timer = setTimeout(() => reject(stuck), 30000); });
+  try {
+    return await Promise.race([page.evaluate(() => window.sakuzuApp.idle()), late]);
+  } finally {
+    clearTimeout(timer);
+  }
+}
 const state = (page) => page.evaluate(() => window.sakuzuApp.state);
 const objects = (page) => page.evaluate(() => window.sakuzuApp.objects());
 const digest = (page) => page.evaluate(() => window.sakuzuApp.digest());
@@ -277,6 +288,36 @@ const saved = path.join(work, 'downloads');
     await idle(page);
   }
   check((await objects(page)).circles.length === before.circles.length + 1, 'taps pick the inputs');
+  // Is it always true? A and the circle through it by taps, a long press
+  // checks them.
+  const figureBefore = await digest(page);
+  await menu(page, 'mnuMeasure', 'mnuMcheck');
+  const a2 = await pointAt(page, 'A');
+  const tap = async (p) => { await page.touchscreen.tap(p.x, p.y); await idle(page); };
+  await tap(a2);
+  if ((await state(page)).prompt.includes('(1/4)')) await tap(a2);  // marked, then chosen
+  const o = await objects(page);
+  const [pa, pb, circle] = [o.points[0], o.points[1], o.circles[0]];
+  const sx = (pb.px - pa.px) / (pb.x - pa.x), sy = (pb.py - pa.py) / (pb.y - pa.y);
+  let onCircle = null, room = 0;  // the place of the circle farthest from the vertices
+  for (let k = 0; k < 360; ++k) {
+    const x = circle.cx + circle.r * Math.cos(k * Math.PI / 180);
+    const y = circle.cy + circle.r * Math.sin(k * Math.PI / 180);
+    const near = Math.min(...o.points.map((p) => Math.hypot(p.x - x, p.y - y)));
+    if (near > room) [onCircle, room] = [{ x: a2.x + sx * (x - pa.x), y: a2.y + sy * (y - pa.y) }, near];
+  }
+  await tap(onCircle);  // marked
+  await tap(onCircle);  // chosen
+  await page.touchscreen.touchStart(a2.x, a2.y);
+  await new Promise((r) => setTimeout(r, 900));
+  await page.touchscreen.touchEnd();
+  await page.waitForSelector('.modal .dialog');
+  const answer = await page.evaluate(() => document.querySelector('.modal .text').textContent);
+  check(/^A は常に 円\d+ 上にあります（10,000 通り中/.test(answer), 'the relation check answers: ' + answer);
+  await page.keyboard.press('Enter');
+  await idle(page);
+  check((await digest(page)) === figureBefore && (await state(page)).mode === 2,
+        'the check leaves the figure as it was');
   // A long press opens the pop-up menu of the point.
   const b = await pointAt(page, 'B');
   await page.touchscreen.touchStart(b.x, b.y);
