@@ -277,6 +277,7 @@ class FuzzFront : public FrontEnd {
 
   void ShowMessage(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  int Choose(const std::string& text, const std::vector<std::string>& buttons) override;
   std::optional<std::string> InputBox(const std::string& message, const std::string& title,
                                       const std::string& start) override;
   std::optional<Rgb> ChooseColor(Rgb start) override;
@@ -1059,6 +1060,14 @@ void FuzzFront::ShowMessage(const std::string& text) {
 bool FuzzFront::Confirm(const std::string& text) {
   Check(!text.empty() && ValidUtf8(text), "a question has words");
   return h_.in.Bit();
+}
+
+int FuzzFront::Choose(const std::string& text, const std::vector<std::string>& buttons) {
+  h_.RefreshStatusBar();
+  Check(!text.empty() && ValidUtf8(text) && !buttons.empty(), "a choice has words and buttons");
+  int answer = h_.in.Below(static_cast<int>(buttons.size()) + 1) - 1;
+  Trace("  choice: %d of %zu", answer, buttons.size());
+  return answer;
 }
 
 std::optional<std::string> FuzzFront::InputBox(const std::string& message, const std::string&,

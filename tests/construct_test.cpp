@@ -33,7 +33,7 @@ TEST(Construct, PointsCircleAndLineParts) {
   b.Key(kKeyEscape);
   EXPECT_EQ(b.Kinds(), "PNEW PNEW PNEW");
   EXPECT_EQ(b.fig.ObjectCounts[kPointClass], 3);
-  EXPECT_EQ(b.fig.Points[1].style, 0);
+  EXPECT_EQ(b.fig.Points[1].style, kFreePointMark);  // a visible mark of its own
   EXPECT_EQ(b.Modes(), kStandardOnly);
 
   RunKindCommand(b.ws, "mnuCgaisetsu");

@@ -40,7 +40,7 @@ TEST(Deform, PointByMouseAndKeys) {
   EXPECT_NEAR(b.fig.Points[2].x, 3, 1e-9);  // snapped to the pixel
   EXPECT_NEAR(b.fig.Points[2].y, 0.5, 1e-9);
   EXPECT_NEAR(b.fig.Circles[1].radius, std::hypot(3, 0.5), 1e-9);
-  EXPECT_EQ(b.fig.Points[2].style, 0);  // its own mark stays its own
+  EXPECT_EQ(b.fig.Points[2].style, kFreePointMark);  // its own mark stays its own
   MouseUp(b.d, b.Mouse(3, 0.5));
   EXPECT_EQ(b.Modes(), kStandardOnly);
 

@@ -20,7 +20,8 @@ set(expected bin/sakuzu share/sakuzu/dic_zk4_english.txt share/sakuzu/document/h
     share/icons/hicolor/scalable/mimetypes/application-x-sakuzu-figure.svg)
 list(APPEND expected share/sakuzu/zk_html_org.htm)
 if(VIEWER)
-  list(APPEND expected share/sakuzu/sakuzu_viewer.js)
+  list(APPEND expected share/sakuzu/sakuzu_viewer.js share/sakuzu/sakuzu.html share/sakuzu/sakuzu-sw.js
+       share/sakuzu/sakuzu.webmanifest)
 endif()
 file(GLOB figures RELATIVE ${SAMPLES} ${SAMPLES}/*.zk4)
 foreach(figure ${figures})

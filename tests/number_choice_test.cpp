@@ -11,7 +11,9 @@ namespace {
 
 int Count(const Figure& fig) { return fig.ObjectCounts[kNumberClass]; }
 
-NumberChoiceRequest Request(int16_t mode, const std::string& kind = {}) { return {mode, kind, 2}; }
+NumberChoiceRequest Request(int16_t mode, const std::string& kind = {}) {
+  return {mode, kind, 2, {}};
+}
 
 TEST(NumberChoice, StartStatesByModeAndKind) {
   Figure fig = ThreeNumbers();

@@ -33,15 +33,22 @@ TEST(NumberDisplay, ShownComputedNumbersAboveTheBottomMargin) {
   DrawNumberDisplay(s.r);
   DrawNumberDisplay(s.r);  // drawn anew on its layer, not over the last list
   EXPECT_EQ(rows, 3);
-  // The first line highest, the last just above the 35-pixel margin.
-  const std::vector<testing::CanvasCall>& texts = s.canvas.Shown(Layer::kList);
-  ASSERT_EQ(texts.size(), 3u);
-  const char* lines[] = {" 1:AB      =    3.14", " 5:d(A, l) =    0.13", " 6:AB×k    =   -1.50"};
+  // The first line highest, the last just above the 35-pixel margin, in
+  // three columns over a background: the index, the name, "= value".
+  const std::vector<testing::CanvasCall>& shown = s.canvas.Shown(Layer::kList);
+  ASSERT_EQ(shown.size(), 10u);
+  EXPECT_EQ(shown[0].op, "fill");
+  const char* columns[][3] = {
+      {" 1:", "AB", "=    3.14"}, {" 5:", "d(A, l)", "=    0.13"}, {" 6:", "AB×k", "=   -1.50"}};
+  const double left[] = {0, 3 * 6, 3 * 6 + 7 * 6 + 6};  // the widest index and name, a blank
   for (int k = 0; k < 3; ++k) {
-    EXPECT_EQ(texts[k].text, lines[k]);
-    EXPECT_EQ(texts[k].pen.color, kBlack);
-    EXPECT_NEAR(texts[k].v[0], 0, 1e-9);
-    EXPECT_NEAR(texts[k].v[1], 300 - 35 - (3 - k) * 1.2 * 9, 1e-9);
+    for (int c = 0; c < 3; ++c) {
+      const testing::CanvasCall& text = shown[1 + 3 * k + c];
+      EXPECT_EQ(text.text, columns[k][c]);
+      EXPECT_EQ(text.pen.color, kBlack);
+      EXPECT_NEAR(text.v[0], left[c], 1e-9);
+      EXPECT_NEAR(text.v[1], 300 - 35 - (3 - k) * 1.2 * 9, 1e-9);
+    }
   }
   EXPECT_EQ(s.canvas.CurrentLayer(), Layer::kBase);
 

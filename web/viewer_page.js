@@ -88,7 +88,7 @@
       bar.hidden = true;
     }
 
-    createSakuzuViewer().then(function (M) {
+    createSakuzu().then(function (M) {
       M.sakuzuLayers = layers;
       var held = false;
       var pending = null;

@@ -18,20 +18,6 @@
 namespace sakuzu {
 namespace {
 
-// List position = the stored value.
-constexpr std::initializer_list<const char*> kPointColors = {"書かない", "赤", "緑",   "黄",
-                                                             "青",       "紫", "水色", "黒"};
-// A thin line in colour 3 is drawn dotted, a thick one yellow.
-constexpr std::initializer_list<const char*> kLineColors = {
-    "書かない", "赤", "緑", "点線(太線→黄)", "青", "紫", "水色", "黒"};
-constexpr std::initializer_list<const char*> kPointMarks = {"・", "×", "○", "□", "■", "Δ"};
-constexpr std::initializer_list<const char*> kLineParts = {"直線",  "線分",  "半直線", "半直線(逆)",
-                                                           "線分←", "線分→", "線分←→", "半直線←"};
-// Position 0 stores -1 (may be dragged), position 1 stores 1.
-constexpr std::initializer_list<const char*> kDragChoices = {"可能", "不可能"};
-constexpr std::initializer_list<const char*> kBindKinds = {"フリーにする", "他の点と一致させる",
-                                                           "直線上に取る", "円上に取る"};
-
 void SetCaption(QWidget* widget, const char* caption, const Translator& translate) {
   SetDesignerCaption(widget, QString::fromUtf8(caption));
   const QString shown = TranslatedCaption(widget, translate);
@@ -117,11 +103,11 @@ QLabel* AttributeDialog::MakeLabel(const char* caption) {
   return label;
 }
 
-QComboBox* AttributeDialog::MakeList(const char* name, std::initializer_list<const char*> entries,
+QComboBox* AttributeDialog::MakeList(const char* name, const std::vector<std::string>& entries,
                                      int position) {
   auto* list = new QComboBox(this);
   list->setObjectName(name);
-  for (const char* entry : entries) list->addItem(T(entry));
+  for (const std::string& entry : entries) list->addItem(T(entry.c_str()));
   // Outside the list the box shows nothing; OK then keeps the stored value.
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
   return list;
@@ -167,7 +153,8 @@ ShapeAttribute::ShapeAttribute(QWidget* parent, const AttributeForm& form,
     : AttributeDialog(parent, form, translate, ShapeObjectName(form.ref.ObjectClassCode()),
                       ShapeCaption(form.ref.ObjectClassCode())) {
   const int cls = form.ref.ObjectClassCode();
-  const auto colors = cls == kPointClass ? kPointColors : kLineColors;
+  const AttributeChoices& choices = AttributeChoiceLists();
+  const auto& colors = cls == kPointClass ? choices.pointColors : choices.lineColors;
 
   textName_ = MakeLineEdit("TextName");
   textName_->setText(QString::fromStdString(form.name));
@@ -187,13 +174,13 @@ ShapeAttribute::ShapeAttribute(QWidget* parent, const AttributeForm& form,
   if (cls == kPointClass) {
     // A mark outside the list (left by an interrupted drag) is replaced by
     // the first mark on OK.
-    comboKind_ = MakeList("ComboKind", kPointMarks, form.kind >= 0 ? form.kind : 0);
+    comboKind_ = MakeList("ComboKind", choices.pointMarks, form.kind >= 0 ? form.kind : 0);
     addRow("種類", comboKind_);
-    comboIndependent_ = MakeList("ComboIndependent", kDragChoices, form.dragChoice);
+    comboIndependent_ = MakeList("ComboIndependent", choices.dragChoices, form.dragChoice);
     comboIndependent_->setEnabled(form.dragChoiceEnabled);
     addRow("変形時の選択", comboIndependent_);
   } else if (cls == kLineClass) {
-    comboKind_ = MakeList("ComboKind", kLineParts, form.kind);
+    comboKind_ = MakeList("ComboKind", choices.lineParts, form.kind);
     addRow("種類", comboKind_);
   }
 
@@ -295,7 +282,9 @@ SelGeoKindBounded::SelGeoKindBounded(QWidget* parent, int current, const Transla
   listKind_ = new QListWidget(this);
   listKind_->setObjectName("ListKind");
   listKind_->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (const char* kind : kBindKinds) listKind_->addItem(Tr(translate, kind));
+  for (const std::string& kind : AttributeChoiceLists().bindKinds) {
+    listKind_->addItem(Tr(translate, kind.c_str()));
+  }
   // All four kinds in view, no scrolling.
   listKind_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   listKind_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

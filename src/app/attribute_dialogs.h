@@ -52,7 +52,7 @@ class AttributeDialog : public QDialog {
   QLabel* MakeLabel(const char* caption);
   // A list of translated entries at `position`; outside the list it shows
   // none, and OK keeps the stored value.
-  QComboBox* MakeList(const char* name, std::initializer_list<const char*> entries, int position);
+  QComboBox* MakeList(const char* name, const std::vector<std::string>& entries, int position);
   // The OK and Cancel buttons in a row at the right.
   QLayout* MakeAnswerRow();
   QString T(const char* japanese) const { return Tr(translate_, japanese); }

@@ -2,8 +2,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace sakuzu {
 
@@ -69,6 +71,29 @@ void DrawingArea::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
+void DrawingArea::wheelEvent(QWheelEvent* event) {
+  // 120 eighths of a degree make one notch; a touchpad sends fractions.
+  double notches = event->angleDelta().y() / 120.0;
+  if (notches == 0 || !onWheel) {
+    QWidget::wheelEvent(event);
+    return;
+  }
+  onWheel(event->position().x(), event->position().y(), notches);
+  event->accept();
+}
+
+bool DrawingArea::event(QEvent* event) {
+  if (event->type() == QEvent::NativeGesture && onPinch) {
+    auto* gesture = static_cast<QNativeGestureEvent*>(event);
+    if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+      QPointF at = mapFromGlobal(gesture->globalPosition());
+      onPinch(at.x(), at.y(), 1 + gesture->value());
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
 MouseInput DrawingArea::ToMouseInput(const QMouseEvent* event) {
   MouseInput input;
   input.px = event->position().x();
@@ -112,6 +137,8 @@ int KeyCodeOf(const QKeyEvent* event) {
       return 39;
     case Qt::Key_Down:
       return 40;
+    case Qt::Key_Delete:
+      return 46;
     default:
       break;
   }

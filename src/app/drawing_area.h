@@ -24,6 +24,10 @@ class DrawingArea : public QWidget {
   std::function<void(const MouseInput&)> onMouseMove;
   std::function<void(const MouseInput&)> onMouseRelease;
   std::function<void(const KeyInput&)> onKeyPress;
+  // The wheel turned by `notches` (positive away from the user) and a
+  // touchpad's pinch by `factor`, at the pointer (pixels of the area).
+  std::function<void(double px, double py, double notches)> onWheel;
+  std::function<void(double px, double py, double factor)> onPinch;
 
   // A mouse event in pixels of the area, with its button and modifiers.
   static MouseInput ToMouseInput(const QMouseEvent* event);
@@ -41,6 +45,8 @@ class DrawingArea : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void FitCanvas();

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "app/exports.h"
@@ -79,6 +80,10 @@ ExportCommands::ExportCommands(ZKwin& window) : w_(window) {
   askPicturePath = [this](const std::string& start, const QString& filter) {
     return QFileDialog::getSaveFileName(&w_, QString(), Q(start), filter).toStdString();
   };
+  askFolder = [this](const std::string& start) {
+    return QFileDialog::getExistingDirectory(&w_, Q(T("画像を作る図のフォルダ")), Q(start))
+        .toStdString();
+  };
   choosePrinter = [this](QPrinter& printer) {
 #ifdef SAKUZU_HAVE_PRINTING
     QPrintDialog dialog(&printer, &w_);
@@ -96,12 +101,17 @@ std::string ExportCommands::T(const char* japanese) const { return w_.session().
 
 void ExportCommands::ShowMessage(const std::string& text) { w_.shell().ShowMessage(text); }
 
+void ExportCommands::Wrote(const std::string& where) {
+  w_.session().SetNote(T("保存しました") + ": " + where);
+}
+
 int16_t ExportCommands::PictureMode() const { return w_.session().display.pictureMode; }
 
 // ------------------------------------------------------------- clipboard
 
 void ExportCommands::CopyImageToClipboard() {
   QGuiApplication::clipboard()->setImage(w_.canvas().Composed());
+  w_.session().SetNote(T("クリップボードにコピーしました"));
 }
 
 // ---------------------------------------------------------------- layouts
@@ -130,7 +140,8 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
   s.display.pictureMode = mode;
   switch (mode) {
     case 1:  // half size
-      before_ = {w_.size(), w_.windowState(), s.display.font, s.view.ViewScale, s.MenuMode()};
+      before_ = {w_.size(),      w_.windowState(), s.display.font, s.view.ViewScale,
+                 s.view.centerX, s.view.centerY,   s.MenuMode()};
       s.display.font.size = 10;
       ShowStatusBar(true);
       SetMenuMode(kFullMenuMode);
@@ -166,6 +177,8 @@ void ExportCommands::ApplyPictureMode(int16_t mode) {
       w_.setWindowState(before_.state);
       s.display.font = before_.font;
       s.view.ViewScale = before_.viewScale;
+      s.view.centerX = before_.centerX;
+      s.view.centerY = before_.centerY;
       s.SetScreen();
       s.Redraw();
       return;
@@ -222,7 +235,13 @@ std::string ExportCommands::BatchFolder() const {
 
 void ExportCommands::MakeAllBitmaps() {
   if (!w_.session().MaySave()) return;
+  // An untitled figure has no folder of its own: the user says which.
   fs::path folder = BatchFolder();
+  if (!fs::path(w_.session().fig.FigureFileName).has_parent_path()) {
+    std::string chosen = askFolder(folder.string());
+    if (chosen.empty()) return;
+    folder = chosen;
+  }
   std::error_code ec;
   std::vector<fs::path> figures;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
@@ -249,6 +268,7 @@ void ExportCommands::MakeAllBitmaps() {
                                            "BMP", w_.session().Translator());
     if (!written.ok) problems.push_back(written.message);
   }
+  Wrote(pictures.string());
   if (problems.empty()) return;
   std::string text = T("次のファイルの画像は作れませんでした");
   for (const std::string& problem : problems) text += "\n\n" + problem;
@@ -298,13 +318,8 @@ void ExportCommands::Print() {
 
 void ExportCommands::ExportOnlineForm() {
   Settings& settings = w_.session().settings;
-  if (Trim(settings.wwwUrl).empty()) settings.wwwUrl = std::string(kDefaultServerEndpoint);
-  if (IsPlaceholderServer(settings.wwwUrl)) {
-    ShowMessage(
-        T("オンライン保存の送り先が設定されていません。"
-          "オプションの「WWWサーバの設定」の「マニュアル」で入力してください。"));
-    return;
-  }
+  // No server is shipped: the user gives one, which is kept.
+  if (!w_.session().EnsureServerUrl()) return;
   // As a save writes it, automatic names rebuilt, without touching the figure.
   Figure figure = w_.session().fig;
   UpdateAutoNames(figure, w_.session().Translator());
@@ -319,6 +334,7 @@ void ExportCommands::ExportOnlineForm() {
     ShowMessage(T("ファイルに書き込めませんでした") + "\n" + path.string());
     return;
   }
+  Wrote(path.string());
   OpenPage(path.string());
 }
 
@@ -337,6 +353,7 @@ void ExportCommands::ExportHtmlPage() {
     ShowMessage(outcome.message);
     return;
   }
+  Wrote(request.pagePath);
   OpenPage(request.pagePath);
 }
 
@@ -361,13 +378,38 @@ void ExportCommands::SaveVectorPicture(bool pdf) {
   QString filter = pdf ? "PDF (*.pdf)" : "SVG (*.svg)";
   std::string path = askPicturePath(start.string(), filter);
   if (path.empty()) return;
-  if (!fs::path(path).has_extension()) path += extension;
+  path = WithExtension(path, extension);
   std::string title = FileTitle(w_.session().fig.FigureFileName);
   TranslateFn translate = w_.session().Translator();
   PainterCanvas picture = Picture();
   ExportOutcome outcome = pdf ? WritePdfPicture(picture, path, title, translate)
                               : WriteSvgPicture(picture, path, title, translate);
-  if (!outcome.ok) ShowMessage(outcome.message);
+  if (!outcome.ok) {
+    ShowMessage(outcome.message);
+    return;
+  }
+  Wrote(path);
+}
+
+// A picture of the drawing as PNG, at a scale for print: 2 or more gives
+// the pixels a printed page wants, as --scale does on the command line.
+void ExportCommands::SavePngPicture() {
+  fs::path start(SaveDialogStart(w_.files().DialogStart(), w_.session().fig.FigureFileName));
+  start.replace_extension(".png");
+  std::string path = askPicturePath(start.string(), "PNG (*.png)");
+  if (path.empty()) return;
+  path = WithExtension(path, ".png");
+  std::optional<std::string> answer =
+      w_.shell().InputBox(T(kPictureScalePrompt), T("画像として保存"), "1");
+  if (!answer) return;
+  double scale = PictureScaleFrom(*answer);
+  QImage image = ReplayImage(Picture(), scale);
+  ExportOutcome outcome = WriteImageFile(image, path, "PNG", w_.session().Translator());
+  if (!outcome.ok) {
+    ShowMessage(outcome.message);
+    return;
+  }
+  Wrote(path);
 }
 
 }  // namespace sakuzu

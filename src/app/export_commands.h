@@ -35,6 +35,7 @@ class ExportCommands {
   void ExportOnlineForm();           // mnuSaveOnLine
   void ExportHtmlPage();             // mnuf_html
   void SaveVectorPicture(bool pdf);  // mnufSVG, mnufPDF
+  void SavePngPicture();             // mnufPNG
 
   // 0 standard, 1 half size, 2 thumbnail, 3 five-choice layout.
   int16_t PictureMode() const;
@@ -47,6 +48,9 @@ class ExportCommands {
   std::function<bool(const QString& program, const QStringList& arguments)> startProgram;
   // A save dialog for a picture starting at `start`; empty when cancelled.
   std::function<std::string(const std::string& start, const QString& filter)> askPicturePath;
+  // A folder for the batch pictures of an untitled figure, starting at
+  // `start`; empty when cancelled.
+  std::function<std::string(const std::string& start)> askFolder;
   // The print dialog; false when cancelled.
   std::function<bool(QPrinter& printer)> choosePrinter;
 
@@ -56,6 +60,7 @@ class ExportCommands {
     Qt::WindowStates state;
     CanvasFont font;
     double viewScale = 0;
+    double centerX = 0, centerY = 0;
     int16_t menuMode = 0;
   };
 
@@ -70,6 +75,8 @@ class ExportCommands {
   void CopyOnceSized();
   void OpenPage(const std::string& path);
   void ShowMessage(const std::string& text);
+  // The status bar says where an export wrote.
+  void Wrote(const std::string& where);
   std::string T(const char* japanese) const;
 
   ZKwin& w_;

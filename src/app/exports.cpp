@@ -15,6 +15,7 @@
 
 #include "app/html_page.h"
 #include "app/image_canvas.h"
+#include "text/number_text.h"
 
 namespace sakuzu {
 namespace {
@@ -126,6 +127,19 @@ QImage ReplayImage(const PainterCanvas& picture, double scale) {
   return image;
 }
 
+std::string WithExtension(const std::string& path, std::string_view extension) {
+  std::string have = fs::path(path).extension().string();
+  std::transform(have.begin(), have.end(), have.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return have == extension ? path : path + std::string(extension);
+}
+
+double PictureScaleFrom(std::string_view answer) {
+  std::optional<double> value = LeadingNumber(answer);
+  if (!value || !std::isfinite(*value)) return 1;
+  return std::clamp(*value, 1.0, 8.0);
+}
+
 std::string PageLanguage(const Language& language) {
   return NormalisedSetting(language.setting) == "english" ? "english" : "japanese";
 }
@@ -147,9 +161,20 @@ ExportOutcome WriteHtmlPage(const PainterCanvas& picture, const HtmlPageRequest&
   if (!outcome.ok) return outcome;
   std::error_code ec;
   if (!request.viewerPath.empty()) {
+    // A folder exported by an older build keeps an older viewer: one that
+    // differs from this build's is replaced, whole or not at all.
     fs::path viewer = fs::path(folder.empty() ? "." : folder) / kViewerFileName;
-    if (!fs::exists(viewer, ec) && !fs::copy_file(request.viewerPath, viewer, ec)) {
-      return NotWritten(viewer.string(), translate);
+    bool shippedRead = false, presentRead = false;
+    std::string shipped = ReadWholeFile(request.viewerPath, shippedRead);
+    std::string present =
+        fs::exists(viewer, ec) ? ReadWholeFile(viewer.string(), presentRead) : std::string();
+    if (!shippedRead) return NotWritten(viewer.string(), translate);
+    if (!presentRead || present != shipped) {
+      ExportOutcome copied = SaveWhole(viewer.string(), translate, [&](QIODevice& file) {
+        return file.write(shipped.data(), static_cast<qint64>(shipped.size())) ==
+               static_cast<qint64>(shipped.size());
+      });
+      if (!copied.ok) return copied;
     }
   }
   PageFields fields;

@@ -22,6 +22,11 @@ struct ExportOutcome {
 // "png", "bmp", "svg", "pdf", "htm" (also for ".html"), or "" for none of these.
 std::string ExportKind(const std::string& path);
 
+// The path with `extension` (".zk4", lower case) added unless it ends in
+// it already, in any case: "fig" and "fig.v2" become "fig.zk4" and
+// "fig.v2.zk4", "FIG.ZK4" stays.
+std::string WithExtension(const std::string& path, std::string_view extension);
+
 // Each file is written whole or not at all: an existing file is replaced
 // only once the new one is complete.
 ExportOutcome WriteImageFile(const QImage& image, const std::string& path, const char* format,
@@ -32,6 +37,11 @@ ExportOutcome WriteSvgPicture(const PainterCanvas& picture, const std::string& p
                               const std::string& title, const TranslateFn& translate);
 ExportOutcome WritePdfPicture(const PainterCanvas& picture, const std::string& path,
                               const std::string& title, const TranslateFn& translate);
+
+// The scale of a picture saved from the menu, as --scale reads it: 1 to 8
+// (a number outside is brought within; anything else gives 1).
+constexpr const char* kPictureScalePrompt = "画像の倍率を1から8で入力してください(印刷には2から4)";
+double PictureScaleFrom(std::string_view answer);
 
 // The kept calls painted on an image `scale` times the surface's size.
 QImage ReplayImage(const PainterCanvas& picture, double scale);

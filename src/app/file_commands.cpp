@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "app/exports.h"
 #include "app/program_folder.h"
 #include "app/zkwin.h"
 #include "interact/locus.h"
@@ -101,6 +102,7 @@ void FileCommands::LoadCommand() {
 bool FileCommands::SaveCommand() {
   std::string path = AskPath(true, SaveDialogStart(dialogStart_, s_.fig.FigureFileName));
   if (path.empty()) return false;
+  path = WithExtension(path, ".zk4");  // or the Load dialog would not list it
   dialogStart_ = path;
   return SaveFigureAs(path);
 }

@@ -221,6 +221,16 @@ ZKSelNum::ZKSelNum(QWidget* parent, Figure& fig, const NumberChoiceRequest& requ
   answer->addWidget(cmdOK_);
   answer->addWidget(cmdCancel_);
   auto* layout = new QVBoxLayout(this);
+  // What the number is for, above the list and in the title.
+  if (!request.purpose.empty()) {
+    auto* purpose = new QLabel(QString::fromStdString(request.purpose), this);
+    purpose->setObjectName("LabelPurpose");
+    QFont bold = purpose->font();
+    bold.setBold(true);
+    purpose->setFont(bold);
+    layout->addWidget(purpose);
+    setWindowTitle(windowTitle() + ": " + QString::fromStdString(request.purpose));
+  }
   layout->addWidget(numList_, 1);
   layout->addLayout(entries);
   layout->addLayout(answer);

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/new_figure_dialog.h"
 #include "app/zkwin.h"
@@ -25,8 +26,23 @@ void WindowShell::UseDialogsOf(ZKwin& w) {
   };
   beep = [] { QApplication::beep(); };
   confirm = [&w, title](const std::string& text) {
+    // What the question is about may just have been marked on the figure.
+    w.canvas().Present();
     return QMessageBox::question(&w, Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel) ==
            QMessageBox::Ok;
+  };
+  choose = [&w, title](const std::string& text, const std::vector<std::string>& buttons) {
+    w.canvas().Present();
+    w.RefreshStatusBar();
+    QMessageBox box(QMessageBox::Information, Q(title), Q(text), QMessageBox::NoButton, &w);
+    std::vector<QAbstractButton*> pressed;
+    for (const std::string& caption : buttons) {
+      pressed.push_back(box.addButton(Q(caption), QMessageBox::AcceptRole));
+    }
+    if (!pressed.empty()) box.setEscapeButton(pressed.back());
+    box.exec();
+    auto at = std::find(pressed.begin(), pressed.end(), box.clickedButton());
+    return at == pressed.end() ? -1 : static_cast<int>(at - pressed.begin());
   };
   writeText = [&w](const std::string& text) { w.viewer().WriteBlock(text); };
   inputBox = [&w](const std::string& message, const std::string& caption,

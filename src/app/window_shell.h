@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "session/front_end.h"
 
@@ -23,6 +24,7 @@ class WindowShell : public FrontEnd {
   std::function<void(const std::string&)> showMessage;
   std::function<void()> beep;
   std::function<bool(const std::string&)> confirm;
+  std::function<int(const std::string&, const std::vector<std::string>&)> choose;
   std::function<void(const std::string&)> writeText;
   // An input box: message, title and start text, already translated;
   // nothing after Cancel.
@@ -45,6 +47,9 @@ class WindowShell : public FrontEnd {
     if (beep) beep();
   }
   bool Confirm(const std::string& text) override { return confirm ? confirm(text) : true; }
+  int Choose(const std::string& text, const std::vector<std::string>& buttons) override {
+    return choose ? choose(text, buttons) : -1;
+  }
   void WriteText(const std::string& text) override {
     if (writeText) writeText(text);
   }

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFontDialog>
 #include <QIcon>
 #include <QKeyEvent>
@@ -15,6 +16,8 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QUrl>
+#include <QWindow>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/drawing_area.h"
@@ -33,6 +36,11 @@ namespace {
 namespace fs = std::filesystem;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kRecordFlushPeriodMs = 250;
+// How long the start waits for the window to be shown before it asks.
+constexpr int kExposeTries = 40;
+constexpr int kExposeWaitMs = 25;
 
 }  // namespace
 
@@ -54,6 +62,12 @@ ZKwin::ZKwin(const std::string& commandLine)
   replayTimer_.setParent(this);
   replayTimer_.setObjectName("Timer4DrawSlow");
   connect(&replayTimer_, &QTimer::timeout, this, [this] { Show(session_.ReplayTick()); });
+  // Rows recorded during a pause reach temp.csv without waiting for the next.
+  recordTimer_.setParent(this);
+  recordTimer_.setObjectName("TimerRecordFlush");
+  connect(&recordTimer_, &QTimer::timeout, this,
+          [this] { session_.workspace.locus.record.FlushIfDue(); });
+  recordTimer_.start(kRecordFlushPeriodMs);
   geometry_ = std::make_unique<WindowGeometry>(*this, *drawing_, session_);
   files_ = std::make_unique<FileCommands>(*this, session_);
   shell_.UseDialogsOf(*this);
@@ -85,6 +99,15 @@ ZKwin::~ZKwin() {
 QLabel* ZKwin::Panel(int n) const { return n >= 1 && n <= 4 ? panels_[n - 1] : nullptr; }
 
 bool ZKwin::eventFilter(QObject* watched, QEvent* event) {
+  // Every dialog of this window opens over it, wherever the window system
+  // would put a box that came up before the window was placed.
+  if (event->type() == QEvent::Show) {
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (dialog && dialog->parentWidget() && dialog->parentWidget()->window() == this) {
+      CentreOverWindow(dialog);
+    }
+    return false;
+  }
   // A click on status panel 3 switches the locus, like its menu item.
   if (watched == panels_[2] && event->type() == QEvent::MouseButtonPress) {
     QAction* locus = menus_->Action("mnuLocusSW");
@@ -113,6 +136,12 @@ void ZKwin::InstallDrawingArea() {
   drawing_->onMouseMove = [this](const MouseInput& input) { Show(session_.MouseMove(input)); };
   drawing_->onMouseRelease = [this](const MouseInput& input) { Show(session_.MouseUp(input)); };
   drawing_->onKeyPress = [this](const KeyInput& input) { Show(session_.KeyDown(input)); };
+  drawing_->onWheel = [this](double px, double py, double notches) {
+    Show(session_.Wheel(px, py, notches));
+  };
+  drawing_->onPinch = [this](double px, double py, double factor) {
+    Show(session_.Pinch(px, py, factor));
+  };
 }
 
 void ZKwin::InstallDialogs() {
@@ -160,6 +189,7 @@ void ZKwin::InstallWindowCommands() {
       {"mnuf_html", [&e] { e.ExportHtmlPage(); }},
       {"mnufSVG", [&e] { e.SaveVectorPicture(false); }},
       {"mnufPDF", [&e] { e.SaveVectorPicture(true); }},
+      {"mnufPNG", [&e] { e.SavePngPicture(); }},
   };
   for (const auto& [name, run] : commands) session_.SetCommand(name, run);
 }
@@ -249,10 +279,28 @@ void ZKwin::StartUp(const std::string& commandLine) {
   drawing_->setFocus();  // keys reach the modes without a click first
 }
 
+void ZKwin::CentreOverWindow(QWidget* dialog) const {
+  QRect over = frameGeometry();
+  QSize size = dialog->frameGeometry().size().expandedTo(dialog->sizeHint());
+  QPoint corner = over.center() - QPoint(size.width() / 2, size.height() / 2);
+  dialog->move(corner.x(), std::max(corner.y(), over.top()));
+}
+
 void ZKwin::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (offeredRecovery_) return;
   offeredRecovery_ = true;
+  // The questions of the start come once the window is on the screen, so
+  // that they stand over it and not alone on the desktop.
+  AfterExposed(0);
+}
+
+void ZKwin::AfterExposed(int tries) {
+  bool exposed = windowHandle() && windowHandle()->isExposed();
+  if (!exposed && tries < kExposeTries) {
+    QTimer::singleShot(kExposeWaitMs, this, [this, tries] { AfterExposed(tries + 1); });
+    return;
+  }
   QTimer::singleShot(0, this, [this] {
     std::string message = std::move(startUpMessage_);
     startUpMessage_.clear();
@@ -273,6 +321,12 @@ void ZKwin::BuildStatusBar() {
     panels_[i]->setMinimumWidth(i == 2 ? 1 : 60);
     bar->addWidget(panels_[i], i == 2 ? 1 : 0);
   }
+  if (!prompt_) {
+    prompt_ = new QLabel(bar);
+    prompt_->setObjectName("StatusPrompt");
+    prompt_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(prompt_, 2);
+  }
 }
 
 void ZKwin::RefreshStatusBar() {
@@ -284,6 +338,7 @@ void ZKwin::RefreshStatusBar() {
   panels_[1]->setText(Q(status.panel2));
   panels_[2]->setText(Q(status.panel3));
   panels_[3]->setText(Q(status.panel4));
+  prompt_->setText(Q(status.prompt));
   panels_[3]->setFrameStyle(QFrame::Panel |
                             (status.panel4Raised ? QFrame::Raised : QFrame::Sunken));
   drawing_->setCursor(status.cursor == CursorShape::kMove ? Qt::SizeAllCursor : Qt::ArrowCursor);
@@ -326,9 +381,10 @@ void ZKwin::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  files_->CloseDown();
+  files_->CloseDown();  // also writes the recorded values still waiting
   viewer_->close();
   replayTimer_.stop();
+  recordTimer_.stop();
   event->accept();
 }
 

@@ -47,6 +47,8 @@ class ZKwin : public QMainWindow {
   WindowShell& shell() { return shell_; }
   const QFont& UiFont() const { return uiFont_; }
   QLabel* Panel(int n) const;  // status bar panels 1 to 4
+  // What a command picking its inputs needs next, or where an export wrote.
+  QLabel* PromptPanel() const { return prompt_; }
 
   // Shows what the session reported: the layers drawn, the status bar and
   // the menus, a pop-up menu.
@@ -77,6 +79,10 @@ class ZKwin : public QMainWindow {
   void RunCommand(const std::string& name);
   void OpenObjectPopup(const PopupMenu& popup);
   void DrawingResized();
+  // A dialog of this window placed over its middle.
+  void CentreOverWindow(QWidget* dialog) const;
+  // The start's message and recovery question, once the window shows.
+  void AfterExposed(int tries);
 
   void ChooseDrawingFont();
   void LanguageCommand();
@@ -96,6 +102,8 @@ class ZKwin : public QMainWindow {
   DrawingArea* drawing_ = nullptr;
   QLabel* panels_[4] = {};
   QTimer replayTimer_;
+  QTimer recordTimer_;  // recorded values reach their files within a second
+  QLabel* prompt_ = nullptr;
   QFont uiFont_;
   std::string appliedLanguage_;
   bool startedUp_ = false;

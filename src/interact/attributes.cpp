@@ -32,6 +32,18 @@ bool IsDependentNumber(const NumberRecord& n) { return n.independent != kTrue; }
 
 }  // namespace
 
+const AttributeChoices& AttributeChoiceLists() {
+  static const AttributeChoices choices = {
+      {"書かない", "赤", "緑", "黄", "青", "紫", "水色", "黒"},
+      // A thin line in colour 3 is drawn dotted, a thick one yellow.
+      {"書かない", "赤", "緑", "点線(太線→黄)", "青", "紫", "水色", "黒"},
+      {"・", "×", "○", "□", "■", "Δ"},
+      {"直線", "線分", "半直線", "半直線(逆)", "線分←", "線分→", "線分←→", "半直線←"},
+      {"可能", "不可能"},
+      {"フリーにする", "他の点と一致させる", "直線上に取る", "円上に取る"}};
+  return choices;
+}
+
 AttributeForm FillAttributeForm(const Figure& fig, ObjectRef ref) {
   AttributeForm form;
   form.ref = ref;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/figure.h"
 
@@ -31,6 +32,18 @@ struct AttributeForm {
   bool dependent = false;  // a computed number: only its visibility can change
   bool visible = true;     // `display` 0
 };
+
+// The entries of the dialogs' lists, in Japanese; a list position is the
+// stored value.
+struct AttributeChoices {
+  std::vector<std::string> pointColors;  // "書かない" to "黒"
+  std::vector<std::string> lineColors;   // lines and circles: colour 3 is dotted when thin
+  std::vector<std::string> pointMarks;   // "・" to "Δ"
+  std::vector<std::string> lineParts;    // "直線" to "半直線←"
+  std::vector<std::string> dragChoices;  // "可能" (-1), "不可能" (1)
+  std::vector<std::string> bindKinds;    // "フリーにする" to "円上に取る"
+};
+const AttributeChoices& AttributeChoiceLists();
 
 // The form of an object as it stands.
 AttributeForm FillAttributeForm(const Figure& fig, ObjectRef ref);

@@ -9,6 +9,7 @@
 #include "interact/deform.h"
 #include "interact/locus.h"
 #include "interact/picking.h"
+#include "interact/prompts.h"
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
 #include "text/text_util.h"
@@ -157,6 +158,11 @@ void AskForNumber(Workspace& ws) {
     request.mode = CurrentMode(ws.modes).value_or(0);
     request.kind = LastKind(ws.fig);
     request.decimals = ws.renderer.settings.decimals;
+    const StepSlots& in = ws.fig.StepInputs[ws.fig.StepCount];
+    int filled = 0;
+    for (int k = 1; k <= kSlotCount; ++k) filled += in[k].cls == kNumberClass && in[k].index != 0;
+    std::string_view purpose = NumberPurpose(request.kind, filled + 1);
+    if (!purpose.empty()) request.purpose = ws.T(purpose);
     chosen = ws.numbers->ChooseNumber(ws.fig, request);
   }
   bool valid = chosen && *chosen >= 1 && *chosen <= ClassCount(ws.fig, kNumberClass);
@@ -172,6 +178,8 @@ std::optional<ObjectRef> AskForCount(Workspace& ws, int least) {
     request.mode = CurrentMode(ws.modes).value_or(0);
     request.kind = LastKind(ws.fig);
     request.decimals = ws.renderer.settings.decimals;
+    std::string_view purpose = NumberPurpose(request.kind, 0);
+    if (!purpose.empty()) request.purpose = ws.T(purpose);
     std::optional<int16_t> chosen = ws.numbers->ChooseNumber(ws.fig, request);
     if (!chosen || *chosen < 1 || *chosen > ClassCount(ws.fig, kNumberClass)) return std::nullopt;
     double value = ws.fig.Numbers[*chosen].value;
@@ -388,6 +396,13 @@ const KindCommand* CommandFor(std::string_view control, const KindInfo** kind) {
   return nullptr;
 }
 
+// The point being placed with its mark, and its name unless that would lie
+// over another point's name (the last one placed, before the mouse moves).
+void ShowPendingMark(Workspace& ws, ObjectRef p) {
+  int label = LabelCoversAnother(ws.renderer, p.index) ? -1 : 7;
+  ShowMark(ws.renderer, ObjectMark(MarkTag::kPending, p, -1, -1, label));
+}
+
 void MovePendingPointBy(Workspace& ws, double dx, double dy) {
   ObjectRef p = ws.build.PendingPoint;
   if (p.index < 1 || p.index > ClassCount(ws.fig, kPointClass)) return;
@@ -559,7 +574,7 @@ void NewFreePoint(Workspace& ws) {
     point.y = ws.build.pointerY;
   }
   ws.build.PendingPoint = p;
-  ShowMark(ws.renderer, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
+  ShowPendingMark(ws, p);
 }
 
 void MovePendingPoint(Workspace& ws, double x, double y) {
@@ -574,7 +589,7 @@ void MovePendingPoint(Workspace& ws, double x, double y) {
   ws.fig.Points[p.index].x = x;
   ws.fig.Points[p.index].y = y;
   RemoveMarks(ws.renderer, MarkTag::kPending);
-  ShowMark(ws.renderer, ObjectMark(MarkTag::kPending, p, -1, -1, 7));
+  ShowPendingMark(ws, p);
 }
 
 void PlacePendingPoint(Workspace& ws, double x, double y) {
@@ -590,7 +605,7 @@ void PlacePendingPoint(Workspace& ws, double x, double y) {
   // Drawn once as a cross where it was placed, until the next full redraw.
   DrawObjectAs(ws.renderer, p, 1, -1);
   DrawPointLabel(ws.renderer, p, 7, kCurrentTables);
-  point.style = 0;
+  point.style = ws.newPointMarks ? kFreePointMark : int16_t{0};
   ws.build.PendingPoint = {};
   Pop(ws);
   NewFreePoint(ws);
@@ -640,7 +655,7 @@ void BoundedPoint(Workspace& ws, int hostClass) {
   fig.StepInputs[step][1] = ObjectRef{static_cast<int16_t>(hostClass), 0};
   fig.StepOutputs[step][1] = p;
   PointRecord& point = fig.Points[p.index];
-  point.style = 0;
+  point.style = ws.newPointMarks ? kBoundPointMark : int16_t{0};
   point.independent = kTrue;
   point.exists = kTrue;
   point.color = 7;

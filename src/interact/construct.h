@@ -24,6 +24,11 @@ constexpr std::string_view kNotEnoughMessage =
 constexpr std::string_view kNoHostMessage = "元にする対象がありません。キャンセルします。";
 constexpr std::string_view kTooFewVerticesMessage =
     "頂点の数が足りないので,この多角形は作れません。この作業はキャンセルします。";
+// The marks new points get when visible marks are on: a small filled
+// square for a free point, a ring for a point bound to a line or circle.
+constexpr int16_t kFreePointMark = 4;
+constexpr int16_t kBoundPointMark = 2;
+
 constexpr std::string_view kWholeCountMessage = "{n} 以上の整数を入力してください。";
 
 // A construction or measurement command of the menus: the kind and, for

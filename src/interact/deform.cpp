@@ -525,8 +525,8 @@ void HundredSteps(Workspace& ws) {
   OverlayMark text;
   text.tag = MarkTag::kText;
   text.text = ws.T(kHundredStepsCaption) + "(" + FormatNumber(seconds) + ")";
-  text.x = -ws.renderer.view.ViewHalfWidth + 1;
-  text.y = ws.renderer.view.ViewHalfHeight - 1;
+  text.x = ViewLeft(ws.renderer.view) + 1;
+  text.y = ViewTop(ws.renderer.view) - 1;
   RemoveMarks(ws.renderer, MarkTag::kText);
   ShowMark(ws.renderer, text);
 }

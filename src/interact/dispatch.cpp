@@ -7,6 +7,7 @@
 #include "interact/deform.h"
 #include "interact/edit.h"
 #include "interact/picking.h"
+#include "interact/relation_mode.h"
 #include "interact/replay_mode.h"
 
 namespace sakuzu {
@@ -21,6 +22,7 @@ bool IsSelectionMode(int16_t mode) {
     case kModeBindPointSelect:
     case kModeBindHostSelect:
     case kModeMultiChoose:
+    case kModeRelationChoose:
       return true;
     default:
       return false;
@@ -71,9 +73,23 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
     return;
   }
   if (hit.cls == kPointClass || hit.cls == kLineClass) return;
-  // A circle or nothing: show where dragging is possible.
+  // A circle or nothing: show where dragging is possible; the background
+  // dragged moves the view.
   BuildDraggableCandidates(ws, false);
   MarkDraggableCandidates(ws);
+  d.pan = PanState{true, MouseButton::kLeft, input.px, input.py};
+}
+
+// After the view changed under a keyboard deformation, its next step
+// splits the layers again for the new picture.
+void ViewChanged(Workspace& ws) { ws.drag.firstStep = true; }
+
+void PanStep(Dispatcher& d, const MouseInput& input) {
+  double dx = input.px - d.pan.px, dy = input.py - d.pan.py;
+  d.pan.px = input.px;
+  d.pan.py = input.py;
+  PanCommand(d.ws.renderer, dx, dy);
+  ViewChanged(d.ws);
 }
 
 // What the screen showed before an event, to tell what the event changed.
@@ -139,6 +155,10 @@ void HandleKeyDown(Dispatcher& d, const KeyInput& input) {
 void HandleMouseDown(Dispatcher& d, const MouseInput& input) {
   d.lastPress = input;
   int16_t mode = Mode(d);
+  if (input.button == MouseButton::kMiddle) {
+    if (ViewMayChange(d)) d.pan = PanState{true, MouseButton::kMiddle, input.px, input.py};
+    return;
+  }
   if (!ModeHandles(mode, ModeEvent::kMouseDown)) return;
   Workspace& ws = d.ws;
   if (mode == kModeReplay) {
@@ -154,6 +174,8 @@ void HandleMouseDown(Dispatcher& d, const MouseInput& input) {
   if (mode == kModeStandard) {
     StandardMouseDown(d, input);
   } else if (input.button != MouseButton::kLeft) {
+    return;
+  } else if (mode == kModeRelationChoose && RelationChooseListedNumber(ws, input.px, input.py)) {
     return;
   } else if (IsSelectionMode(mode)) {
     SelectByMouse(ws, at.x, at.y);
@@ -173,6 +195,7 @@ void HandleMouseMove(Dispatcher& d, const MouseInput& input) {
   ws.build.lastPointer = true;
   ws.build.pointerX = at.x;
   ws.build.pointerY = at.y;
+  if (d.pan.active) return PanStep(d, input);
   if (!ModeHandles(mode, ModeEvent::kMouseMove)) return;
   if (mode == kModeStandard) {
     if (ws.easyMenu) {
@@ -189,7 +212,11 @@ void HandleMouseMove(Dispatcher& d, const MouseInput& input) {
   }
 }
 
-void HandleMouseUp(Dispatcher& d) {
+void HandleMouseUp(Dispatcher& d, const MouseInput& input) {
+  if (d.pan.active) {
+    if (input.button == d.pan.button || input.button == MouseButton::kNone) d.pan = PanState{};
+    return;
+  }
   int16_t mode = Mode(d);
   if (mode == kModeDrag) EndDrag(d.ws);
   if (mode == kModeScribble) ScribbleMouseUp(d.ws);
@@ -213,8 +240,8 @@ Changes MouseMove(Dispatcher& d, const MouseInput& input) {
   return Dispatch(d, [&] { HandleMouseMove(d, input); });
 }
 
-Changes MouseUp(Dispatcher& d, const MouseInput&) {
-  return Dispatch(d, [&] { HandleMouseUp(d); });
+Changes MouseUp(Dispatcher& d, const MouseInput& input) {
+  return Dispatch(d, [&] { HandleMouseUp(d, input); });
 }
 
 Changes DoubleClick(Dispatcher& d) { return MouseDown(d, d.lastPress); }
@@ -232,5 +259,18 @@ Changes StartReplay(Dispatcher& d) {
 }
 
 Changes Run(Dispatcher& d, const std::function<void()>& command) { return Dispatch(d, command); }
+
+bool ViewMayChange(const Dispatcher& d) {
+  int16_t mode = Mode(d);
+  return !d.pan.active && mode != kModeDrag && mode != kModeReplay && mode != kModeCalculating &&
+         mode != 0;
+}
+
+Changes ZoomAt(Dispatcher& d, double px, double py, double factor) {
+  return Dispatch(d, [&] {
+    if (!ViewMayChange(d)) return;
+    if (ZoomAboutCommand(d.ws.renderer, px, py, factor)) ViewChanged(d.ws);
+  });
+}
 
 }  // namespace sakuzu

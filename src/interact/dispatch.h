@@ -28,12 +28,22 @@ struct KeyInput {
   bool shift = false, ctrl = false;
 };
 
+// A pan of the view by the mouse: from the press (the middle button
+// anywhere, the left button on the empty background of the standard mode)
+// to the release.
+struct PanState {
+  bool active = false;
+  MouseButton button = MouseButton::kNone;
+  double px = 0, py = 0;  // where the pointer was at the last step
+};
+
 // The dispatcher keeps the last press, so that a double click repeats it.
 struct Dispatcher {
   explicit Dispatcher(Workspace& workspace) : ws(workspace) {}
   Workspace& ws;
   ReplayState replay;
   MouseInput lastPress;
+  PanState pan;
 };
 
 // What an event changed.
@@ -61,6 +71,12 @@ Changes KeyDown(Dispatcher& d, const KeyInput& input);
 // The replay of the construction: started by its command, stepped by its timer.
 Changes StartReplay(Dispatcher& d);
 Changes ReplayTick(Dispatcher& d);
+// The wheel or a pinch: the view zoomed by `factor` (above 1 enlarges)
+// about the pointer, at any rest of the interaction (not while a drag, a
+// pan or the replay is under way). The figure does not change.
+Changes ZoomAt(Dispatcher& d, double px, double py, double factor);
+// True when the view may change by the mouse now.
+bool ViewMayChange(const Dispatcher& d);
 // Any other command of the interaction (a menu command), with what it changed.
 Changes Run(Dispatcher& d, const std::function<void()>& command);
 

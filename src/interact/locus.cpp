@@ -272,9 +272,10 @@ void ScanPlane(Workspace& ws) {
   double g = kScanPixels * ws.renderer.view.ViewScale;
   int nx = static_cast<int>(ws.renderer.view.ViewHalfWidth / g);
   int ny = static_cast<int>(ws.renderer.view.ViewHalfHeight / g);
+  double cx = ws.renderer.view.centerX, cy = ws.renderer.view.centerY;
   for (int i = -nx; i <= nx; ++i) {
     for (int j = -ny; j <= ny; ++j) {
-      ScanStep(ws, i * g, j * g);
+      ScanStep(ws, cx + i * g, cy + j * g);
     }
   }
   PointStep(ws, [&] { MovePointTo(ws, point, x0, y0); });

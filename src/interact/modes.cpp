@@ -57,6 +57,8 @@ constexpr ModeNameEntry kModeNames[] = {
     {71, "軌跡(変数)の選択"},
     {72, "ドラッグ"},
     {73, "作図再生"},
+    {80, "関係を調べる"},
+    {81, "選択(関係)"},
 };
 
 bool Contains(std::initializer_list<int> modes, int mode) {
@@ -131,14 +133,14 @@ std::string ModeName(const ModeStack& modes, Shell& shell,
 bool ModeHandles(int mode, ModeEvent event) {
   switch (event) {
     case ModeEvent::kMouseDown:
-      return Contains({1, 2, 4, 6, 7, 13, 14, 15, 22, 28, 30, 40, 52, 53, 61, 62, 70, 72, 73},
+      return Contains({1, 2, 4, 6, 7, 13, 14, 15, 22, 28, 30, 40, 52, 53, 61, 62, 70, 72, 73, 81},
                       mode);
     case ModeEvent::kMouseMove:
       return Contains({2, 6, 28, 30, 61, 70, 72}, mode);
     case ModeEvent::kMouseUp:
       return Contains({70, 72}, mode);
     case ModeEvent::kKeyDown:
-      return Contains({6, 13, 14, 15, 22, 28, 30, 40, 52, 53, 61, 62, 70, 73}, mode);
+      return Contains({6, 13, 14, 15, 22, 28, 30, 40, 52, 53, 61, 62, 70, 73, 81}, mode);
   }
   return false;
 }

@@ -45,6 +45,8 @@ constexpr int16_t kModeScribble = 70;
 constexpr int16_t kModeLocusVariable = 71;  // "軌跡(変数)の選択"
 constexpr int16_t kModeDrag = 72;           // "ドラッグ"
 constexpr int16_t kModeReplay = 73;         // "作図再生"
+constexpr int16_t kModeRelation = 80;        // "関係を調べる"
+constexpr int16_t kModeRelationChoose = 81;  // "選択(関係)"
 
 struct ModeStack {
   std::array<int16_t, kModeStackSize + 1> entries{};  // 1-based; slot 0 unused

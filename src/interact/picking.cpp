@@ -9,6 +9,7 @@
 #include "interact/construct.h"
 #include "interact/deform.h"
 #include "interact/edit.h"
+#include "interact/relation_mode.h"
 #include "text/text_util.h"
 
 namespace sakuzu {
@@ -131,6 +132,7 @@ void Confirm(Workspace& ws) {
   PushMode(ws.modes, kPopMode, ws.shell());
   int16_t below = CurrentMode(ws.modes).value_or(0);
   if (DeformSelectionConfirmed(ws, below, chosen)) return;
+  if (RelationSelectionConfirmed(ws, below, chosen)) return;
   EditSelectionConfirmed(ws, below, chosen);
 }
 
@@ -146,7 +148,10 @@ void CancelSelection(Workspace& ws) {
   }
   PushMode(ws.modes, kPopMode, ws.shell());
   int16_t below = CurrentMode(ws.modes).value_or(0);
-  if (DeformSelectionCancelled(ws, below) || EditSelectionCancelled(ws, below)) return;
+  if (DeformSelectionCancelled(ws, below) || RelationSelectionCancelled(ws, below) ||
+      EditSelectionCancelled(ws, below)) {
+    return;
+  }
   Redraw(ws.renderer);
 }
 
@@ -242,14 +247,23 @@ std::string ClassWord(const Workspace& ws, int cls) {
   }
 }
 
-void ShowObjectName(Workspace& ws, ObjectRef ref) {
+std::string ObjectNameText(const Workspace& ws, ObjectRef ref) {
+  if (ref.index < 1 || ref.index > ClassCount(ws.fig, ref.cls)) return {};
   std::string word = ClassWord(ws, ref.cls);
   // "点A", but "Point A": a translated word does not run into the name.
   bool latin = !word.empty() && std::isalpha(static_cast<unsigned char>(word.back()));
-  Panel4(ws, word + (latin ? " " : "") + TrimRight(ObjectName(ws.fig, ref)));
+  return word + (latin ? " " : "") + TrimRight(ObjectName(ws.fig, ref));
 }
 
-void ClearObjectName(Workspace& ws) { Panel4(ws, ""); }
+void ShowObjectName(Workspace& ws, ObjectRef ref) {
+  Panel4(ws, ObjectNameText(ws, ref));
+  ws.screen.panel4Object = ref;
+}
+
+void ClearObjectName(Workspace& ws) {
+  Panel4(ws, "");
+  ws.screen.panel4Object = {};
+}
 
 bool BuildCandidates(Workspace& ws, int cls) {
   int count = ClassCount(ws.fig, cls);
@@ -301,6 +315,10 @@ bool IsExcluded(const Workspace& ws, ObjectRef ref) {
     }
   }
   if (IsCurrentMode(modes, kModeBindHostSelect) && IsExcludedHost(ws, ref)) return true;
+  if (IsCurrentMode(modes, kModeRelationChoose)) {
+    const std::vector<ObjectRef>& chosen = ws.pick.chosenObjects;
+    return std::find(chosen.begin(), chosen.end(), ref) != chosen.end();
+  }
   if (IsCurrentMode(modes, kModeMultiChoose) && ref.cls == kPointClass) {
     if (IsChosen(ws, ref)) return true;
     if (ref.index <= ClassCount(fig, kPointClass) && fig.Points[ref.index].independent == 0) {
@@ -311,15 +329,26 @@ bool IsExcluded(const Workspace& ws, ObjectRef ref) {
 }
 
 ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y) {
-  double best = kStart;
-  ObjectRef found;
+  // A point within reach wins over the lines and circles through it: where
+  // the candidates are of several classes, a click on a vertex means the
+  // vertex, not a side that ends there.
+  double best = kStart, bestPoint = kStart;
+  ObjectRef found, foundPoint;
   for (ObjectRef c : ws.pick.candidates) {
     if (IsExcluded(ws, c)) continue;
     std::optional<double> d = DistanceTo(ws.fig, c, x, y);
-    if (d && *d < best) {
+    if (!d) continue;
+    if (*d < best) {
       best = *d;
       found = c;
     }
+    if (c.cls == kPointClass && *d < bestPoint) {
+      bestPoint = *d;
+      foundPoint = c;
+    }
+  }
+  if (!foundPoint.IsEmpty() && bestPoint < kHitPixels * ws.renderer.view.ViewScale) {
+    return foundPoint;
   }
   return found;
 }
@@ -331,9 +360,13 @@ void SelectByMouse(Workspace& ws, double x, double y) {
     return;
   }
   ObjectRef p = PickNearestCandidate(ws, x, y);
-  if (p.IsEmpty()) return;
-  if (p != ws.pick.current) {
-    auto at = std::find(ws.pick.candidates.begin(), ws.pick.candidates.end(), p);
+  if (!p.IsEmpty()) SelectCandidate(ws, p);
+}
+
+void SelectCandidate(Workspace& ws, ObjectRef ref) {
+  auto at = std::find(ws.pick.candidates.begin(), ws.pick.candidates.end(), ref);
+  if (at == ws.pick.candidates.end()) return;
+  if (ref != ws.pick.current) {
     MoveCurrent(ws, static_cast<int>(at - ws.pick.candidates.begin()) + 1);
   } else {
     Confirm(ws);
@@ -401,6 +434,7 @@ PopupMenu PopupMenuFor(Workspace& ws, ObjectRef ref) {
       {"mnuEdit2_point_Bounded", ws.T("束縛条件の編集") + ":" + t, freePoint},
       {"mnuEdit2_point_Set_Free", ws.T("フリーにする") + ":" + t, bound},
       {"mnuEdit2_point_Deform", ws.T("キーボード変形") + ":" + t, freePoint},
+      {"mnuEdit2_point_Delete", ws.T("削除") + ":" + t, true},
   };
   return menu;
 }

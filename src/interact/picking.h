@@ -21,6 +21,7 @@ constexpr int kKeyLeft = 37;
 constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
+constexpr int kKeyDelete = 46;
 
 // Hover picking in the standard mode (full menu: points, lines and
 // circles by weighted distance; simple menu: points only). Names the hit
@@ -34,6 +35,9 @@ bool IsDraggable(const Figure& fig, ObjectRef ref);
 void ShowHoverMark(Workspace& ws, ObjectRef ref);
 void ClearHoverMark(Workspace& ws);
 
+// "点A" ("Point A"): the class word and the name; empty for an object
+// that is not in the figure.
+std::string ObjectNameText(const Workspace& ws, ObjectRef ref);
 // Panel 4: the class word and the name ("点A"), or nothing.
 void ShowObjectName(Workspace& ws, ObjectRef ref);
 void ClearObjectName(Workspace& ws);
@@ -60,6 +64,8 @@ ObjectRef PickNearestCandidate(const Workspace& ws, double x, double y);
 // A click in a selection mode: the first click on another candidate only
 // moves the highlight, a click on the current one confirms it.
 void SelectByMouse(Workspace& ws, double x, double y);
+// The same for a candidate designated otherwise (a line of the number list).
+void SelectCandidate(Workspace& ws, ObjectRef ref);
 // Down and Up step through the list (wrapping, skipping excluded ones),
 // Enter confirms, Esc cancels.
 void SelectByKey(Workspace& ws, int keyCode);

@@ -29,6 +29,7 @@ struct PickState {
   int position = 0;                   // the current candidate's place, 1-based; 0 none
   ObjectRef current;                  // the current candidate
   std::vector<int16_t> chosenPoints;  // points chosen for moving several at once
+  std::vector<ObjectRef> chosenObjects;  // objects chosen for a relation check
   ObjectRef popupObject;              // the object the pop-up menu was opened on
 };
 
@@ -83,6 +84,9 @@ struct ScreenState {
   // Status panel 4 and its bevel (raised while choosing what to deform).
   std::string panel4;
   bool panel4Raised = false;
+  // The object panel 4 names, so that its name follows a change of the
+  // language or of the object; empty when it names none.
+  ObjectRef panel4Object;
   // A pop-up menu to open at the mouse; the front end takes it.
   std::optional<PopupMenu> popup;
 };
@@ -126,6 +130,9 @@ struct Workspace {
   NumberPrompts* numbers = nullptr;
   AttributeDialogs* attributes = nullptr;
   bool easyMenu = false;  // the simple menu: only points are picked for dragging
+  // New free points get a small filled square, bound points a ring
+  // ("ZKwin_NewPointMarks"); off, both are a single pixel.
+  bool newPointMarks = true;
   // The deformation steps ("delta" pixels, "DeltaVar", "SDeformKind").
   int16_t delta = 10;
   double deltaVar = 0.5;

@@ -646,7 +646,9 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes) {
   } else {
     mode_t mask = ::umask(0);
     ::umask(mask);
-    mode &= ~mask;
+    // The owner reads and writes what he saved, whatever the mask says (the
+    // browser build's mask takes every bit).
+    mode = (mode & ~mask) | S_IRUSR | S_IWUSR;
   }
   int error = 0;
   if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes, fault) || ::fsync(fd) != 0) error = errno;

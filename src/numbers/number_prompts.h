@@ -18,6 +18,9 @@ struct NumberChoiceRequest {
                      // the mode of a construction that waits for a number
   std::string kind;  // the kind code of the step being built, when a construction waits
   int decimals = 2;  // places of the listed values ("KetaDecimal")
+  // What the number is for ("回転の角度(度)"), translated; empty when the
+  // dialog's own caption says it all.
+  std::string purpose;
 };
 
 class NumberPrompts {

@@ -120,4 +120,6 @@ std::string NumberLineBody(const NumberRecord& record, int nameWidth, int decima
          FormatValue(record.value, decimals);
 }
 
+std::string ListedName(const NumberRecord& record) { return DisplayName(record.name); }
+
 }  // namespace sakuzu

@@ -35,5 +35,7 @@ std::string NumberLineHead(int number);
 // The rest of an on-screen line: the name ("*" shown as "×") padded to
 // the column width, " = " and the value.
 std::string NumberLineBody(const NumberRecord& record, int nameWidth, int decimals);
+// The name as the list shows it: "*" as "×", trimmed.
+std::string ListedName(const NumberRecord& record);
 
 }  // namespace sakuzu

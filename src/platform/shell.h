@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace sakuzu {
 
@@ -19,6 +20,12 @@ class Shell {
   virtual bool Confirm(const std::string& text) {
     (void)text;
     return true;
+  }
+  // A box with the text and a row of buttons (captions translated): the
+  // index of the button pressed, -1 when the box was closed otherwise.
+  virtual int Choose(const std::string& text, const std::vector<std::string>& buttons) {
+    (void)text, (void)buttons;
+    return -1;
   }
   // Appends text to the text output window (matrices, reports).
   virtual void WriteText(const std::string& text) { (void)text; }

@@ -1,5 +1,6 @@
 #include "session/menu_table.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "model/kinds.h"
@@ -47,6 +48,7 @@ void AddFileMenu(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuf_html", p, "html保存"));
   t.push_back(Item("mnufSVG", p, "SVG形式で保存"));
   t.push_back(Item("mnufPDF", p, "PDF形式で保存"));
+  t.push_back(Item("mnufPNG", p, "画像として保存"));
   t.push_back(Item("mnuMerge", p, "図形の追加", "Ctrl+M"));
   t.push_back(Item("mnuFprint", p, "印刷", "Ctrl+P"));
   t.push_back(Sub("mnufB", p, "画面切換"));
@@ -160,6 +162,7 @@ void AddMeasureMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuEasy_N02", e, "角度"));
   t.push_back(Item("mnuEasy_N03", e, "3角形の面積"));
   t.push_back(Item("mnuEasy_N04", e, "4角形の面積"));
+  t.push_back(Item("mnuEasy_N05", e, "関係を調べる"));
 
   const char* m = "mnuMeasure";
   t.push_back(Sub(m, "", "測定"));
@@ -178,6 +181,7 @@ void AddMeasureMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuMcalc", m, "数式"));
   t.push_back(Sub("mnuMfunc", m, "関数"));
   AddKinds(t, "mnuMfunc", {"mnuMFsin", "mnuMFcos", "mnuMFtan"});
+  t.push_back(Item("mnuMcheck", m, "関係を調べる"));
   t.push_back(Item("mnuMredo", m, "繰り返し(Redo)"));
   t.push_back(Item("mnuMundo", m, "最後抹消(Undo)"));
 }
@@ -189,6 +193,7 @@ void AddZoomAndLocusMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuZoomIn", z, "* 2", "F3"));
   t.push_back(Item("mnuZoomOut", z, "/ 2", "Shift+F3"));
   t.push_back(Item("mnuZoomComplex", z, "複素数用"));
+  t.push_back(Item("mnuZoomFit", z, "全体表示", "Ctrl+Shift+F3"));
 
   const char* l = "mnuLocus";
   t.push_back(Sub(l, "", "軌跡"));
@@ -265,6 +270,13 @@ void AddOptionMenu(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuOFileLoad", "mnuOFile", "起動時の設定に戻す"));
   t.push_back(Item("mnuOFileInit", "mnuOFile", "標準値に戻す"));
   t.push_back(Item("mnuOFont", o, "フォント"));
+  t.push_back(Sub("mnuODisplaySize", o, "表示の大きさ"));
+  t.push_back(Item("mnuODisplaySize0", "mnuODisplaySize", "標準"));
+  t.push_back(Item("mnuODisplaySize1", "mnuODisplaySize", "大"));
+  t.push_back(Item("mnuODisplaySize2", "mnuODisplaySize", "特大"));
+  t.push_back(Sub("mnuONewPointMark", o, "新しい点の印"));
+  t.push_back(Item("mnuONewPointMarkOn", "mnuONewPointMark", "見える印(■,束縛点は○)"));
+  t.push_back(Item("mnuONewPointMarkOff", "mnuONewPointMark", "小さな点(・)"));
 }
 
 void AddEditAndHelpMenus(std::vector<MenuEntry>& t) {
@@ -285,6 +297,7 @@ void AddEditAndHelpMenus(std::vector<MenuEntry>& t) {
   t.push_back(Item("mnuEdit2_point_Bounded", "mnuEdit2_point", "束縛条件の編集"));
   t.push_back(Item("mnuEdit2_point_Set_Free", "mnuEdit2_point", "フリーにする"));
   t.push_back(Item("mnuEdit2_point_Deform", "mnuEdit2_point", "キーボード変形"));
+  t.push_back(Item("mnuEdit2_point_Delete", "mnuEdit2_point", "削除"));
 
   const char* h = "mnuHelp";
   t.push_back(Sub(h, "", "ﾍﾙﾌﾟ"));
@@ -367,12 +380,18 @@ constexpr std::string_view kCheckable[] = {"mnuOdeformStandard",
                                            "mnuRedrawslowOption_03",
                                            "mnuRedrawslowOption_05",
                                            "mnuLocusSW",
-                                           "mnuPTmatrixSW"};
+                                           "mnuPTmatrixSW",
+                                           "mnuODisplaySize0",
+                                           "mnuODisplaySize1",
+                                           "mnuODisplaySize2",
+                                           "mnuONewPointMarkOn",
+                                           "mnuONewPointMarkOff"};
 
 // Check marks as designed; the state's marks replace them at start-up.
 constexpr std::string_view kDesignChecked[] = {
     "mnuOdeformStandard", "mnuOdeformVarStandard", "mnuOchrDisp",   "mnuOAxis01",
-    "mnuOSDeformLC",      "mnuOWindowStandard",    "mnuOmenu_full", "mnuRedrawslowOption_03"};
+    "mnuOSDeformLC",      "mnuOWindowStandard",    "mnuOmenu_full", "mnuRedrawslowOption_03",
+    "mnuODisplaySize0",   "mnuONewPointMarkOn"};
 
 // Reachable in the design, but never: their prompts stay in the program.
 constexpr std::string_view kUnreachable[] = {"mnuFont", "mnuOColorStrength", "mnuEcallHis"};
@@ -412,6 +431,7 @@ const std::vector<EasyMenuLink>& EasyMenuLinks() {
                                                   {"mnuEasy_N02", "mnuMangle1"},
                                                   {"mnuEasy_N03", "mnuMarea3P1"},
                                                   {"mnuEasy_N04", "mnuMarea4P"},
+                                                  {"mnuEasy_N05", "mnuMcheck"},
                                                   {"mnuEasy_Undo", "mnuEUndo"},
                                                   {"mnuEasy_Redo", "mnuERedo"}};
   return links;
@@ -469,7 +489,77 @@ std::vector<std::pair<std::string_view, bool>> MenuChecks(const MenuCheckState& 
   check("mnuOSDeformCross", s.sDeformKind == 2);
   check("mnuLocusSW", s.locusOn);
   check("mnuPTmatrixSW", s.matrixDisplay);
+  check("mnuODisplaySize0", s.displaySize == 0);
+  check("mnuODisplaySize1", s.displaySize == 1);
+  check("mnuODisplaySize2", s.displaySize == 2);
+  check("mnuONewPointMarkOn", s.newPointMarks);
+  check("mnuONewPointMarkOff", !s.newPointMarks);
   return marks;
+}
+
+namespace {
+
+bool Contains(std::span<const std::string_view> list, std::string_view name) {
+  return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+bool Contains(const std::vector<std::string_view>& list, std::string_view name) {
+  return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+}  // namespace
+
+std::vector<MenuItemState> MenuStates(const MenuInputs& in, const TranslateFnRef& translate) {
+  auto t = [&](const std::string& text) { return translate ? translate(text) : text; };
+  const bool easy = in.menuMode == kEasyMenuMode;
+  std::vector<MenuItemState> items;
+  for (const MenuEntry& entry : MenuTree()) {
+    MenuItemState item;
+    item.name = entry.name;
+    item.parent = entry.parent;
+    item.caption = t(entry.caption);
+    item.shortcut = entry.shortcut;
+    item.submenu = entry.submenu;
+    item.checkable = Contains(CheckableItems(), entry.name);
+    item.visible = !Contains(UnreachableItems(), entry.name) && entry.name != "mnuEdit2_point" &&
+                   !Contains(in.leftOut, entry.name);
+    item.enabled =
+        !Contains(UnreachableItems(), entry.name) && !Contains(FutureItemNames(), entry.name);
+    if (easy && Contains(FullOnlyItems(), entry.name)) item.visible = false;
+    if (entry.name == "mnuEasyConst" || entry.name == "mnuEasy_Measure") item.visible = easy;
+    items.push_back(std::move(item));
+  }
+  auto find = [&items](std::string_view name) -> MenuItemState* {
+    for (MenuItemState& item : items) {
+      if (item.name == name) return &item;
+    }
+    return nullptr;
+  };
+  for (std::string_view menu : ModeMenus()) find(menu)->enabled = MenuEnabledInMode(menu, in.mode);
+  find("mnuEasyConst")->enabled = MenuEnabledInMode("mnuConstruction", in.mode);
+  find("mnuEasy_Measure")->enabled = MenuEnabledInMode("mnuMeasure", in.mode);
+  find("mnuEasyMenu")->caption = t(easy ? "フルメニューに" : "簡易メニューに");
+  for (const auto& [name, on] : MenuChecks(in.checks)) find(name)->checked = on;
+  for (const char* name : {"mnuEUndo", "mnuEasy_Undo"}) {
+    find(name)->caption = in.undoCaption;
+    find(name)->enabled = in.canUndo;
+  }
+  for (const char* name : {"mnuERedo", "mnuEasy_Redo"}) {
+    find(name)->caption = in.redoCaption;
+    find(name)->enabled = in.canRedo;
+  }
+  // Undo and redo keep their keys in either menu, on the items shown.
+  find("mnuEasy_Undo")->shortcut = easy ? find("mnuEUndo")->shortcut : std::string_view{};
+  find("mnuEasy_Redo")->shortcut = easy ? find("mnuERedo")->shortcut : std::string_view{};
+  if (easy) find("mnuEUndo")->shortcut = find("mnuERedo")->shortcut = {};
+  // An easy item runs its full command and is available when it is.
+  for (const EasyMenuLink& link : EasyMenuLinks()) {
+    find(link.easyItem)->enabled = find(link.fullItem)->enabled;
+  }
+  for (const auto& [name, keys] : in.shortcuts) {
+    if (MenuItemState* item = find(name)) item->shortcut = keys;
+  }
+  return items;
 }
 
 }  // namespace sakuzu

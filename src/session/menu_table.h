@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace sakuzu {
+
+using TranslateFnRef = std::function<std::string(const std::string&)>;
 
 constexpr int16_t kEasyMenuMode = -1;
 constexpr int16_t kFullMenuMode = 0;
@@ -68,6 +71,8 @@ struct MenuCheckState {
   int32_t replayInterval = 500;  // ms
   bool locusOn = false;          // locus switch
   bool matrixDisplay = false;    // transformation matrices to the text window
+  int16_t displaySize = 0;       // "表示の大きさ" 0, 1, 2
+  bool newPointMarks = true;     // new points get visible marks
   // Window size marks: the window's current state (0 normal, 1 minimized,
   // 2 maximized) and size in twips, and the saved state.
   int16_t windowState = 0;
@@ -90,5 +95,34 @@ constexpr int kWindowSizeToleranceTwips = 30;
 
 // The check mark of every checkable item for a state.
 std::vector<std::pair<std::string_view, bool>> MenuChecks(const MenuCheckState& state);
+
+// What a front end needs to show every entry as the window shows it.
+struct MenuInputs {
+  int mode = 0;  // the interaction mode on top (0 for none)
+  int16_t menuMode = kFullMenuMode;
+  MenuCheckState checks;
+  std::string undoCaption, redoCaption;  // translated
+  bool canUndo = false, canRedo = false;
+  // The entries this front end leaves out, and the shortcuts it moves
+  // elsewhere (keys a browser keeps for itself).
+  std::vector<std::string_view> leftOut;
+  std::vector<std::pair<std::string_view, std::string_view>> shortcuts;
+};
+
+struct MenuItemState {
+  std::string_view name, parent;
+  std::string caption;  // translated
+  std::string_view shortcut;
+  bool submenu = false;
+  bool visible = true;
+  bool enabled = true;
+  bool checkable = false;
+  bool checked = false;
+};
+
+// Every entry of the tree in menu order, shown for the state: the easy or
+// full menu, the top menus the mode enables, the easy items following
+// their full commands, the check marks, the undo captions.
+std::vector<MenuItemState> MenuStates(const MenuInputs& inputs, const TranslateFnRef& translate);
 
 }  // namespace sakuzu

@@ -6,6 +6,7 @@
 #include "interact/deform.h"
 #include "interact/locus.h"
 #include "interact/picking.h"
+#include "interact/prompts.h"
 #include "interact/replay_mode.h"
 #include "numbers/auto_names.h"
 #include "numbers/expression.h"
@@ -59,7 +60,7 @@ std::string Session::T(std::string_view japanese) const {
 // ------------------------------------------------------------- start-up
 
 void Session::ResetForStartUp() {
-  view.ViewScale = kStandardScale;
+  ZoomDefault(view);
   settings.browserSw = 2;
   CreateTables(fig, kTableCapacity);
 }
@@ -90,6 +91,8 @@ void Session::ApplySettings() {
   display.replayInterval = settings.redrawSlow;
   display.decimals = settings.ketaDecimal;
   display.smooth = settings.smooth;
+  display.displaySize = settings.displaySize;
+  workspace.newPointMarks = settings.newPointMarks;
   workspace.delta = settings.delta;
   workspace.deltaVar = settings.deltaVar;
   workspace.sDeformKind = settings.sDeformKind;
@@ -114,6 +117,8 @@ void Session::CollectSettings() {
   settings.redrawSlow = display.replayInterval;
   settings.ketaDecimal = display.decimals;
   settings.smooth = display.smooth;
+  settings.displaySize = display.displaySize;
+  settings.newPointMarks = workspace.newPointMarks;
   settings.delta = workspace.delta;
   settings.deltaVar = workspace.deltaVar;
   // The switch keeps its stored form: any non-zero value is "on".
@@ -184,6 +189,8 @@ bool Session::OpenFigure(const std::string& path) {
     return false;
   }
   ResetTraces(workspace);
+  // Nothing of the previous figure is named any more.
+  ClearObjectName(workspace);
   Redraw();
   // A loaded figure is as its file: unchanged once the load is recorded.
   savedAfterChange_ = true;
@@ -287,6 +294,7 @@ Update Session::Event(const char* caption, Work work) {
 }
 
 Update Session::MouseDown(const MouseInput& input) {
+  note_.clear();
   return Event("ドラッグ", [&] { return sakuzu::MouseDown(dispatcher, input); });
 }
 
@@ -311,6 +319,13 @@ Update Session::DoubleClick() {
 }
 
 Update Session::KeyDown(const KeyInput& input) {
+  // Delete at rest deletes the object under the mouse, as its pop-up does.
+  ObjectRef named = workspace.screen.panel4Object;
+  if (input.code == kKeyDelete && IsCurrentMode(modes, kModeStandard) && !named.IsEmpty() &&
+      named.cls != kNumberClass) {
+    workspace.pick.popupObject = named;
+    return Command("mnuEdit2_point_Delete");
+  }
   return Event("変形", [&] { return sakuzu::KeyDown(dispatcher, input); });
 }
 
@@ -320,6 +335,18 @@ Update Session::ReplayTick() {
   if (changes.modes) return Finish(changes);
   Update update;
   update.modes = changes.modes;
+  update.status = changes.status;
+  update.layers = renderer.canvas.TakeDrawnLayers();
+  return update;
+}
+
+Update Session::Wheel(double px, double py, double notches) {
+  return Pinch(px, py, std::pow(2.0, notches / 4));
+}
+
+Update Session::Pinch(double px, double py, double factor) {
+  Changes changes = ZoomAt(dispatcher, px, py, factor);
+  Update update;
   update.status = changes.status;
   update.layers = renderer.canvas.TakeDrawnLayers();
   return update;
@@ -352,6 +379,7 @@ Update Session::Command(std::string_view name) {
     if (entry.name == name) caption = entry.caption;
   }
   if (tracked) BeginChange(caption);
+  note_.clear();
   // Copied: a command may install commands of its own.
   std::function<void()> run = found->second;
   return Finish(Run(dispatcher, run));
@@ -386,7 +414,11 @@ StatusTexts Session::Status() {
   status.panel2 = name;
   status.panel3 =
       IsCurrentMode(modes, kModeReplay) ? dispatcher.replay.caption : LocusStateText(workspace);
-  status.panel4 = workspace.screen.panel4;
+  // The name follows the object and the language.
+  ObjectRef named = workspace.screen.panel4Object;
+  status.panel4 = named.IsEmpty() ? workspace.screen.panel4 : ObjectNameText(workspace, named);
+  status.prompt = PromptFor(workspace);
+  if (status.prompt.empty()) status.prompt = note_;
   status.panel4Raised = workspace.screen.panel4Raised;
   status.cursor = workspace.screen.cursor;
   status.replayTimer = dispatcher.replay.timerRunning;
@@ -421,6 +453,8 @@ MenuCheckState Session::MenuChecks() const {
   state.replayInterval = display.replayInterval;
   state.matrixDisplay = engine.matrixDisplay;
   state.savedWindowState = settings.windowState;
+  state.displaySize = display.displaySize;
+  state.newPointMarks = workspace.newPointMarks;
   return state;
 }
 

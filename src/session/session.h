@@ -38,6 +38,9 @@ struct StatusTexts {
   std::string panel2;   // the figure file's name
   std::string panel3;   // the locus switch, or the replayed step
   std::string panel4;   // the object under the mouse, or what is being chosen
+  // What a command picking its inputs needs next, or where an export
+  // wrote; empty for nothing to say.
+  std::string prompt;
   bool panel4Raised = false;
   CursorShape cursor = CursorShape::kArrow;
   bool replayTimer = false;
@@ -127,6 +130,12 @@ class Session {
   Update KeyDown(const KeyInput& input);
   // A tick of the replay timer.
   Update ReplayTick();
+  // The wheel turned by `notches` (120ths of a turn make one; positive
+  // away from the user enlarges) or a pinch by `factor`, at the pointer
+  // (pixels of the drawing area): the view zooms about the pointer. Four
+  // notches double the size. A change of the view is not a change to undo.
+  Update Wheel(double px, double py, double notches);
+  Update Pinch(double px, double py, double factor);
 
   // A menu command by its item name: the session's own, or one the front
   // end installed (files, window sizes, pictures). Each command that may
@@ -147,6 +156,13 @@ class Session {
   MenuCheckState MenuChecks() const;
   int16_t MenuMode() const { return menuMode_; }
   void SetMenuMode(int16_t mode);
+
+  // The online-save server: asked for with the "WWWサーバの設定" prompt
+  // when none is set, and kept; false when there is still none.
+  bool EnsureServerUrl();
+  // A line for the status bar about what a command did ("保存しました:
+  // path"); shown until the next command or press.
+  void SetNote(std::string note) { note_ = std::move(note); }
 
   // "すべて表示" (0) and "すべて非表示" (7): the display of every computed
   // number; the numbers the user set free keep theirs. The caller redraws.
@@ -205,6 +221,7 @@ class Session {
   bool skipNewFigureQuestion_ = false;  // the save question was asked already
   bool changeClosed_ = false;           // since the last update
   int16_t menuMode_ = kFullMenuMode;
+  std::string note_;
 };
 
 // The command-line text trimmed, with one double quote removed at its end

@@ -5,13 +5,16 @@
 
 #include "interact/construct.h"
 #include "interact/deform.h"
+#include "interact/delete.h"
 #include "interact/edit.h"
 #include "interact/locus.h"
 #include "interact/picking.h"
+#include "interact/relation_mode.h"
 #include "macros/macros.h"
 #include "model/report.h"
 #include "session/session.h"
 #include "text/number_text.h"
+#include "text/text_util.h"
 
 namespace sakuzu {
 namespace {
@@ -36,6 +39,7 @@ const WorkspaceEntry kWorkspaceCommands[] = {
     {"mnuEdit2_point_Bounded", &PopupBindingCommand},
     {"mnuEdit2_point_Set_Free", &PopupSetFreeCommand},
     {"mnuEdit2_point_Deform", &PopupDeformCommand},
+    {"mnuEdit2_point_Delete", &DeleteObjectCommand},
     {"mnuDeform1Pt", &Deform1PtCommand},
     {"mnuDeformPts", &DeformPtsCommand},
     {"mnuDeformVar", &DeformVarCommand},
@@ -53,6 +57,7 @@ const WorkspaceEntry kWorkspaceCommands[] = {
     {"mnuMundo", &DeleteLast},
     {"mnuCredo", &RepeatLast},
     {"mnuMredo", &RepeatLast},
+    {"mnuMcheck", &RelationCheckCommand},
 };
 
 // A command of the view on the renderer.
@@ -66,6 +71,7 @@ const ViewEntry kViewCommands[] = {
     {"mnuZoomIn", &ZoomInCommand},
     {"mnuZoomOut", &ZoomOutCommand},
     {"mnuZoomComplex", &ZoomComplexCommand},
+    {"mnuZoomFit", &ZoomFitCommand},
     {"mnuOAxis", &ToggleAxisCommand},
     {"mnuOAxis01", [](Renderer& r) { SetAxisKindCommand(r, kAxisRectangular); }},
     {"mnuOAxis02", [](Renderer& r) { SetAxisKindCommand(r, kAxisPolar); }},
@@ -91,7 +97,7 @@ const OptionEntry kOptionCommands[] = {
     {"mnuOdeformVarNarrow", [](Settings& s) { s.deltaVar = 0.1; }, false},
     {"mnuOdeformVarWide", [](Settings& s) { s.deltaVar = 1; }, false},
     // Exactly true or false: the complement of a 1 from the file would stay true.
-    {"mnuOchrDisp", [](Settings& s) { s.notChrDisp = s.notChrDisp != 0 ? kFalse : kTrue; }, false},
+    {"mnuOchrDisp", [](Settings& s) { s.notChrDisp = s.notChrDisp != 0 ? kFalse : kTrue; }, true},
     {"mnuOSmooth", [](Settings& s) { s.smooth = !s.smooth; }, true},
     {"mnuOSDeformLC", [](Settings& s) { s.sDeformKind = 0; }, false},
     {"mnuOSDeformL", [](Settings& s) { s.sDeformKind = 1; }, false},
@@ -102,6 +108,11 @@ const OptionEntry kOptionCommands[] = {
     {"mnuRedrawslowOption_03", [](Settings& s) { s.redrawSlow = 500; }, false},
     {"mnuRedrawslowOption_05", [](Settings& s) { s.redrawSlow = 1000; }, false},
     {"mnuOwwwDiderod", [](Settings& s) { s.wwwUrl = std::string(kDefaultServerEndpoint); }, false},
+    {"mnuODisplaySize0", [](Settings& s) { s.displaySize = 0; }, true},
+    {"mnuODisplaySize1", [](Settings& s) { s.displaySize = 1; }, true},
+    {"mnuODisplaySize2", [](Settings& s) { s.displaySize = 2; }, true},
+    {"mnuONewPointMarkOn", [](Settings& s) { s.newPointMarks = true; }, false},
+    {"mnuONewPointMarkOff", [](Settings& s) { s.newPointMarks = false; }, false},
 };
 
 // An option asked for in an input box: the prompt and title, the value
@@ -233,9 +244,17 @@ void Session::ChangeSettings(const std::function<void(Settings&)>& change, bool 
 void Session::AskSetting(const char* message, const char* title, const std::string& start,
                          const std::function<void(Settings&, const std::string&)>& apply,
                          bool redraw) {
-  // An empty answer reads as the prompt's fixed value.
-  std::string answer = front_.InputBox(T(message), T(title), start).value_or("");
-  ChangeSettings([&](Settings& s) { apply(s, answer); }, redraw);
+  // Cancel leaves the setting as it was; an empty answer reads as the
+  // prompt's fixed value.
+  std::optional<std::string> answer = front_.InputBox(T(message), T(title), start);
+  if (!answer) return;
+  ChangeSettings([&](Settings& s) { apply(s, *answer); }, redraw);
+}
+
+bool Session::EnsureServerUrl() {
+  if (!Trim(settings.wwwUrl).empty()) return true;
+  commands_.at("mnuOwwwManual")();
+  return !Trim(settings.wwwUrl).empty();
 }
 
 void Session::NewFigureCommand() {

@@ -117,6 +117,7 @@ void ReadText(std::string_view value, Settings& s) {
 }
 
 constexpr int kAny16Low = -32768, kAny16High = 32767;
+constexpr std::string_view kOldPlaceholderServer = "https://www.example.org/asp/zk/zk_save.asp";
 
 // Every line of the file, in the order it is written.
 const SettingKey kSettingKeys[] = {
@@ -163,7 +164,12 @@ const SettingKey kSettingKeys[] = {
      Reset<&Settings::backColor>},
     {"BrowserSW", Int16<&Settings::browserSw, kAny16Low, kAny16High>, Number<&Settings::browserSw>,
      Reset<&Settings::browserSw>},
-    {"WWWurl", ReadText<&Settings::wwwUrl>, Text<&Settings::wwwUrl>, nullptr},
+    // Files of earlier builds hold the placeholder server they shipped: no address.
+    {"WWWurl",
+     [](std::string_view value, Settings& s) {
+       s.wwwUrl = value == kOldPlaceholderServer ? std::string() : std::string(value);
+     },
+     Text<&Settings::wwwUrl>, nullptr},
     {"ZKwin.Width", Int16<&Settings::windowWidth, kAny16Low, kAny16High>,
      Number<&Settings::windowWidth>, nullptr},
     {"ZKwin.Height", Int16<&Settings::windowHeight, kAny16Low, kAny16High>,
@@ -189,6 +195,16 @@ const SettingKey kSettingKeys[] = {
        return std::string(s.smooth ? "True" : "False");
      },
      Reset<&Settings::smooth>},
+    {"ZKwin_DisplaySize", Int16<&Settings::displaySize, 0, 2>, Number<&Settings::displaySize>,
+     Reset<&Settings::displaySize>},
+    {"ZKwin_NewPointMarks",
+     [](std::string_view value, Settings& s) {
+       if (auto on = ReadTruth(value)) s.newPointMarks = *on;
+     },
+     [](const Settings& s, const ProgramVersion&) {
+       return std::string(s.newPointMarks ? "True" : "False");
+     },
+     Reset<&Settings::newPointMarks>},
 };
 
 void ApplySettingsLine(std::string_view line, Settings& settings) {

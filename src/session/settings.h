@@ -20,8 +20,9 @@ constexpr std::string_view kTempFigureFileName = "temp_zkwin.zk4";
 constexpr std::string_view kTempPageFileName = "temp_zkwin.htm";
 constexpr std::string_view kSampleFileName = "sample.zk4";
 
-// Where the online-save page posts; only the path is fixed.
-constexpr std::string_view kDefaultServerEndpoint = "https://www.example.org/asp/zk/zk_save.asp";
+// Where the online-save page posts: no server is shipped. The command asks
+// for the address when none is set, and the "標準" item forgets it.
+constexpr std::string_view kDefaultServerEndpoint = "";
 
 constexpr std::string_view kDefaultFontName = "FixedSys";
 // Font sizes of the drawing surface: beyond these the number list covers
@@ -56,8 +57,10 @@ struct Settings {
   int16_t menuMode = 0;                         // start-up menu mode: -1 easy, 0 full
   int32_t redrawSlow = kDefaultReplayInterval;  // replay timer interval, ms
   std::string language;                         // "Japanese", "English", "Manual" or empty
-  int16_t sDeformKind = 0;  // Shift-drag snapping: 0 line/circle, 1 line, 2 lattice
-  bool smooth = true;       // antialiased drawing; files without the key mean on
+  int16_t sDeformKind = 0;    // Shift-drag snapping: 0 line/circle, 1 line, 2 lattice
+  bool smooth = true;         // antialiased drawing; files without the key mean on
+  int16_t displaySize = 0;    // "表示の大きさ": 0 標準, 1 大, 2 特大
+  bool newPointMarks = true;  // new points get a visible mark (free ■, bound ○)
 
   bool operator==(const Settings&) const = default;
 };

@@ -12,6 +12,19 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+// The C library's name for Windows' Japanese code page: CP932 where the
+// library has it (glibc), else its Shift_JIS (the browser build's libc),
+// which agrees on every character of JIS X 0208.
+const char* Cp932Name() {
+  static const char* name = [] {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return "SHIFT_JIS";
+    iconv_close(cd);
+    return "CP932";
+  }();
+  return name;
+}
+
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
@@ -140,11 +153,11 @@ std::string EncodeFileText(std::string_view utf8) {
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
-  return Convert("CP932", "UTF-8", utf8);
+  return Convert(Cp932Name(), "UTF-8", utf8);
 }
 
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
-  return Convert("UTF-8", "CP932", cp932);
+  return Convert("UTF-8", Cp932Name(), cp932);
 }
 
 }  // namespace sakuzu

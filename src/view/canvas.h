@@ -38,7 +38,7 @@ constexpr Rgb MakeRgb(int r, int g, int b) {
 
 struct Pen {
   Rgb color;
-  int width = 1;        // pixels, 1 to 10
+  int width = 1;        // pixels, 1 to 25 (the widest pen at the largest display size)
   bool dotted = false;  // a dotted line style (one pixel on, one off, or the platform's dots)
   bool operator==(const Pen&) const = default;
 };

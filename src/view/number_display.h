@@ -18,6 +18,10 @@ std::vector<int> NormalListNumbers(const Figure& fig);
 // renderer's hook while a free number is varied, otherwise the normal form.
 void DrawNumberDisplay(Renderer& r);
 
+// The number whose line of the normal list lies under pixel (px, py), or
+// 0 when none does.
+int ListedNumberAt(Renderer& r, double px, double py);
+
 // The variation form: the listed numbers and the varied one, which is
 // dark red; the names of expressions follow its value.
 constexpr Rgb kVariedNumberColor = MakeRgb(128, 0, 0);

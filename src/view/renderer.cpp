@@ -30,13 +30,15 @@ constexpr Rgb kHoverGreen = MakeRgb(0, 255, 0);
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
-Pen SolidPen(const Renderer& r, Rgb color) { return Pen{color, r.settings.penWidth, false}; }
+Pen SolidPen(const Renderer& r, Rgb color) {
+  return Pen{color, PenPixels(r.settings, r.settings.penWidth), false};
+}
 
 // The pen of a line or circle: colour 3 with a thin pen is drawn dotted in
 // black, since thin yellow is hard to see.
 Pen ShapePen(Renderer& r, int color) {
   if (r.settings.penWidth == 1 && color == kLineColorDotted) {
-    return Pen{PaletteColor(r, 7), 1, true};
+    return Pen{PaletteColor(r, 7), PenPixels(r.settings, 1), true};
   }
   return SolidPen(r, PaletteColor(r, color));
 }
@@ -50,7 +52,7 @@ void Arrowhead(Renderer& r, double ex, double ey, double fx, double fy, const Pe
   if (!(length > 0) || !std::isfinite(length)) return;
   double ux = (fx - ex) / length, uy = (fy - ey) / length;
   double nx = -uy, ny = ux;  // u turned by +90 degrees
-  double size = Pixels(r.view, kArrowPixels);
+  double size = Pixels(r.view, kArrowPixels * DisplayScale(r.settings));
   Segment(r, ex, ey, ex + size * (ux + nx / 2), ey + size * (uy + ny / 2), pen);
   Segment(r, ex, ey, ex + size * (ux - nx / 2), ey + size * (uy - ny / 2), pen);
 }
@@ -178,6 +180,35 @@ void DrawMeasuredAngles(Renderer& r) {
 
 }  // namespace
 
+double DisplayScale(const DisplaySettings& settings) {
+  int size = std::clamp<int>(settings.displaySize, 0, 2);
+  return kDisplayScales[size];
+}
+
+CanvasFont DrawingFont(const DisplaySettings& settings) {
+  CanvasFont font = settings.font;
+  font.size = FontPixels(settings);
+  return font;
+}
+
+double FontPixels(const DisplaySettings& settings) {
+  return settings.font.size * DisplayScale(settings);
+}
+
+int PenPixels(const DisplaySettings& settings, int width) {
+  return std::max(1, static_cast<int>(std::lround(width * DisplayScale(settings))));
+}
+
+double LabelOffsetPixels(const DisplaySettings& settings) {
+  return (settings.statusBarHidden ? kLabelOffsetPixelsCompact : kLabelOffsetPixels) *
+         DisplayScale(settings);
+}
+
+double ListMarginPixels(const DisplaySettings& settings) {
+  // The status bar's margin does not grow: it keeps the list off the edge.
+  return settings.statusBarHidden ? kListMarginPixelsCompact : kListMarginPixels;
+}
+
 Rgb PaletteColor(Renderer& r, int index) {
   // A strength of 0 from the settings becomes 255 at the first lookup of
   // any colour, so that it is saved corrected even by a black-only figure.
@@ -224,7 +255,7 @@ void MarkDraggableLines(Figure& fig) {
 void Redraw(Renderer& r) {
   Canvas& c = r.canvas;
   c.SetSmooth(r.settings.smooth);
-  c.SetFont(r.settings.font);
+  c.SetFont(DrawingFont(r.settings));
   c.Clear(r.view.backColor);  // every layer; the base layer is current
   r.angleMarks.count = 0;
   r.moving.Clear();
@@ -247,7 +278,7 @@ void Redraw(Renderer& r) {
 void DrawScene(Renderer& r, const std::function<void()>& drawTraces) {
   Canvas& c = r.canvas;
   c.SetSmooth(r.settings.smooth);
-  c.SetFont(r.settings.font);
+  c.SetFont(DrawingFont(r.settings));
   c.Clear(r.view.backColor);
   DrawGridLayer(r);
   DrawMeasuredAngles(r);
@@ -358,7 +389,8 @@ void DrawPointMark(Renderer& r, const PointRecord& p) {
   Rgb color = PaletteColor(r, p.color);
   Pen pen = SolidPen(r, color);
   PixelPoint q = ToPixel(r.view, p.x, p.y);
-  double m = r.settings.pictureMode != 0 ? 3 : 5;  // the mark's half size in pixels
+  // The mark's half size in pixels.
+  double m = (r.settings.pictureMode != 0 ? 3 : 5) * DisplayScale(r.settings);
   Canvas& c = r.canvas;
   switch (p.style) {
     case 0:
@@ -418,7 +450,9 @@ void DrawLine(Renderer& r, const LineRecord& l) {
   if (l.exists == 0 || l.color == 0) return;
   if (!Finite(l.x1, l.y1) || !Finite(l.x2, l.y2) || !Finite(l.dx, l.dy)) return;
   Pen pen = ShapePen(r, l.color);
-  double reach = kLineReachFactor * r.view.ViewHalfWidth;
+  // A panned view lies that much farther out.
+  double reach =
+      kLineReachFactor * r.view.ViewHalfWidth + std::hypot(r.view.centerX, r.view.centerY);
   double ex = reach * l.dx, ey = reach * l.dy;
   switch (l.lineKind) {
     case 0:
@@ -454,7 +488,7 @@ void DrawCircle(Renderer& r, const CircleRecord& c) {
   double w = r.view.widthPixels, h = r.view.heightPixels;
   // Skip circles that cannot touch the canvas: outside it, or around it.
   // A thick pen reaches half its width beyond the outline either way.
-  double reach = r.settings.penWidth + 1;
+  double reach = PenPixels(r.settings, r.settings.penWidth) + 1;
   if (o.x + radius < -reach || o.x - radius > w - 1 + reach || o.y + radius < -reach ||
       o.y - radius > h - 1 + reach) {
     return;
@@ -481,13 +515,45 @@ void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source) {
   if (!IsVisible(r.view, current.x, current.y) || !IsVisible(r.view, previous.x, previous.y)) {
     return;
   }
-  double offset =
-      Pixels(r.view, r.settings.statusBarHidden ? kLabelOffsetPixelsCompact : kLabelOffsetPixels);
+  double offset = Pixels(r.view, LabelOffsetPixels(r.settings));
   double left = p.x + offset;
-  double top = p.y + Pixels(r.view, r.settings.font.size) + offset;
+  double top = p.y + Pixels(r.view, FontPixels(r.settings)) + offset;
   if (!IsVisible(r.view, left, top)) return;
   PixelPoint corner = ToPixel(r.view, left, top);
   r.canvas.DrawText(corner.x, corner.y, TrimRight(p.name), color);
+}
+
+namespace {
+
+struct PixelBox {
+  double left, top, right, bottom;
+};
+
+PixelBox LabelBox(Renderer& r, const PointRecord& p) {
+  double offset = LabelOffsetPixels(r.settings);
+  PixelPoint at = ToPixel(r.view, p.x, p.y);
+  double left = at.x + offset;
+  double top = at.y - offset - FontPixels(r.settings);
+  return {left, top, left + r.canvas.TextWidth(TrimRight(p.name)), top + FontPixels(r.settings)};
+}
+
+}  // namespace
+
+bool LabelCoversAnother(Renderer& r, int point) {
+  Figure& fig = r.fig;
+  if (point < 1 || point > ClassCount(fig, kPointClass)) return false;
+  PixelBox mine = LabelBox(r, fig.Points[point]);
+  for (int i = 1; i <= ClassCount(fig, kPointClass); ++i) {
+    const PointRecord& other = fig.Points[i];
+    if (i == point || other.exists == 0 || other.color == 0 || TrimRight(other.name).empty()) {
+      continue;
+    }
+    PixelBox box = LabelBox(r, other);
+    bool apart = box.right <= mine.left || mine.right <= box.left || box.bottom <= mine.top ||
+                 mine.bottom <= box.top;
+    if (!apart) return true;
+  }
+  return false;
 }
 
 void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, double angle,
@@ -497,7 +563,8 @@ void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, doub
   double arm = std::hypot(px - vx, py - vy);
   if (!(arm > 0)) return;  // no direction to measure from
   double radius =
-      Pixels(r.view, r.settings.statusBarHidden ? kAngleArcPixelsCompact : kAngleArcPixels);
+      Pixels(r.view, (r.settings.statusBarHidden ? kAngleArcPixelsCompact : kAngleArcPixels) *
+                         DisplayScale(r.settings));
   AngleMark mark;
   mark.step = static_cast<int16_t>(step);
   if (std::abs(std::abs(angle) - 90) < 0.01) {
@@ -533,10 +600,10 @@ void DrawAngleMark(Renderer& r, double vx, double vy, double px, double py, doub
 void EraseAngleMarks(Renderer& r) { r.angleMarks.count = 0; }
 
 PixelPoint NumberLinePosition(const Renderer& r, int k, int n) {
-  double margin = r.settings.statusBarHidden ? kListMarginPixelsCompact : kListMarginPixels;
-  double height = 1.2 * r.settings.font.size;
-  double top = -r.view.ViewHalfHeight + Pixels(r.view, margin + (n - k + 1) * height);
-  return ToPixel(r.view, -r.view.ViewHalfWidth, top);
+  double margin = ListMarginPixels(r.settings);
+  double height = 1.2 * FontPixels(r.settings);
+  double top = ViewBottom(r.view) + Pixels(r.view, margin + (n - k + 1) * height);
+  return ToPixel(r.view, ViewLeft(r.view), top);
 }
 
 void ZoomDefaultCommand(Renderer& r) {
@@ -565,6 +632,68 @@ void ZoomComplexCommand(Renderer& r) {
   Redraw(r);
   r.view.axisOn = false;
   ToggleAxisCommand(r);
+}
+
+void RedrawView(Renderer& r) {
+  // Nothing was computed: no row of recorded values.
+  std::function<void()> afterList = std::move(r.hooks.afterNumberList);
+  r.hooks.afterNumberList = nullptr;
+  DrawScene(r, r.hooks.drawLocusTraces);
+  r.hooks.afterNumberList = std::move(afterList);
+}
+
+bool ZoomAboutCommand(Renderer& r, double px, double py, double factor) {
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  if (!ZoomAbout(r.view, px, py, factor)) return false;
+  RedrawView(r);
+  return true;
+}
+
+void PanCommand(Renderer& r, double dx, double dy) {
+  if (dx == 0 && dy == 0) return;
+  PanBy(r.view, dx, dy);
+  RedrawView(r);
+}
+
+FigureBox DrawnExtent(const Figure& fig) {
+  FigureBox box;
+  auto near = [](double x, double y) {
+    return std::abs(x) <= kFarLimit && std::abs(y) <= kFarLimit;
+  };
+  for (int i = 1; i <= ClassCount(fig, kPointClass); ++i) {
+    const PointRecord& p = fig.Points[i];
+    if (p.exists != 0 && (p.color != 0 || p.style >= 10) && near(p.x, p.y)) box.Include(p.x, p.y);
+  }
+  for (int i = 1; i <= ClassCount(fig, kLineClass); ++i) {
+    const LineRecord& l = fig.Lines[i];
+    if (l.exists == 0 || l.color == 0) continue;
+    if (near(l.x1, l.y1)) box.Include(l.x1, l.y1);
+    if (near(l.x2, l.y2)) box.Include(l.x2, l.y2);
+  }
+  for (int i = 1; i <= ClassCount(fig, kCircleClass); ++i) {
+    const CircleRecord& c = fig.Circles[i];
+    if (c.exists == 0 || c.color == 0 || !(c.radius <= kFarLimit) || !near(c.cx, c.cy)) continue;
+    box.Include(c.cx - c.radius, c.cy - c.radius);
+    box.Include(c.cx + c.radius, c.cy + c.radius);
+  }
+  return box;
+}
+
+void ZoomFitCommand(Renderer& r) {
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  FigureBox box = DrawnExtent(r.fig);
+  if (box.empty) {
+    ZoomDefault(r.view);
+  } else {
+    // Room for the labels right of and above the points, and for the
+    // number list at the bottom.
+    double label = 3 * FontPixels(r.settings) + LabelOffsetPixels(r.settings);
+    double listed = static_cast<double>(NormalListNumbers(r.fig).size());
+    double list = ListMarginPixels(r.settings) + listed * 1.2 * FontPixels(r.settings);
+    FitBox(r.view, box, label, std::max(label, list));
+  }
+  SetScreen(r.view, r.canvas.Width(), r.canvas.Height());
+  RedrawView(r);
 }
 
 void ToggleAxisCommand(Renderer& r) {

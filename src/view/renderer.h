@@ -36,7 +36,24 @@ struct DisplaySettings {
   int16_t pictureMode = 0;       // not 0: smaller point marks
   bool statusBarHidden = false;  // smaller label offsets, angle marks and list margin
   bool smooth = true;            // "ZKwin_Smooth": antialiased drawing
+  int16_t displaySize = 0;       // "ZKwin_DisplaySize": 0 標準, 1 大, 2 特大
 };
+
+// "表示の大きさ": point marks, pens, labels and the number list grow
+// together by one factor, so that a projected figure reads from the back
+// of a room. 特大 on a 1280 x 720 projector gives labels of 22 pixels,
+// about the 1/32 of the picture's height that slides use for the smallest
+// text, and 3-pixel lines.
+constexpr double kDisplayScales[] = {1, 1.5, 2.5};
+double DisplayScale(const DisplaySettings& settings);
+// The label font as drawn, and its height in pixels.
+CanvasFont DrawingFont(const DisplaySettings& settings);
+double FontPixels(const DisplaySettings& settings);
+// A pen of `width` as drawn.
+int PenPixels(const DisplaySettings& settings, int width);
+// Where labels stand off their points, and the number list's bottom margin.
+double LabelOffsetPixels(const DisplaySettings& settings);
+double ListMarginPixels(const DisplaySettings& settings);
 
 // Colour codes of DrawObject.
 constexpr int kDrawOwnColor = 0;     // 1 to 7: own colour, or this one if it has none
@@ -173,6 +190,11 @@ void DrawCircle(Renderer& r, const CircleRecord& c);
 // the background colour); source kCurrentTables or kPreviousTables.
 void DrawPointLabel(Renderer& r, ObjectRef ref, int labelCode, int source);
 
+// True when the label of point `point` would lie over the label of
+// another point that shows one (the pending new point under the pointer,
+// right where the last one was placed).
+bool LabelCoversAnother(Renderer& r, int point);
+
 // The angle mark at vertex V from the arm through P, `angle` degrees
 // (signed), when angle marks are on: a right-angle mark, or an arc coloured
 // by the size of the angle, on the current layer, kept as the mark of
@@ -193,6 +215,20 @@ void ZoomInCommand(Renderer& r);
 void ZoomOutCommand(Renderer& r);
 // Standard scale zoomed in twice, and the grid always shown.
 void ZoomComplexCommand(Renderer& r);
+// The view changed by the mouse: zoomed by `factor` about the pixel
+// (px, py), or moved by (dx, dy) pixels. Drawn anew without recomputing
+// (nothing moved in the figure) and without a row of recorded values; the
+// marks over the figure stay. False when the view could not change.
+bool ZoomAboutCommand(Renderer& r, double px, double py, double factor);
+void PanCommand(Renderer& r, double dx, double dy);
+// "全体表示": every drawn object in view, above the number list; the
+// standard view when nothing is drawn.
+void ZoomFitCommand(Renderer& r);
+// The box around every drawn object (the parts a line or circle draws
+// near its points; nothing beyond the far limit of the drawing).
+FigureBox DrawnExtent(const Figure& fig);
+// The whole picture drawn anew from the tables as they stand.
+void RedrawView(Renderer& r);
 // Axis commands: the grid layer drawn anew, without a redraw of the figure.
 void ToggleAxisCommand(Renderer& r);
 void SetAxisKindCommand(Renderer& r, int16_t kind);

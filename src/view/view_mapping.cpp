@@ -25,13 +25,23 @@ bool ClipEdge(double p, double q, double& t0, double& t1) {
   return true;
 }
 
+// The view's centre stays this near the origin: nothing is drawn beyond
+// 1000 units, and the grid's loops must keep whole steps of one unit.
+constexpr double kMaxCentre = 1e5;
+
+void KeepCentreNear(ViewState& view) {
+  view.centerX = std::clamp(view.centerX, -kMaxCentre, kMaxCentre);
+  view.centerY = std::clamp(view.centerY, -kMaxCentre, kMaxCentre);
+}
+
 // Once a figure unit is below a pixel, every pixel column holds a grid
 // line; drawing one per column gives the same picture without millions
 // of calls after many zoom-outs.
 bool GridDenserThanPixels(const ViewState& view) { return view.ViewScale >= 1; }
 
 void DrawRectangularGrid(const ViewState& view, Canvas& canvas, const Pen& dotted) {
-  double hw = view.ViewHalfWidth, hh = view.ViewHalfHeight;
+  double left = ViewLeft(view), right = ViewRight(view);
+  double bottom = ViewBottom(view), top = ViewTop(view);
   if (GridDenserThanPixels(view)) {
     for (int c = 0; c < view.widthPixels; ++c) {
       canvas.DrawLine(c, 0, c, view.heightPixels - 1, dotted);
@@ -40,25 +50,36 @@ void DrawRectangularGrid(const ViewState& view, Canvas& canvas, const Pen& dotte
       canvas.DrawLine(view.widthPixels - 1, r, 0, r, dotted);
     }
   } else {
-    int nx = static_cast<int>(hw), ny = static_cast<int>(hh);
-    for (int x = -nx; x <= nx; ++x) DrawFigureSegment(canvas, view, x, hh, x, -hh, dotted);
-    for (int y = -ny; y <= ny; ++y) DrawFigureSegment(canvas, view, hw, y, -hw, y, dotted);
+    for (double x = std::ceil(left); x <= right; ++x) {
+      DrawFigureSegment(canvas, view, x, top, x, bottom, dotted);
+    }
+    for (double y = std::ceil(bottom); y <= top; ++y) {
+      DrawFigureSegment(canvas, view, right, y, left, y, dotted);
+    }
   }
   Pen solid = dotted;
   solid.dotted = false;
-  DrawFigureSegment(canvas, view, 0, hh, 0, -hh, solid);
-  DrawFigureSegment(canvas, view, hw, 0, -hw, 0, solid);
+  DrawFigureSegment(canvas, view, 0, top, 0, bottom, solid);
+  DrawFigureSegment(canvas, view, right, 0, left, 0, solid);
 }
 
 void DrawPolarGrid(const ViewState& view, Canvas& canvas, const Pen& dotted) {
   PixelPoint o = ToPixel(view, 0, 0);
+  // The circles that can cross the drawing area: up to its farthest corner.
+  double far = std::hypot(std::abs(view.centerX) + view.ViewHalfWidth,
+                          std::abs(view.centerY) + view.ViewHalfHeight);
+  double near = std::max(0.0, std::hypot(view.centerX, view.centerY) -
+                                  std::hypot(view.ViewHalfWidth, view.ViewHalfHeight));
   if (GridDenserThanPixels(view)) {
-    for (int r = 1; r < view.widthPixels; ++r) canvas.DrawCircle(o.x, o.y, r, dotted);
+    int from = std::max(1, static_cast<int>(near / view.ViewScale));
+    int to = std::min(static_cast<int>(far / view.ViewScale), from + 2 * view.widthPixels);
+    for (int r = from; r <= to; ++r) canvas.DrawCircle(o.x, o.y, r, dotted);
   } else {
-    int n = static_cast<int>(2 * view.ViewHalfWidth);
-    for (int r = 1; r <= n; ++r) canvas.DrawCircle(o.x, o.y, r / view.ViewScale, dotted);
+    int from = std::max(1, static_cast<int>(near));
+    int n = static_cast<int>(std::max(2 * view.ViewHalfWidth, far));
+    for (int r = from; r <= n; ++r) canvas.DrawCircle(o.x, o.y, r / view.ViewScale, dotted);
   }
-  double vx = 3 * view.ViewHalfWidth, vy = 0;
+  double vx = 3 * (view.ViewHalfWidth + std::hypot(view.centerX, view.centerY)), vy = 0;
   double c = std::cos(kPi / 6), s = std::sin(kPi / 6);
   for (int i = 0; i < 7; ++i) {
     DrawFigureSegment(canvas, view, -vx, -vy, vx, vy, dotted);
@@ -78,15 +99,18 @@ void SetScreen(ViewState& view, int widthPixels, int heightPixels) {
 }
 
 PixelPoint ToPixel(const ViewState& view, double x, double y) {
-  return {(x + view.ViewHalfWidth) / view.ViewScale, (view.ViewHalfHeight - y) / view.ViewScale};
+  return {(x - view.centerX + view.ViewHalfWidth) / view.ViewScale,
+          (view.ViewHalfHeight - (y - view.centerY)) / view.ViewScale};
 }
 
 FigurePoint ToFigure(const ViewState& view, double px, double py) {
-  return {px * view.ViewScale - view.ViewHalfWidth, view.ViewHalfHeight - py * view.ViewScale};
+  return {px * view.ViewScale - view.ViewHalfWidth + view.centerX,
+          view.ViewHalfHeight - py * view.ViewScale + view.centerY};
 }
 
 bool IsVisible(const ViewState& view, double x, double y) {
-  return std::abs(x) <= view.ViewHalfWidth && std::abs(y) <= view.ViewHalfHeight;
+  return std::abs(x - view.centerX) <= view.ViewHalfWidth &&
+         std::abs(y - view.centerY) <= view.ViewHalfHeight;
 }
 
 std::optional<std::pair<PixelPoint, PixelPoint>> ClipToCanvas(const ViewState& view, PixelPoint a,
@@ -114,7 +138,11 @@ void DrawFigureSegment(Canvas& canvas, const ViewState& view, double x1, double 
   canvas.DrawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y, pen);
 }
 
-void ZoomDefault(ViewState& view) { view.ViewScale = kStandardScale; }
+void ZoomDefault(ViewState& view) {
+  view.ViewScale = kStandardScale;
+  view.centerX = 0;
+  view.centerY = 0;
+}
 
 bool ZoomIn(ViewState& view, Shell& shell,
             const std::function<std::string(const std::string&)>& translate) {
@@ -127,6 +155,57 @@ bool ZoomIn(ViewState& view, Shell& shell,
 }
 
 void ZoomOut(ViewState& view) { view.ViewScale *= 2; }
+
+bool ZoomAbout(ViewState& view, double px, double py, double factor) {
+  if (!(factor > 0) || !std::isfinite(factor)) return false;
+  double scale = std::clamp(view.ViewScale / factor, kMinScale, kMaxScale);
+  if (scale == view.ViewScale) return false;
+  FigurePoint under = ToFigure(view, px, py);
+  view.ViewScale = scale;
+  SetScreen(view, view.widthPixels, view.heightPixels);
+  // The same pixel must show the same figure point at the new scale.
+  FigurePoint moved = ToFigure(view, px, py);
+  view.centerX += under.x - moved.x;
+  view.centerY += under.y - moved.y;
+  KeepCentreNear(view);
+  return true;
+}
+
+void PanBy(ViewState& view, double dx, double dy) {
+  view.centerX -= dx * view.ViewScale;
+  view.centerY += dy * view.ViewScale;
+  KeepCentreNear(view);
+}
+
+void FigureBox::Include(double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return;
+  if (empty) {
+    left = right = x;
+    bottom = top = y;
+    empty = false;
+    return;
+  }
+  left = std::min(left, x);
+  right = std::max(right, x);
+  bottom = std::min(bottom, y);
+  top = std::max(top, y);
+}
+
+void FitBox(ViewState& view, const FigureBox& box, double margin, double bottomMargin) {
+  if (box.empty) return;
+  double usableWidth = std::max(1.0, view.widthPixels - 1 - 2 * margin);
+  double usableHeight = std::max(1.0, view.heightPixels - 1 - margin - bottomMargin);
+  double width = box.right - box.left, height = box.top - box.bottom;
+  if (width > 0 || height > 0) {
+    double scale = std::max(width / usableWidth, height / usableHeight);
+    view.ViewScale = std::clamp(scale, kMinScale, kMaxScale);
+  }
+  SetScreen(view, view.widthPixels, view.heightPixels);
+  view.centerX = (box.left + box.right) / 2;
+  // The box sits in the part above the list's margin.
+  view.centerY = (box.bottom + box.top) / 2 - (bottomMargin - margin) / 2 * view.ViewScale;
+  KeepCentreNear(view);
+}
 
 void DrawAxis(ViewState& view, Canvas& canvas) {
   if (!view.axisColorInitialised) {

@@ -1,6 +1,7 @@
-// The view: a uniform scale with the figure origin at the centre of the
-// drawing area and y pointing up. Only the scale changes (zoom by factors of
-// two); there is no panning. The optional grid with axes is drawn here too.
+// The view: a uniform scale with y pointing up, centred on a figure point
+// (the origin until the view is panned). The menu zooms by factors of two
+// about the centre; the wheel zooms about the pointer, a drag pans, and the
+// fit shows every drawn object. The optional grid with axes is drawn here too.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,8 @@ struct ViewState {
   double ViewScale = kStandardScale;
   double ViewHalfWidth = 0, ViewHalfHeight = 0;
   int widthPixels = 0, heightPixels = 0;  // the drawing area at the last SetScreen
+  // The figure point at the centre of the drawing area.
+  double centerX = 0, centerY = 0;
 
   bool axisOn = false;  // "axissw"
   int16_t AxisKind = kAxisRectangular;
@@ -57,6 +60,12 @@ FigurePoint ToFigure(const ViewState& view, double px, double py);
 // A length in pixels as figure units.
 inline double Pixels(const ViewState& view, double pixels) { return pixels * view.ViewScale; }
 
+// The visible rectangle's edges in figure units.
+inline double ViewLeft(const ViewState& v) { return v.centerX - v.ViewHalfWidth; }
+inline double ViewRight(const ViewState& v) { return v.centerX + v.ViewHalfWidth; }
+inline double ViewBottom(const ViewState& v) { return v.centerY - v.ViewHalfHeight; }
+inline double ViewTop(const ViewState& v) { return v.centerY + v.ViewHalfHeight; }
+
 // True when (x, y) lies in the visible rectangle.
 bool IsVisible(const ViewState& view, double x, double y);
 
@@ -70,13 +79,35 @@ std::optional<std::pair<PixelPoint, PixelPoint>> ClipToCanvas(const ViewState& v
 void DrawFigureSegment(Canvas& canvas, const ViewState& view, double x1, double y1, double x2,
                        double y2, const Pen& pen);
 
-// Zoom: each changes ViewScale only; the caller then runs SetScreen and
-// the full redraw. ZoomIn returns false when it hit the limit (the message
-// has been shown and the standard scale restored).
+// Zoom: each changes ViewScale (the standard one also centres the origin
+// again); the caller then runs SetScreen and the full redraw. ZoomIn
+// returns false when it hit the limit (the message has been shown and the
+// standard scale restored).
 void ZoomDefault(ViewState& view);
 bool ZoomIn(ViewState& view, Shell& shell,
             const std::function<std::string(const std::string&)>& translate);
 void ZoomOut(ViewState& view);
+
+// The largest scale (figure units per pixel) the wheel and the fit reach:
+// beyond it the far-out limits of the drawing leave nothing to see.
+constexpr double kMaxScale = 1000;
+// Scales by `factor` (above 1 enlarges) about the pixel (px, py): the
+// figure point under it stays under it. The scale stays within kMinScale
+// and kMaxScale; false when it was at the limit already and nothing changed.
+bool ZoomAbout(ViewState& view, double px, double py, double factor);
+// Moves the picture by (dx, dy) pixels: the figure follows the pointer.
+void PanBy(ViewState& view, double dx, double dy);
+
+// An axis-parallel box in figure units.
+struct FigureBox {
+  double left = 0, bottom = 0, right = 0, top = 0;
+  void Include(double x, double y);
+  bool empty = true;
+};
+// Centres the box and scales it to fill the drawing area less `margin`
+// pixels on every side (and `bottomMargin` at the bottom, where the number
+// list stands). A box of no size keeps the scale and only centres it.
+void FitBox(ViewState& view, const FigureBox& box, double margin, double bottomMargin);
 
 // Draws the grid and axes in the axis colour when the axis switch is on
 // (on the canvas's current layer; the renderer keeps them on the grid

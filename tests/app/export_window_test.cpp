@@ -3,6 +3,7 @@
 // vector pictures.
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QStatusBar>
 #include <QtTest>
 #include <array>
@@ -173,16 +174,87 @@ class ExportWindowTest : public QObject {
 #endif
   }
 
-  void OnlineFormNeedsAServer() {
+  // No server is shipped: the command asks for one, and keeps it.
+  void OnlineFormAsksForItsServer() {
     ZKwin& w = *w_;
     fs::path page = Home() / "temp_zkwin.htm";
+    int asked = 0;
+    std::optional<std::string> answer;
+    std::string title;
+    w.shell().inputBox = [&](const std::string&, const std::string& boxTitle, const std::string&) {
+      ++asked;
+      title = boxTitle;
+      return answer;
+    };
     Trigger(w, "mnuSaveOnLine");
-    QCOMPARE(messages_.size(), size_t{1});
-    QVERIFY(!fs::exists(page) && opened_.empty());
-    w.session().settings.wwwUrl = "https://school.example/zk_save.asp";
+    QCOMPARE(title, w.session().T("WWWサーバの設定"));
+    QVERIFY(!fs::exists(page) && opened_.empty() && messages_.empty());
+    answer = "https://school.example/zk_save.asp";
     Trigger(w, "mnuSaveOnLine");
     QCOMPARE(opened_, std::vector<std::string>{page.string()});
     QVERIFY(Has(ReadText(page), "action=\"https://school.example/zk_save.asp\""));
+    QVERIFY(w.PromptPanel()->text().contains(QString::fromStdString(page.string())));
+    Trigger(w, "mnuSaveOnLine");
+    QCOMPARE(asked, 2);
+  }
+
+  // Names typed without their extension get it; every export says where it wrote.
+  void SavesGetTheirExtensionAndSayWhereTheyWrote() {
+    ZKwin& w = *w_;
+    AnswerFileDialog(Home() / "lesson 2");
+    Trigger(w, "mnuSave");
+    QVERIFY(fs::exists(Home() / "lesson 2.zk4"));
+    QCOMPARE(w.session().fig.FigureFileName, (Home() / "lesson 2.zk4").string());
+
+    std::string answer = (Home() / "board").string();
+    w.exports().askPicturePath = [&](const std::string&, const QString&) { return answer; };
+    std::optional<std::string> scale = "2";
+    w.shell().inputBox = [&](const std::string&, const std::string&, const std::string&) {
+      return scale;
+    };
+    Trigger(w, "mnufPNG");
+    QImage png(QString::fromStdString((Home() / "board.png").string()));
+    QCOMPARE(png.size(), w.canvas().Composed().size() * 2);
+    QVERIFY(
+        w.PromptPanel()->text().contains(QString::fromStdString((Home() / "board.png").string())));
+    scale.reset();  // cancelled at the scale: nothing
+    answer = (Home() / "cancelled").string();
+    Trigger(w, "mnufPNG");
+    QVERIFY(!fs::exists(Home() / "cancelled.png"));
+    answer = (Home() / "board.v2").string();
+    Trigger(w, "mnufSVG");
+    QVERIFY(fs::exists(Home() / "board.v2.svg"));
+    QVERIFY(w.PromptPanel()->text().contains("board.v2.svg"));
+    Trigger(w, "mnufBMP");
+    QCOMPARE(w.PromptPanel()->text(),
+             QString::fromStdString(w.session().T("クリップボードにコピーしました")));
+    QVERIFY(messages_.empty());
+  }
+
+  // An untitled figure has no folder: the batch pictures ask for one.
+  void BatchPicturesOfAnUntitledFigureAskForTheFolder() {
+    ZKwin& w = *w_;
+    fs::path folder = Home() / "chosen";
+    fs::create_directories(folder);
+    fs::copy_file(kSample, folder / "a.zk4");
+    w.shell().askNewFigure = [] { return NewFigureAnswer::kYes; };
+    w.shell().askSave = [] { return SaveAnswer::kDiscard; };
+    Trigger(w, "mnuNew");
+    w.session().KeyDown(KeyInput{27});
+    QCOMPARE(w.session().fig.FigureFileName, std::string("untitled"));
+    std::string chosen;
+    int asked = 0;
+    w.exports().askFolder = [&](const std::string&) {
+      ++asked;
+      return chosen;
+    };
+    Trigger(w, "mnuHmakeAllBmp");
+    QCOMPARE(asked, 1);
+    QVERIFY(!fs::exists(folder / "bmp"));
+    chosen = folder.string();
+    Trigger(w, "mnuHmakeAllBmp");
+    QVERIFY(fs::exists(folder / "bmp/a.bmp"));
+    QVERIFY(!fs::exists(fs::current_path() / "bmp/a.bmp"));
   }
 
   // The page follows the save: a cancelled dialog makes no page.

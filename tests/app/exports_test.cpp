@@ -148,7 +148,7 @@ class ExportsTest : public QObject {
     QCOMPARE(PagePathFor("/d/a.b.zk4"), std::string("/d/a.b.htm"));
   }
 
-  void HtmlPageWithItsPictureAndTheViewerCopiedOnce() {
+  void HtmlPageWithItsPictureAndTheViewerKeptCurrent() {
     fs::path folder = Home() / "page";
     fs::create_directories(folder);
     WriteText(Home() / "template.htm",
@@ -173,9 +173,10 @@ class ExportsTest : public QObject {
     request.viewerPath = (Home() / "viewer.js").string();
     QVERIFY(WriteHtmlPage(picture, request, {}).ok);
     QCOMPARE(ReadText(folder / kViewerFileName), std::string("v1"));
-    WriteText(folder / kViewerFileName, "mine");
+    // A viewer an older build left there is replaced by this build's.
+    WriteText(folder / kViewerFileName, "v0");
     QVERIFY(WriteHtmlPage(picture, request, {}).ok);
-    QCOMPARE(ReadText(folder / kViewerFileName), std::string("mine"));
+    QCOMPARE(ReadText(folder / kViewerFileName), std::string("v1"));
 
     fs::remove(folder / "t.htm");
     fs::remove(folder / "t.zk4.svg");
@@ -199,6 +200,14 @@ class ExportsTest : public QObject {
     QVERIFY(Has(english, "VALUE=\"送信\">Send</BUTTON>"));  // the server gets what it always got
     QVERIFY(IsPlaceholderServer(" ") && IsPlaceholderServer(kDefaultServerEndpoint));
     QVERIFY(!IsPlaceholderServer("https://s.example/save"));
+
+    // Saved names get their extension, in whatever case it was typed.
+    QCOMPARE(WithExtension("/f/lesson", ".zk4"), std::string("/f/lesson.zk4"));
+    QCOMPARE(WithExtension("/f/lesson.v2", ".zk4"), std::string("/f/lesson.v2.zk4"));
+    QCOMPARE(WithExtension("/f/LESSON.ZK4", ".zk4"), std::string("/f/LESSON.ZK4"));
+    QCOMPARE(PictureScaleFrom("3"), 3.0);
+    QCOMPARE(PictureScaleFrom("20"), 8.0);
+    QCOMPARE(PictureScaleFrom("x"), 1.0);
 
     QCOMPARE(BatchPictureName("a.b.zk4", 0), std::string("a.bmp"));
     QCOMPARE(BatchPictureName("a.b.zk4", 1), std::string("t_a.bmp"));

@@ -111,7 +111,7 @@ class MenusTest : public QObject {
                QKeySequence(row.section('=', 1)));
     }
     QList<QAction*> all = window_->findChildren<QAction*>();
-    QCOMPARE(std::ranges::count_if(all, [](QAction* a) { return !a->shortcut().isEmpty(); }), 43);
+    QCOMPARE(std::ranges::count_if(all, [](QAction* a) { return !a->shortcut().isEmpty(); }), 44);
   }
 
   void DesignStatesAndCheckMarks() {
@@ -128,7 +128,7 @@ class MenusTest : public QObject {
     QCOMPARE(CheckedItems(),
              QStringList({"mnuOdeformStandard", "mnuOdeformVarStandard", "mnuOchrDisp",
                           "mnuOAxis01", "mnuOSDeformLC", "mnuOWindowStandard", "mnuOmenu_full",
-                          "mnuRedrawslowOption_03"}));
+                          "mnuRedrawslowOption_03", "mnuODisplaySize0", "mnuONewPointMarkOn"}));
 
     // A step of 20 and a replay of 300 ms match none of their items.
     MenuCheckState state;
@@ -136,17 +136,19 @@ class MenusTest : public QObject {
     state.delta = 20, state.deltaVar = 0.25, state.sDeformKind = 2;
     state.savedMenuMode = kEasyMenuMode, state.replayInterval = 300, state.matrixDisplay = true;
     state.windowWidthTwips = 9600, state.windowHeightTwips = 7545;
+    state.displaySize = 2, state.newPointMarks = false;
     menus_->MenuCheckSet(state);
     QCOMPARE(CheckedItems(),
              QStringList({"mnuPTmatrixSW", "mnuOdeformVarManual", "mnuOAxis", "mnuOAxis02",
-                          "mnuOSDeformCross", "mnuOWindowVGA", "mnuOMenu_easy"}));
+                          "mnuOSDeformCross", "mnuOWindowVGA", "mnuOMenu_easy", "mnuODisplaySize2",
+                          "mnuONewPointMarkOff"}));
     state.delta = 7, state.deltaVar = 0.1, state.replayInterval = 1000;
     state.windowState = 2;  // a maximized window is neither standard nor VGA
     menus_->MenuCheckSet(state);
     QCOMPARE(CheckedItems(),
              QStringList({"mnuPTmatrixSW", "mnuOdeformManual", "mnuOdeformVarNarrow", "mnuOAxis",
                           "mnuOAxis02", "mnuOSDeformCross", "mnuOWindowSave", "mnuOMenu_easy",
-                          "mnuRedrawslowOption_05"}));
+                          "mnuRedrawslowOption_05", "mnuODisplaySize2", "mnuONewPointMarkOff"}));
     state.savedWindowState = 2, menus_->MenuCheckSet(state);
     QVERIFY(CheckedItems().contains("mnuOWindowMax") && !CheckedItems().contains("mnuOWindowSave"));
   }

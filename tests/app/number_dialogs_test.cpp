@@ -41,14 +41,16 @@ class NumberDialogsTest : public QObject {
     // Equal division opens on a new number 2; Up makes 3, Enter adds it.
     WhenModal([](QDialog* d) {
       QVERIFY(d->objectName() == "ZKSelNum" && d->isModal());
-      QCOMPARE(d->windowTitle(), QString("数値の選択"));
+      // The dialog says what its number is for.
+      QCOMPARE(d->windowTitle(), QString("数値の選択: 等分する数"));
+      QCOMPARE(Find<QLabel>(d, "LabelPurpose")->text(), QString("等分する数"));
       auto* text1 = Find<QLineEdit>(d, "Text1");
       QCOMPARE(text1->text(), QString("2"));
       QTest::keyClick(text1, Qt::Key_Up);
       QCOMPARE(text1->text(), QString("3"));
       QTest::keyClick(text1, Qt::Key_Return);
     });
-    QCOMPARE(dialogs.ChooseNumber(fig, {17, "PNEQ", 2}), std::optional<int16_t>(4));
+    QCOMPARE(dialogs.ChooseNumber(fig, {17, "PNEQ", 2, "等分する数"}), std::optional<int16_t>(4));
     QVERIFY(fig.Numbers[4].value == 3.0 && fig.Numbers[4].independent == kTrue);
 
     // OK waits for a line; Enter in the list answers the chosen one.
@@ -59,7 +61,7 @@ class NumberDialogsTest : public QObject {
       QVERIFY(ok->isEnabled());
       QTest::keyClick(Find<QListWidget>(d, "NumList"), Qt::Key_Return);
     });
-    QCOMPARE(dialogs.ChooseNumber(fig, {17, "PM", 2}), std::optional<int16_t>(3));
+    QCOMPARE(dialogs.ChooseNumber(fig, {17, "PM", 2, {}}), std::optional<int16_t>(3));
 
     // A decimal comma is refused; Esc leaves the entry, Esc again cancels.
     WhenModal([](QDialog* d) {
@@ -75,13 +77,13 @@ class NumberDialogsTest : public QObject {
       QTest::keyClick(Find<QListWidget>(d, "NumList"), Qt::Key_Escape);
       QVERIFY(!d->isVisible());
     });
-    QCOMPARE(dialogs.ChooseNumber(fig, {17, "PM", 2}), std::nullopt);
+    QCOMPARE(dialogs.ChooseNumber(fig, {17, "PM", 2, {}}), std::nullopt);
     QCOMPARE(int(fig.ObjectCounts[kNumberClass]), 4);
   }
 
   void ValueChangeWhileVaryingInEnglish() {
     Figure fig = ThreeNumbers();
-    ZKSelNum d(nullptr, fig, {63, "", 2}, EnglishFor);
+    ZKSelNum d(nullptr, fig, {63, "", 2, {}}, EnglishFor);
     d.show();
     QCOMPARE(d.windowTitle(), QString("Choose number"));
     QCOMPARE(Find<QPushButton>(&d, "Cmd_OK")->text(), QString("Vary"));

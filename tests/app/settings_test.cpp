@@ -23,7 +23,7 @@ class SettingsTest : public QObject {
         "WWWurl =http://host/save.asp\r\nZKwin.Width = 9596 \r\nZKwin.Height = 7545 \r\n"
         "ZKwin.WindowState = 2 \r\nZKwin_MenuMode =-1 \r\nZKwin_AutoRedraw =True\r\n"
         "ZKwin_Redraw_Slow = 1000 \r\nZKwin_Language =English\r\nSDeformKind = 2 \r\n"
-        "ZKwin_Smooth =False\r\n";
+        "ZKwin_Smooth =False\r\nZKwin_DisplaySize = 2 \r\nZKwin_NewPointMarks =False\r\n";
     Settings s;
     ApplySettingsText(text, s);
     QCOMPARE(FormatSettingsText(s, {"Sakuzu", 2, 7, 1}), text);

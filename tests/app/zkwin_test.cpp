@@ -10,9 +10,12 @@
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
+#include <chrono>
 
 #include "app/program_folder.h"
 #include "app_test_support.h"
+#include "interact/locus.h"
 #include "lang/translate.h"
 #include "model/report.h"
 
@@ -61,6 +64,54 @@ class ZKwinTest : public QObject {
 
   void init() {
     for (const auto& entry : fs::directory_iterator(Home())) fs::remove_all(entry.path());
+  }
+
+  // A row recorded in a pause reaches temp.csv from the window's timer, and
+  // what waits at the end goes with the window.
+  void RecordedValuesReachTheFileWithinASecondAndAtQuit() {
+    fs::path csv = Home() / "temp.csv";
+    auto lines = [&] {
+      std::string text = ReadText(csv);
+      return std::count(text.begin(), text.end(), '\n');
+    };
+    auto now = std::chrono::steady_clock::now();
+    long written = 0;
+    {
+      ZKwin w(SAKUZU_SAMPLES "/sample.zk4");
+      auto* timer = w.findChild<QTimer*>("TimerRecordFlush");
+      QVERIFY(timer != nullptr && timer->isActive() && timer->interval() <= 250);
+      RecordBook& book = w.session().workspace.locus.record;
+      book.SetClock([&] { return now; });
+      w.menus().Action("mnuLocusSW")->trigger();  // the files start, headers written
+      written = lines();
+      w.session().Redraw();  // two rows within the second: they wait
+      w.session().Redraw();
+      QTest::qWait(300);
+      QCOMPARE(lines(), written);
+      now += std::chrono::seconds(1);  // no further row comes: the timer writes them
+      QTRY_COMPARE_WITH_TIMEOUT(lines(), written + 2, 2000);
+      w.session().Redraw();  // waits for a second to pass, or the end
+      QCOMPARE(lines(), written + 2);
+      w.close();
+    }
+    QCOMPARE(lines(), written + 3);
+  }
+
+  // A box the session asks for stands over the window, wherever that is.
+  void DialogsOpenOverTheWindow() {
+    ZKwin w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.move(350, 180);
+    QPoint centre;
+    WhenModal([&](QDialog* dialog) { centre = dialog->frameGeometry().center(); });
+    w.shell().ShowMessage("x");
+    QPoint middle = w.frameGeometry().center();
+    QVERIFY2((centre - middle).manhattanLength() < 60, qPrintable(QString("%1,%2 vs %3,%4")
+                                                                      .arg(centre.x())
+                                                                      .arg(centre.y())
+                                                                      .arg(middle.x())
+                                                                      .arg(middle.y())));
   }
 
   void StartUpWithAndWithoutStoredSettings() {

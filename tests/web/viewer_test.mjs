@@ -162,7 +162,10 @@ async function client(page, x, y) {
 
   // A narrow screen: the drawing scales to the width and still drags.
   await page.setViewport({ width: 360, height: 640, deviceScaleFactor: 2 });
-  await page.waitForFunction(() => document.querySelector('canvas.sakuzu-canvas').width < 700);
+  await page.waitForFunction(() => {
+    const canvas = document.querySelector('canvas.sakuzu-canvas');
+    return Math.abs(canvas.width - 2 * canvas.getBoundingClientRect().width) <= 1;
+  }, { timeout: 10000 }).catch(() => {});
   const shown = await page.evaluate(() => {
     const canvas = document.querySelector('canvas.sakuzu-canvas');
     return { css: canvas.getBoundingClientRect().width, device: canvas.width };
