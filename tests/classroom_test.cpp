@@ -150,6 +150,27 @@ TEST(Classroom, BackgroundAndMiddleButtonDragsPanTheFigure) {
   EXPECT_TRUE(HasMark(l.session.renderer, MarkTag::kPicked, Point(1)));
   l.Pick(Point(3));
   EXPECT_EQ(l.session.fig.ObjectCounts[kLineClass], lines + 1);
+  l.session.KeyDown(KeyInput{kKeyEscape});
+
+  // A left click on a free point while the middle button pans starts no
+  // drag, and its release ends the pan, whose own release may never come:
+  // the mouse moves the figure no more and the next press drags again.
+  ASSERT_EQ(l.session.modes.depth, 1);
+  middle.button = MouseButton::kMiddle;
+  l.session.MouseDown(middle);
+  MouseInput onPoint;
+  PixelPoint a = l.PixelOf(1);
+  onPoint.px = a.x, onPoint.py = a.y, onPoint.button = MouseButton::kLeft, onPoint.leftHeld = true;
+  l.session.MouseDown(onPoint);
+  EXPECT_EQ(l.session.modes.depth, 1);
+  l.session.MouseUp(onPoint);
+  middle.button = MouseButton::kNone, middle.px = 200;
+  l.session.MouseMove(middle);
+  EXPECT_NEAR(l.PixelOf(1).x, a.x, 1e-9);
+  l.session.MouseDown(onPoint);
+  EXPECT_GT(l.session.modes.depth, 1);
+  l.session.MouseUp(onPoint);
+  EXPECT_EQ(l.session.modes.depth, 1);
 }
 
 TEST(Classroom, FitShowsEveryObjectOfAFigureFarOff) {

@@ -77,7 +77,7 @@ void StandardMouseDown(Dispatcher& d, const MouseInput& input) {
   // dragged moves the view.
   BuildDraggableCandidates(ws, false);
   MarkDraggableCandidates(ws);
-  d.pan = PanState{true, MouseButton::kLeft, input.px, input.py};
+  d.pan = PanState{true, input.px, input.py};
 }
 
 // After the view changed under a keyboard deformation, its next step
@@ -153,10 +153,13 @@ void HandleKeyDown(Dispatcher& d, const KeyInput& input) {
 }
 
 void HandleMouseDown(Dispatcher& d, const MouseInput& input) {
+  // Another button pressed while the view moves does nothing: it must not
+  // start a drag that the pan would then swallow the moves and release of.
+  if (d.pan.active) return;
   d.lastPress = input;
   int16_t mode = Mode(d);
   if (input.button == MouseButton::kMiddle) {
-    if (ViewMayChange(d)) d.pan = PanState{true, MouseButton::kMiddle, input.px, input.py};
+    if (ViewMayChange(d)) d.pan = PanState{true, input.px, input.py};
     return;
   }
   if (!ModeHandles(mode, ModeEvent::kMouseDown)) return;
@@ -212,9 +215,11 @@ void HandleMouseMove(Dispatcher& d, const MouseInput& input) {
   }
 }
 
-void HandleMouseUp(Dispatcher& d, const MouseInput& input) {
+void HandleMouseUp(Dispatcher& d) {
+  // Any release ends a pan: the release of its own button may never come
+  // (let go outside the window, or while a dialog held the mouse).
   if (d.pan.active) {
-    if (input.button == d.pan.button || input.button == MouseButton::kNone) d.pan = PanState{};
+    d.pan = PanState{};
     return;
   }
   int16_t mode = Mode(d);
@@ -241,7 +246,8 @@ Changes MouseMove(Dispatcher& d, const MouseInput& input) {
 }
 
 Changes MouseUp(Dispatcher& d, const MouseInput& input) {
-  return Dispatch(d, [&] { HandleMouseUp(d, input); });
+  (void)input;
+  return Dispatch(d, [&] { HandleMouseUp(d); });
 }
 
 Changes DoubleClick(Dispatcher& d) { return MouseDown(d, d.lastPress); }

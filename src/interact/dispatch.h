@@ -33,7 +33,6 @@ struct KeyInput {
 // to the release.
 struct PanState {
   bool active = false;
-  MouseButton button = MouseButton::kNone;
   double px = 0, py = 0;  // where the pointer was at the last step
 };
 
