@@ -74,6 +74,20 @@ void CopyPixels(QImage& to, const QImage& from, const QRect& rect) {
   }
 }
 
+// The smallest rectangle holding every pixel that is not clear.
+QRect InkedPart(const QImage& image) {
+  int left = image.width(), right = -1, top = image.height(), bottom = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (line[x] == 0) continue;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = y;
+    }
+  }
+  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 int32_t Sixteenths(double v) { return static_cast<int32_t>(std::lround(Limit(v) * 16)); }
 
 enum DrawOp : uint8_t { kOpPixel = 1, kOpLine, kOpCircle, kOpArc, kOpPolygon, kOpFill, kOpText };
@@ -557,10 +571,14 @@ const ImageCanvas::TextEntry& ImageCanvas::TextImage(const std::string& utf8, Rg
     p.setPen(ToQColor(color));
     p.drawText(QPointF(0, metrics.ascent()), text);
   }
-  image.setDevicePixelRatio(ratio_);
-  textBytes_ += image.sizeInBytes();
-  QSizeF size = image.deviceIndependentSize();
-  texts_.push_back({textKey_, std::move(image), size});
+  // Only the inked part is kept and drawn: a label's box is mostly clear,
+  // and a drag of thousands of labels blends every pixel of each.
+  QSizeF size = QSizeF(image.size()) / ratio_;
+  QRect inked = InkedPart(image);
+  QImage part = inked.isEmpty() ? QImage() : image.copy(inked);
+  part.setDevicePixelRatio(ratio_);
+  textBytes_ += part.sizeInBytes() + 64;
+  texts_.push_back({textKey_, std::move(part), inked.topLeft(), size});
   // The table stays at most half full.
   if (2 * texts_.size() > textSlots_.size()) {
     textSlots_.assign(std::bit_ceil(std::max<size_t>(1024, 4 * texts_.size())), {0, 0});
@@ -581,13 +599,13 @@ void ImageCanvas::DrawText(double x, double y, const std::string& text, Rgb colo
   if (text.empty()) return;
   if (!FirstTime({kOpText, {Round(x), Round(y)}, Opaque(color), 0, false, text})) return;
   const TextEntry& label = TextImage(text, color);
-  const QImage& image = label.image;
   QSizeF size = label.size;
   Ink(x, y, x + size.width() + 1, y + size.height() + 1, 2);
+  if (label.image.isNull()) return;
   // Whole device pixels keep the letters sharp.
-  Painter().drawImage(
-      QPointF(std::round(Limit(x) * ratio_) / ratio_, std::round(Round(y) * ratio_) / ratio_),
-      image);
+  double left = std::round(Limit(x) * ratio_) + label.offset.x();
+  double top = std::round(Round(y) * ratio_) + label.offset.y();
+  Painter().drawImage(QPointF(left / ratio_, top / ratio_), label.image);
 }
 
 double ImageCanvas::TextWidth(const std::string& text) const {

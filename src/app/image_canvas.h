@@ -91,8 +91,9 @@ class ImageCanvas : public Canvas {
 
   struct TextEntry {
     std::string key;
-    QImage image;
-    QSizeF size;  // logical pixels
+    QImage image;   // the inked part only (null when nothing is)
+    QPoint offset;  // device pixels from the label's corner to the image's
+    QSizeF size;    // logical pixels, of the whole label
   };
 
   struct LayerImage {
