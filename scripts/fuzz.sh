@@ -5,10 +5,12 @@
 #   scripts/fuzz.sh TARGET SECONDS [--merge]
 #
 # TARGET is figure_reader_fuzz, figure_engine_fuzz or interaction_fuzz.
-# The run first replays the target's corpus in fuzz/corpus/ (a finding
-# there is a regression), then fuzzes for SECONDS (0: the replay only) in a
-# working corpus under build-fuzz/work/, which starts from the repository's
-# corpus and, for the file targets, the shipped and test figures. Findings
+# SECONDS 0 replays the target's corpus in fuzz/corpus/ once (a finding
+# there is a regression). Otherwise the run fuzzes for SECONDS in a working
+# corpus under build-fuzz/work/, which starts from the repository's corpus
+# and, for the file targets, the shipped and test figures; libFuzzer runs
+# every input of it first, so the corpus is replayed as well (the
+# interaction target's takes most of a minute under the sanitizers). Findings
 # land in build-fuzz/findings/TARGET/. With --merge, the inputs of the
 # working corpus that reach code the repository's corpus does not go into
 # it (libFuzzer's -merge, by edges), which stays small that way.
@@ -53,7 +55,7 @@ cp "$corpus"/* "$work"/ 2>/dev/null || true
 
 program=./build-fuzz/$target
 log=build-fuzz/work/$name.log
-if [ -n "$(ls -A "$corpus")" ]; then
+if [ "$seconds" -eq 0 ] && [ -n "$(ls -A "$corpus")" ]; then
   echo "== $target: the corpus ($(ls "$corpus" | wc -l) inputs) once"
   if ! "$program" "${options[@]}" -runs=0 "$corpus" >"$log" 2>&1; then
     grep -E "invariant|ERROR|SUMMARY|Test unit written" "$log" >&2 || tail -n 20 "$log" >&2
