@@ -188,6 +188,16 @@ TEST(RelationCheckTest, ARelationOfTheMomentIsFoundButNotAlways) {
       std::fabs(Length(At(moved, t.a), At(moved, t.b)) - Length(At(moved, t.a), At(moved, t.c))),
       0.1);
 
+  // The positions come from the visible area, wherever the view was panned.
+  ViewState panned = Screen();
+  panned.centerX = 500, panned.centerY = -300;
+  const RelationAnswer far = CheckRelation(fig, panned, a.relation, {200, 1});
+  ASSERT_EQ(far.outcome, CheckOutcome::kNotAlways);
+  for (const FreeValue& v : far.counterexample) {
+    EXPECT_LE(std::fabs(v.x - 500), 1.1 * panned.ViewHalfWidth);
+    EXPECT_LE(std::fabs(v.y + 300), 1.1 * panned.ViewHalfHeight);
+  }
+
   // Within a pixel (0.05 units) it still looks isosceles; four pixels off it does not.
   t.fig.Points[t.c.index].x = 3.02;
   EXPECT_EQ(FindRelations(t.Computed(), Screen(), {t.a, t.b, t.c}).size(), 1u);

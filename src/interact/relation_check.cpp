@@ -243,6 +243,8 @@ class Checker {
       if (!(area.ViewScale > 0)) area.ViewScale = kStandardScale;
       SetScreen(area, kStandardWidth, kStandardHeight);
     }
+    centreX_ = std::isfinite(area.centerX) ? area.centerX : 0;
+    centreY_ = std::isfinite(area.centerY) ? area.centerY : 0;
     halfWidth_ = area.ViewHalfWidth * (1 + kMargin);
     halfHeight_ = area.ViewHalfHeight * (1 + kMargin);
     size_ = std::hypot(halfWidth_, halfHeight_);
@@ -365,8 +367,8 @@ class Checker {
       switch (in.kind) {
         case InputKind::kPoint: {
           PointRecord& p = work_.Points[in.object.index];
-          p.x = random_.Around(0, halfWidth_);
-          p.y = random_.Around(0, halfHeight_);
+          p.x = random_.Around(centreX_, halfWidth_);
+          p.y = random_.Around(centreY_, halfHeight_);
           break;
         }
         case InputKind::kBound:
@@ -402,8 +404,9 @@ class Checker {
     const double length = SegmentLength(l);
     double low = 0, high = length;
     if (!IsSegment(l)) {
-      const double foot = -(l.x1 * l.dx + l.y1 * l.dy);  // where the line comes nearest the centre
-      const double fx = l.x1 + foot * l.dx, fy = l.y1 + foot * l.dy;
+      // Where the line comes nearest the centre of the area.
+      const double foot = -((l.x1 - centreX_) * l.dx + (l.y1 - centreY_) * l.dy);
+      const double fx = l.x1 + foot * l.dx - centreX_, fy = l.y1 + foot * l.dy - centreY_;
       const double half = std::sqrt(std::max(size_ * size_ - fx * fx - fy * fy, 0.0));
       low = foot - half, high = foot + half;
       if (l.lineKind == 2 || l.lineKind == 7) low = std::max(low, 0.0), high = std::max(high, 0.0);
@@ -472,7 +475,7 @@ class Checker {
   // it and no larger than it.
   bool IsOnScreen(const Relation& r) const {
     auto inside = [&](double x, double y) {
-      return std::fabs(x) <= halfWidth_ && std::fabs(y) <= halfHeight_;
+      return std::fabs(x - centreX_) <= halfWidth_ && std::fabs(y - centreY_) <= halfHeight_;
     };
     for (ObjectRef ref : r.objects) {
       if (ref.cls == kPointClass) {
@@ -480,7 +483,8 @@ class Checker {
         if (!inside(p.x, p.y)) return false;
       } else if (ref.cls == kLineClass) {
         const LineRecord& l = work_.Lines[ref.index];
-        if (std::fabs(l.x1 * l.dy - l.y1 * l.dx) > std::min(halfWidth_, halfHeight_)) return false;
+        const double across = (l.x1 - centreX_) * l.dy - (l.y1 - centreY_) * l.dx;
+        if (std::fabs(across) > std::min(halfWidth_, halfHeight_)) return false;
       } else if (ref.cls == kCircleClass) {
         const CircleRecord& c = work_.Circles[ref.index];
         if (!inside(c.cx, c.cy) || std::fabs(c.radius) > size_) return false;
@@ -555,6 +559,7 @@ class Checker {
   CheckOptions options_;
   Engine engine_;
   Random random_;
+  double centreX_ = 0, centreY_ = 0;  // of the visible area
   double halfWidth_ = 0, halfHeight_ = 0, size_ = 0;
   RelationTolerance strict_, now_;
   Table<int16_t> baseReversed_;

@@ -109,8 +109,9 @@ struct RelationAnswer {
 };
 
 // Checks each relation over the same positions; one answer per relation,
-// in their order. `view` gives the visible area and the pixel size (a view
-// never laid out counts as a 640 x 480 drawing area at the standard scale).
+// in their order. `view` gives the visible area, wherever it was panned to,
+// and the pixel size (a view never laid out counts as a 640 x 480 drawing
+// area at the standard scale).
 std::vector<RelationAnswer> CheckRelations(const Figure& fig, const ViewState& view,
                                            const std::vector<Relation>& relations,
                                            const CheckOptions& options = {});
