@@ -628,12 +628,12 @@
   // Every dialog the module asks for; the answer is a text. Nothing here
   // calls the module: it waits.
   var dialogs = {
-    question: function (spec, done) {
-      var shade = modal(spec.title, function (body, box) {
-        textBlock(body, spec.text);
+    question: function (request, done) {
+      var shade = modal(request.title, function (body, box) {
+        textBlock(body, request.text);
         var row = document.createElement('div');
         row.className = 'buttons';
-        spec.buttons.forEach(function (caption, i) {
+        request.buttons.forEach(function (caption, i) {
           button(row, caption, function () { finish(i); });
         });
         body.appendChild(row);
@@ -645,25 +645,25 @@
       }
       shade.addEventListener('keydown', function (event) {
         event.stopPropagation();
-        if (event.key === 'Escape') finish(spec.buttons.length - 1);
-        var keys = spec.keys || '';
+        if (event.key === 'Escape') finish(request.buttons.length - 1);
+        var keys = request.keys || '';
         var i = keys.indexOf(event.key.toUpperCase());
         if (i >= 0 && event.key.length === 1) finish(i);
       });
     },
-    message: function (spec, done) { dialogs.question(spec, done); },
-    input: function (spec, done) {
+    message: function (request, done) { dialogs.question(request, done); },
+    input: function (request, done) {
       var field;
-      var shade = modal(spec.title, function (body, box) {
-        textBlock(body, spec.text);
+      var shade = modal(request.title, function (body, box) {
+        textBlock(body, request.text);
         field = document.createElement('input');
         field.type = 'text';
-        field.value = spec.value;
+        field.value = request.value;
         body.appendChild(field);
         var row = document.createElement('div');
         row.className = 'buttons';
-        button(row, spec.ok, function () { finish(true); });
-        button(row, spec.cancel, function () { finish(false); });
+        button(row, request.ok, function () { finish(true); });
+        button(row, request.cancel, function () { finish(false); });
         body.appendChild(row);
         focusNow(box, field, true);
       });
@@ -677,55 +677,55 @@
         if (event.key === 'Escape') finish(false);
       });
     },
-    color: function (spec, done) {
+    color: function (request, done) {
       var field;
       var shade = modal('', function (body) {
         field = document.createElement('input');
         field.type = 'color';
-        field.value = spec.value;
+        field.value = request.value;
         body.appendChild(field);
         var row = document.createElement('div');
         row.className = 'buttons';
-        button(row, spec.ok, function () { shade.remove(); done(field.value); });
-        button(row, spec.cancel, function () { shade.remove(); done(''); });
+        button(row, request.ok, function () { shade.remove(); done(field.value); });
+        button(row, request.cancel, function () { shade.remove(); done(''); });
         body.appendChild(row);
       });
     },
     controls: controlsDialog,
     form: formDialog,
     // The status bar before a question, while the module waits for it.
-    status: function (spec, done) {
-      for (var k = 0; k < 4; ++k) $('panel' + (k + 1)).textContent = spec.panels[k];
-      $('prompt').textContent = spec.prompt;
+    status: function (request, done) {
+      for (var k = 0; k < 4; ++k) $('panel' + (k + 1)).textContent = request.panels[k];
+      $('prompt').textContent = request.prompt;
       done();
     },
-    beep: function (spec, done) {
+    beep: function (request, done) {
       var bar = $('status');
       bar.classList.add('beep');
       setTimeout(function () { bar.classList.remove('beep'); }, 150);
       done('');
     },
-    text: function (spec, done) {
+    text: function (request, done) {
       var panel = $('textpanel');
-      if (spec.caption) $('textcaption').textContent = spec.caption;
+      if (request.caption) $('textcaption').textContent = request.caption;
       var text = $('text');
-      text.textContent = spec.append ? text.textContent + spec.text : spec.text;
+      text.textContent = request.append ? text.textContent + request.text : request.text;
       panel.hidden = false;
       done('');
     },
-    download: function (spec, done) {
-      var bytes = Uint8Array.from(atob(spec.base64), function (c) { return c.charCodeAt(0); });
-      save(new Blob([bytes], { type: spec.type }), spec.name);
+    download: function (request, done) {
+      var bytes = Uint8Array.from(atob(request.base64), function (c) { return c.charCodeAt(0); });
+      save(new Blob([bytes], { type: request.type }), request.name);
       done('ok');
     },
     document: recordDialog,
-    picture: function (spec, done) {
+    picture: function (request, done) {
       compose().toBlob(function (blob) {
         var name = (app.state ? app.state.name : 'untitled.zk4').replace(/\.zk4$/i, '') + '.png';
         done('');
         if (!blob) return;
         // The clipboard where the browser allows it, else a download.
-        if (spec.format === 'clipboard' && navigator.clipboard && window.ClipboardItem) {
+        if (request.format === 'clipboard' && navigator.clipboard && window.ClipboardItem) {
           navigator.clipboard.write([new ClipboardItem({ 'image/png': blob })])
             .catch(function () { save(blob, name); });
           return;
@@ -733,7 +733,7 @@
         save(blob, name);
       }, 'image/png');
     },
-    print: function (spec, done) {
+    print: function (request, done) {
       var image = document.createElement('img');
       image.src = compose().toDataURL('image/png');
       var sheet = $('print');
@@ -747,13 +747,13 @@
   };
 
   function moduleDialog(json) {
-    var spec = JSON.parse(json);
-    var handler = dialogs[spec.kind];
+    var request = JSON.parse(json);
+    var handler = dialogs[request.kind];
     if (!handler) return Promise.resolve('');
     app.dialogOpen++;
     closeMenus();
     return new Promise(function (resolve) {
-      handler(spec, function (answer) {
+      handler(request, function (answer) {
         app.dialogOpen--;
         resolve(answer);
       });
@@ -762,7 +762,7 @@
 
   // The number choice and the expression input: the module's model says
   // what every control shows; the page sends back what the user did.
-  function controlsDialog(spec, done) {
+  function controlsDialog(request, done) {
     var answered = false;
     function act(text) {
       if (answered) return;
@@ -770,9 +770,9 @@
       shade.remove();
       done(text);
     }
-    var shade = modal(spec.title, function (body, box) {
+    var shade = modal(request.title, function (body, box) {
       var row = null;
-      spec.controls.forEach(function (c) {
+      request.controls.forEach(function (c) {
         if (c.type === 'list') {
           var list = document.createElement('div');
           list.className = 'list' + (c.enabled ? '' : ' disabled');
@@ -832,8 +832,8 @@
         var b = button(row, c.text, function () { act('click ' + c.name); }, c.name);
         b.disabled = !c.enabled;
       });
-      var focus = spec.focus && (body.querySelector('[name="' + CSS.escape(spec.focus) + '"]') ||
-                                 body.querySelector('[data-name="' + CSS.escape(spec.focus) + '"]'));
+      var focus = request.focus && (body.querySelector('[name="' + CSS.escape(request.focus) + '"]') ||
+                                 body.querySelector('[data-name="' + CSS.escape(request.focus) + '"]'));
       focusNow(box, focus || body.querySelector('.list, button'));
     });
     shade.addEventListener('keydown', function (event) {
@@ -844,10 +844,10 @@
     });
   }
   // The attribute dialogs: named fields; OK sends every field's value.
-  function formDialog(spec, done) {
+  function formDialog(request, done) {
     var fields = [];
-    var shade = modal(spec.title, function (body, box) {
-      spec.fields.forEach(function (f) {
+    var shade = modal(request.title, function (body, box) {
+      request.fields.forEach(function (f) {
         var row = document.createElement('div');
         row.className = 'row';
         if (f.type === 'label') {
@@ -879,12 +879,12 @@
         label.htmlFor = input.id = 'field-' + f.name;
         row.appendChild(input);
         body.appendChild(row);
-        fields.push({ spec: f, input: input });
+        fields.push({ request: f, input: input });
       });
       var row = document.createElement('div');
       row.className = 'buttons';
-      button(row, spec.ok, function () { finish(true); }, 'OK');
-      button(row, spec.cancel, function () { finish(false); }, 'Cancel');
+      button(row, request.ok, function () { finish(true); }, 'OK');
+      button(row, request.cancel, function () { finish(false); }, 'Cancel');
       body.appendChild(row);
       focusNow(box, body.querySelector('input, select') || row.firstChild);
     });
@@ -893,8 +893,8 @@
       if (!ok) return done('cancel');
       var lines = fields.map(function (f) {
         var value = f.input.value;
-        if (f.spec.type === 'select' && f.input.selectedIndex < 0) value = String(f.spec.selected);
-        return f.spec.name + '=' + value.replace(/[\r\n]/g, ' ');
+        if (f.request.type === 'select' && f.input.selectedIndex < 0) value = String(f.request.selected);
+        return f.request.name + '=' + value.replace(/[\r\n]/g, ' ');
       });
       done('ok\n' + lines.join('\n'));
     }
@@ -906,8 +906,8 @@
   }
 
   // The record of values: both files from the program's folder.
-  function recordDialog(spec, done) {
-    var folder = spec.path.replace(/[^/]*$/, '');
+  function recordDialog(request, done) {
+    var folder = request.path.replace(/[^/]*$/, '');
     function file(name) {
       try { return app.M.FS.readFile(folder + name); } catch (e) { return null; }
     }
@@ -971,16 +971,16 @@
     });
   }
 
-  function openDialog(spec, done) {
-    var shade = modal(menuCaption(spec.merge ? 'mnuMerge' : 'mnuLoad'), function (body) {
-      if (!spec.merge) textBlock(body, T('examples'));
+  function openDialog(request, done) {
+    var shade = modal(menuCaption(request.merge ? 'mnuMerge' : 'mnuLoad'), function (body) {
+      if (!request.merge) textBlock(body, T('examples'));
       var list = document.createElement('div');
       list.className = 'figures';
       Object.keys(sakuzuFigures).forEach(function (name) {
         button(list, name, function () {
           shade.remove();
           var bytes = Uint8Array.from(atob(sakuzuFigures[name]), function (c) { return c.charCodeAt(0); });
-          openBytes(name, bytes, spec.merge ? 1 : 0);
+          openBytes(name, bytes, request.merge ? 1 : 0);
         });
       });
       body.appendChild(list);
@@ -994,7 +994,7 @@
         shade.remove();
         var picker = $('picker');
         picker.value = '';
-        picker.dataset.merge = spec.merge ? '1' : '';
+        picker.dataset.merge = request.merge ? '1' : '';
         picker.click();
       }, 'device');
       button(row, T('cancel'), function () { shade.remove(); });
@@ -1019,7 +1019,7 @@
     readFile(file, false);
   });
 
-  function languageDialog(spec, done) {
+  function languageDialog(request, done) {
     var choice;
     var shade = modal('Select Language', function (body) {
       choice = document.createElement('select');
@@ -1146,9 +1146,9 @@
     M.sakuzuDialog = moduleDialog;
     // What needs no answer: shown while the module goes on.
     M.sakuzuNotice = function (json) {
-      var spec = JSON.parse(json);
-      var handler = dialogs[spec.kind];
-      if (handler) handler(spec, function () {});
+      var request = JSON.parse(json);
+      var handler = dialogs[request.kind];
+      if (handler) handler(request, function () {});
     };
     try { M.FS.mkdirTree('/sakuzu'); } catch (e) { /* there */ }
     var settings = stored('sakuzu.settings');
