@@ -1,7 +1,6 @@
 #include "interact/delete.h"
 
 #include <array>
-#include <cctype>
 
 #include "interact/locus.h"
 #include "interact/picking.h"
@@ -49,29 +48,6 @@ bool IsObjectSlot(ObjectRef slot) {
   return slot.index > 0 && slot.cls >= kNumberClass && slot.cls <= kCircleClass;
 }
 
-// The numbers an expression reads, by the position of each index's digits.
-struct Operand {
-  size_t from, to;  // the digits
-  int index;
-};
-
-std::vector<Operand> Operands(const std::string& expression) {
-  std::vector<Operand> operands;
-  for (size_t i = 0; i < expression.size(); ++i) {
-    if (expression[i] != 'N' && expression[i] != 'n') continue;
-    size_t j = i + 1;
-    int index = 0;
-    while (j < expression.size() && std::isdigit(static_cast<unsigned char>(expression[j])) &&
-           index <= kMaxCount) {
-      index = index * 10 + (expression[j] - '0');
-      ++j;
-    }
-    if (j > i + 1) operands.push_back({i + 1, j, index});
-    i = j - 1;
-  }
-  return operands;
-}
-
 bool UnitReads(const Figure& fig, const Unit& unit, const DependentSet& going) {
   for (int s = unit.first; s <= unit.last; ++s) {
     for (int k = 1; k <= kSlotCount; ++k) {
@@ -83,7 +59,7 @@ bool UnitReads(const Figure& fig, const Unit& unit, const DependentSet& going) {
       if (!IsObjectSlot(out)) continue;
       if (out.cls == kNumberClass && KindOf(fig, s) == "CALC" &&
           out.index <= ClassCount(fig, kNumberClass)) {
-        for (const Operand& o : Operands(fig.Numbers[out.index].expression)) {
+        for (const ExpressionOperand& o : ExpressionOperands(fig.Numbers[out.index].expression)) {
           if (going.Contains(ObjectRef{kNumberClass, static_cast<int16_t>(o.index)})) return true;
         }
       }
@@ -142,7 +118,7 @@ ObjectRef Renumbered(const IndexMaps& maps, ObjectRef slot) {
 std::string RenumberedExpression(const std::string& expression, const std::vector<int16_t>& map) {
   std::string out;
   size_t at = 0;
-  for (const Operand& o : Operands(expression)) {
+  for (const ExpressionOperand& o : ExpressionOperands(expression)) {
     out += expression.substr(at, o.from - at);
     bool known = o.index >= 1 && static_cast<size_t>(o.index) < map.size() && map[o.index] != 0;
     out += known ? std::to_string(map[o.index]) : expression.substr(o.from, o.to - o.from);

@@ -1,6 +1,7 @@
 #include "model/figure.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "text/text_util.h"
 
@@ -189,6 +190,23 @@ void CopyToPrevious(Figure& fig) {
   fig.PrevPoints = fig.Points;
   fig.PrevLines = fig.Lines;
   fig.PrevCircles = fig.Circles;
+}
+
+std::vector<ExpressionOperand> ExpressionOperands(const std::string& expression) {
+  std::vector<ExpressionOperand> operands;
+  for (size_t i = 0; i < expression.size(); ++i) {
+    if (expression[i] != 'N' && expression[i] != 'n') continue;
+    size_t j = i + 1;
+    int index = 0;
+    while (j < expression.size() && std::isdigit(static_cast<unsigned char>(expression[j])) &&
+           index <= kMaxCount) {
+      index = index * 10 + (expression[j] - '0');
+      ++j;
+    }
+    if (j > i + 1) operands.push_back({i + 1, j, index});
+    i = j - 1;
+  }
+  return operands;
 }
 
 }  // namespace sakuzu

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/table.h"
 
@@ -241,6 +242,14 @@ void EnsureStepCapacity(Figure& fig, int steps);
 
 // The name of an object, or empty for an index outside its table.
 std::string ObjectName(const Figure& fig, ObjectRef ref);
+
+// The numbers an expression reads ("N", either case, and the index), with
+// where each index's digits stand in the text.
+struct ExpressionOperand {
+  size_t from, to;  // the digits
+  int index;
+};
+std::vector<ExpressionOperand> ExpressionOperands(const std::string& expression);
 
 // Copies the current object tables into the previous-state tables.
 void CopyToPrevious(Figure& fig);

@@ -1,7 +1,6 @@
 #include "view/dependents.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "text/text_util.h"
 
@@ -10,24 +9,6 @@ namespace {
 
 ObjectRef Object(ObjectRef slot) {
   return ObjectRef{static_cast<int16_t>(slot.ObjectClassCode()), slot.index};
-}
-
-// The numbers an expression reads: "N" (either case) and the index.
-std::vector<int> ExpressionOperands(const std::string& expression) {
-  std::vector<int> operands;
-  for (size_t i = 0; i < expression.size(); ++i) {
-    if (expression[i] != 'N' && expression[i] != 'n') continue;
-    size_t j = i + 1;
-    int index = 0;
-    while (j < expression.size() && std::isdigit(static_cast<unsigned char>(expression[j])) &&
-           index <= kMaxCount) {
-      index = index * 10 + (expression[j] - '0');
-      ++j;
-    }
-    if (j > i + 1) operands.push_back(index);
-    i = j - 1;
-  }
-  return operands;
 }
 
 bool IsStepInRange(const Figure& fig, int step) {
@@ -47,8 +28,8 @@ bool ReadsMoving(const Figure& fig, const DependentSet& set, int step, int rows)
   if (TrimRight(fig.StepKind[step]) == "CALC") {
     int out = fig.StepOutputs[step][1].index;
     if (out >= 1 && out <= ClassCount(fig, kNumberClass)) {
-      for (int n : ExpressionOperands(fig.Numbers[out].expression)) {
-        if (set.Contains(ObjectRef{kNumberClass, static_cast<int16_t>(n)})) return true;
+      for (const ExpressionOperand& o : ExpressionOperands(fig.Numbers[out].expression)) {
+        if (set.Contains(ObjectRef{kNumberClass, static_cast<int16_t>(o.index)})) return true;
       }
     }
   }
