@@ -367,14 +367,7 @@ bool DeformSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) {
   ws.pick.chosenPoints.push_back(chosen.index);
   ShowMark(ws.renderer, ObjectMark(MarkTag::kChosen, chosen, 3, 4));
   Push(ws, kModeMultiChoose);
-  for (size_t i = 0; i < ws.pick.candidates.size(); ++i) {
-    if (IsExcluded(ws, ws.pick.candidates[i])) continue;
-    ws.pick.position = static_cast<int>(i) + 1;
-    ws.pick.current = ws.pick.candidates[i];
-    ShowCurrentCandidate(ws, ws.pick.current);
-    ShowObjectName(ws, ws.pick.current);
-    return true;
-  }
+  if (ShowFirstCandidate(ws)) return true;
   Pop(ws);  // none left: the points move now
   return true;
 }

@@ -401,6 +401,20 @@ void SelectByKey(Workspace& ws, int keyCode) {
   if (keyCode == kKeyEscape) CancelSelection(ws);
 }
 
+bool ShowFirstCandidate(Workspace& ws) {
+  for (size_t i = 0; i < ws.pick.candidates.size(); ++i) {
+    if (IsExcluded(ws, ws.pick.candidates[i])) continue;
+    ws.pick.position = static_cast<int>(i) + 1;
+    ws.pick.current = ws.pick.candidates[i];
+    ShowCurrentCandidate(ws, ws.pick.current);
+    ShowObjectName(ws, ws.pick.current);
+    return true;
+  }
+  ws.pick.position = 0;
+  ws.pick.current = {};
+  return false;
+}
+
 void ShowCurrentCandidate(Workspace& ws, ObjectRef ref) {
   RemoveMarks(ws.renderer, MarkTag::kCandidate);
   if (IsCurrentMode(ws.modes, kModeNewPoint)) {

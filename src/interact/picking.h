@@ -72,6 +72,9 @@ void SelectByKey(Workspace& ws, int keyCode);
 
 void ShowCurrentCandidate(Workspace& ws, ObjectRef ref);
 void HideCurrentCandidate(Workspace& ws);
+// The first candidate that may be chosen becomes current, shown and named;
+// false (and no current one) when none is left.
+bool ShowFirstCandidate(Workspace& ws);
 // Marks an object a construction has taken as an input, until the next
 // full redraw.
 void MarkPicked(Workspace& ws, ObjectRef ref);

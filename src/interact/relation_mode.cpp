@@ -39,21 +39,6 @@ void MarkChosen(Workspace& ws, ObjectRef ref) {
   ShowMark(ws.renderer, ObjectMark(MarkTag::kChosen, ref, 1, 4, 1, true));
 }
 
-// The next candidate not chosen yet becomes current; false when none is left.
-bool ChooseNext(Workspace& ws) {
-  for (size_t i = 0; i < ws.pick.candidates.size(); ++i) {
-    if (IsExcluded(ws, ws.pick.candidates[i])) continue;
-    ws.pick.position = static_cast<int>(i) + 1;
-    ws.pick.current = ws.pick.candidates[i];
-    ShowCurrentCandidate(ws, ws.pick.current);
-    ShowObjectName(ws, ws.pick.current);
-    return true;
-  }
-  ws.pick.position = 0;
-  ws.pick.current = {};
-  return false;
-}
-
 void EndCommand(Workspace& ws) {
   ws.pick.chosenObjects.clear();
   Pop(ws);  // the relation mode
@@ -115,7 +100,7 @@ void RelationCheckCommand(Workspace& ws) {
   Push(ws, kModeRelation);
   BuildRelationCandidates(ws);
   Push(ws, kModeRelationChoose);
-  if (!ChooseNext(ws)) {  // an empty figure: nothing to choose
+  if (!ShowFirstCandidate(ws)) {  // an empty figure: nothing to choose
     Pop(ws);
     Pop(ws);
     ws.shell().Beep();
@@ -131,7 +116,7 @@ bool RelationSelectionConfirmed(Workspace& ws, int16_t below, ObjectRef chosen) 
     return true;
   }
   Push(ws, kModeRelationChoose);
-  if (!ChooseNext(ws)) {
+  if (!ShowFirstCandidate(ws)) {
     Pop(ws);
     RelationSelectionCancelled(ws, below);
   }
