@@ -1,3 +1,9 @@
+// Constructing: a command starts its step from the kinds catalogue, picks
+// its inputs, asks for its numbers and finishes (the group commands, such
+// as equal division, angle sections and polygons, finish with several
+// steps); new and bound points, deleting and repeating the last step, a
+// new figure, expressions and the macros. Every part works on the one
+// pending step and its slots, which is why they stay in one file.
 #include "interact/construct.h"
 
 #include <algorithm>

@@ -1,3 +1,8 @@
+// The relation check's checker: the free inputs found, the positions drawn
+// and recomputed, each relation judged, failures nudged and the clearest
+// counterexample kept. It is one class over one working copy of the
+// figure, which keeps it in one file; the tests of single relations live
+// in geometry/relations and the answer's words in relation_words.
 #include "interact/relation_check.h"
 
 #include <algorithm>

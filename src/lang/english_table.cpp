@@ -1,6 +1,7 @@
 // The built-in English captions and messages. The source texts are the
 // Japanese texts exactly as the program passes them (full-width and
-// half-width forms kept apart); the few symbols map to plain ASCII.
+// half-width forms kept apart); the few symbols map to plain ASCII. The
+// file is long because it is one entry a text: data, not logic.
 #include "lang/translate.h"
 
 namespace sakuzu {

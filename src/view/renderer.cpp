@@ -1,3 +1,8 @@
+// Drawing the figure: every object kind (point marks, line parts and
+// arrowheads, circles, labels, angle marks), the full redraw, the layers
+// of a deformation step, and the view commands (zoom, pan, fit, axes,
+// background) that end in a redraw. They share one renderer's view, pens
+// and layer state, which keeps them in one file.
 #include "view/renderer.h"
 
 #include <algorithm>
